@@ -1,0 +1,200 @@
+#include "mainwindow.h"
+
+#include <QDate>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
+    tavorin::db::useDatabase(QString());
+    setMinimumSize(1200, 750);
+
+    EinstellungenLaden();
+    DatenbankOeffnen();
+    schriftFett.setWeight(QFont::Bold);
+    schriftNormal.setWeight(QFont::Normal);
+    schriftGross.setWeight(QFont::Bold);
+    schriftGross.setPixelSize(20);
+
+    setWindowTitle(titelBasis + QStringLiteral(" - ") + dbPfad);
+
+    tabWidget = new QTabWidget;
+    tabWidget->setObjectName(QStringLiteral("hauptTabWidget"));
+    const struct {
+        QWidget** seite;
+        const char* name;
+        const char* titel;
+    } seiten[] = {
+        {&seiteErgebnisse, "ergebnisseSeite", "  Ergebnisse  "},
+        {&seiteTabelle, "tabelleSeite", "  Tabelle  "},
+        {&seiteStatistik, "statistikSeite", "  Statistik  "},
+        {&seiteSpieler, "spielerSeite", "  Spieler  "},
+        {&seiteLigen, "ligenSeite", "  Ligen  "},
+        {&seiteZuordnung, "zuordnungSeite", "  Zuordnung  "},
+        {&seiteSpieltage, "spieltageSeite", "  Spieltage  "},
+    };
+    for (const auto& s : seiten) {
+        *s.seite = new QWidget;
+        (*s.seite)->setObjectName(QLatin1StringView(s.name));
+        if (*s.seite != seiteZuordnung)
+            (*s.seite)->setContentsMargins(0, 20, 0, 0);
+        tabWidget->addTab(*s.seite, QLatin1StringView(s.titel));
+    }
+    for (int index = 6; index >= 3; --index)
+        tabWidget->removeTab(index);
+
+    MenuesAufbauen();
+
+    kopfSpieler = {QStringLiteral("id"), bezeichnungen.name1, bezeichnungen.name2};
+    kopfLigen = {QStringLiteral("id"), QStringLiteral("Liga")};
+    kopfSpiele = {QStringLiteral("id"), QStringLiteral("Spieltag"), bezeichnungen.heim,
+                  bezeichnungen.gast,   QStringLiteral("heimId"),   QStringLiteral("gastId")};
+    kopfTabelle = {QStringLiteral("Name"),   QStringLiteral("Spiele"),      QStringLiteral("Siege"),
+                   QStringLiteral("Remis"),  QStringLiteral("Niederlagen"), QStringLiteral("Legs"),
+                   QStringLiteral("Punkte"), QStringLiteral("AVG"),         QStringLiteral("Doppelquote")};
+    kopfStatistik = {QStringLiteral("Name"),
+                     QStringLiteral("20-"),
+                     QStringLiteral("20+"),
+                     QStringLiteral("40+"),
+                     QStringLiteral("60+"),
+                     QStringLiteral("80+"),
+                     QStringLiteral("100+"),
+                     QStringLiteral("140+"),
+                     QStringLiteral("171+"),
+                     QStringLiteral("180"),
+                     QStringLiteral("Highest Finish"),
+                     QStringLiteral("Best Leg")};
+    SeiteErgebnisseAufbauen();
+    SeiteTabelleAufbauen();
+    SeiteStatistikAufbauen();
+    SeiteSpielerAufbauen();
+    SeiteLigenAufbauen();
+    SeiteZuordnungAufbauen();
+    SeiteSpieltageAufbauen();
+    ergebnisFormular->setEnabled(false);
+
+    ZentralesLayoutAufbauen();
+
+    connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
+
+    show();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::MenuesAufbauen() {
+    QMenuBar* leiste = menuBar();
+    leiste->setMaximumHeight(21);
+    auto aktion = [this](QMenu* menue, const char* text, const char* name) {
+        QAction* a = menue->addAction(UmlauteErsetzen(QLatin1StringView(text)));
+        a->setObjectName(QLatin1StringView(name));
+        return a;
+    };
+
+    QMenu* datei = leiste->addMenu(QStringLiteral("Datei"));
+    datei->setObjectName(QStringLiteral("dateiMenu"));
+    aktion(datei, "Datenbank verbinden", "datenbankVerbindenAction");
+    aktion(datei, "Datenbank speichern unter...", "datenbankSpeichernAction");
+    datei->addSeparator();
+    QAction* beenden = aktion(datei, "Beenden", "beendenAction");
+    connect(beenden, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* bearbeiten = leiste->addMenu(QStringLiteral("Bearbeiten"));
+    bearbeiten->setObjectName(QStringLiteral("bearbeitenMenu"));
+    aktionTabelleCode = aktion(bearbeiten, "Tabelle als Foren-Code", "tabelleCodeAction");
+    aktionStatistikCode = aktion(bearbeiten, "Statistik als Foren-Code", "statistikCodeAction");
+    aktionSpielplanCode = aktion(bearbeiten, "Spielplan als Foren-Code", "spielplanCodeAction");
+    tabAbfrage();
+    bearbeiten->addSeparator();
+    QAction* einstellungen = aktion(bearbeiten, "Einstellungen", "einstellungenAction");
+    connect(einstellungen, &QAction::triggered, this, &MainWindow::FensterEinstellungen);
+
+    QMenu* ansicht = leiste->addMenu(QStringLiteral("Ansicht"));
+    ansicht->setObjectName(QStringLiteral("ansichtMenu"));
+    aktionVerwaltung = aktion(ansicht, "Verwaltung einblenden", "verwaltungAction");
+    aktionVerwaltung->setCheckable(true);
+    connect(aktionVerwaltung, &QAction::triggered, this, &MainWindow::TabVerwaltungEinAus);
+}
+
+void MainWindow::ZentralesLayoutAufbauen() {
+    auto* zentral = new QWidget;
+    zentral->setObjectName(QStringLiteral("zentralWidget"));
+    auto* raster = new QGridLayout(zentral);
+    raster->setContentsMargins(0, 0, 0, 0);
+    raster->setSpacing(0);
+    auto* links = new QWidget;
+    links->setObjectName(QStringLiteral("randLinksWidget"));
+    auto* rechts = new QWidget;
+    rechts->setObjectName(QStringLiteral("randRechtsWidget"));
+    for (QWidget* rand : {links, rechts})
+        rand->setStyleSheet(QStringLiteral("background-color:gray;"));
+    tabWidget->setFixedWidth(1200);
+    tabWidget->setDocumentMode(true);
+    raster->addWidget(links, 0, 0);
+    raster->addWidget(tabWidget, 0, 1);
+    raster->addWidget(rechts, 0, 2);
+    setCentralWidget(zentral);
+}
+
+QTableWidget* MainWindow::TabelleAnlegen(const QStringList& kopf, const QString& objectName) {
+    auto* tabelle = new QTableWidget;
+    tabelle->setObjectName(objectName);
+    tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabelle->setAlternatingRowColors(true);
+    tabelle->setColumnCount(int(kopf.size()));
+    tabelle->setHorizontalHeaderLabels(kopf);
+    return tabelle;
+}
+
+QWidget* MainWindow::SpalteAnlegen(int breite, const QString& objectName, QVBoxLayout** layout) {
+    auto* spalte = new QWidget;
+    spalte->setObjectName(objectName);
+    spalte->setFixedWidth(breite);
+    *layout = new QVBoxLayout(spalte);
+    (*layout)->setContentsMargins(0, 0, 0, 0);
+    return spalte;
+}
+
+void MainWindow::TabVerwaltungEinAus(bool eingang1) {
+    const bool sichtbar = tabWidget->indexOf(seiteSpieler) >= 0;
+    if (eingang1 && !sichtbar) {
+        tabWidget->insertTab(3, seiteSpieler, tr("  Spieler  "));
+        tabWidget->insertTab(4, seiteLigen, tr("  Ligen  "));
+        tabWidget->insertTab(5, seiteZuordnung, tr("  Zuordnung  "));
+        tabWidget->insertTab(6, seiteSpieltage, tr("  Spieltage  "));
+        tabWidget->setCurrentIndex(3);
+    } else if (!eingang1 && sichtbar) {
+        for (int index = 6; index >= 3; --index)
+            tabWidget->removeTab(index);
+    }
+}
+
+void MainWindow::tabAbfrage() {
+    switch (tabWidget->currentIndex()) {
+    case 0:
+        aktionTabelleCode->setEnabled(false);
+        aktionStatistikCode->setEnabled(false);
+        aktionSpielplanCode->setEnabled(true);
+        break;
+    case 1:
+        aktionTabelleCode->setEnabled(true);
+        aktionStatistikCode->setEnabled(false);
+        aktionSpielplanCode->setEnabled(false);
+        break;
+    case 2:
+        aktionTabelleCode->setEnabled(false);
+        aktionStatistikCode->setEnabled(true);
+        aktionSpielplanCode->setEnabled(false);
+        break;
+    default:
+        break; // the administration tabs keep the state of the last result tab
+    }
+}
+
+void MainWindow::AllesNeuLaden() {
+    ergebnisFormular->setEnabled(false);
+}

@@ -1,0 +1,253 @@
+#include "settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace tavorin {
+
+namespace {
+
+// Groups and keys of config.ini. Together with exportKeys() this is the whole file.
+constexpr const char* groupDateipfad = "dateipfad";
+constexpr const char* groupBezeichnungen = "bezeichnungen";
+constexpr const char* groupPunkte = "punkte";
+constexpr const char* groupPlattformen = "plattformen";
+
+struct ConfigKey {
+    const char* group;
+    const char* key;
+    const char* firstValue; // nullptr: the database path, known only at run time
+};
+
+constexpr ConfigKey keyDbpfad{groupDateipfad, "dbpfad", nullptr};
+constexpr ConfigKey keyName1{groupBezeichnungen, "name1", "dart'n-Forum Name"};
+constexpr ConfigKey keyName2{groupBezeichnungen, "name2", "Lidarts Name"};
+constexpr ConfigKey keyHeim{groupBezeichnungen, "heim", "Heim"};
+constexpr ConfigKey keyGast{groupBezeichnungen, "gast", "Gast"};
+constexpr ConfigKey keyAnzeige{groupBezeichnungen, "anzeige", "false"};
+constexpr ConfigKey keyGewonnen{groupPunkte, "PunkteGewonnen", "2"};
+constexpr ConfigKey keyRemis{groupPunkte, "PunkteRemis", "1"};
+constexpr ConfigKey keyVerloren{groupPunkte, "PunkteVerloren", "0"};
+constexpr ConfigKey keyLidartsApi{groupPlattformen, "lidarts_api", PlatformAddresses::defaultLidartsApi};
+constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddresses::defaultLidartsWeb};
+constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
+constexpr ConfigKey keyProdarterWeb{groupPlattformen, "prodarter_web", PlatformAddresses::defaultProdarterWeb};
+
+// The groups before and after "exportfenster", in file order.
+constexpr ConfigKey leadingKeys[] = {keyDbpfad,  keyName1,    keyName2, keyHeim,    keyGast,
+                                     keyAnzeige, keyGewonnen, keyRemis, keyVerloren};
+constexpr ConfigKey trailingKeys[] = {keyLidartsApi, keyLidartsWeb, keyProdarterRelay, keyProdarterWeb};
+
+QString path(const ConfigKey& k) {
+    return QLatin1StringView(k.group) + QLatin1Char('/') + QLatin1StringView(k.key);
+}
+
+QString readText(const QSettings& s, const ConfigKey& k) {
+    return s.value(path(k)).toString();
+}
+
+int readInt(const QSettings& s, const ConfigKey& k) {
+    return s.value(path(k)).toInt(); // missing or not a whole number: 0
+}
+
+QString readAddress(const QSettings& s, const ConfigKey& k) {
+    const QString value = readText(s, k);
+    return value.isEmpty() ? QString::fromLatin1(k.firstValue) : value;
+}
+
+// Joins a configured base and a path without doubling the slash between them.
+QString joinUrl(const QString& base, const QString& tail) {
+    QString b = base;
+    while (b.endsWith(QLatin1Char('/')))
+        b.chop(1);
+    return b + tail;
+}
+
+class IniWriter {
+public:
+    void add(const char* group, const char* key, const QString& value) {
+        if (current != group) {
+            if (current)
+                text += QLatin1Char('\n');
+            text += QLatin1Char('[') + QLatin1StringView(group) + QLatin1String("]\n");
+            current = group;
+        }
+        text += QLatin1StringView(key) + QLatin1Char('=') + iniValueText(value) + QLatin1Char('\n');
+    }
+    QString text;
+
+private:
+    const char* current = nullptr;
+};
+
+} // namespace
+
+QString PlatformAddresses::lidartsGameRequest(const QString& gameId) const {
+    return joinUrl(lidartsApi, QStringLiteral("/api/game/")) + gameId;
+}
+
+QString PlatformAddresses::lidartsGameLink(const QString& hash) const {
+    return joinUrl(lidartsWeb, QStringLiteral("/game/")) + hash;
+}
+
+QString PlatformAddresses::prodarterRelayRequest() const {
+    return prodarterRelay.isEmpty() ? QString() : joinUrl(prodarterRelay, QStringLiteral("/service/prodarter.php"));
+}
+
+QString PlatformAddresses::prodarterMatchLink(const QString& hash) const {
+    return joinUrl(prodarterWeb, QStringLiteral("/match-history.php?match=")) + hash;
+}
+
+QString settingsDirectory() {
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tavorin"),
+                          QStringLiteral("application"));
+    return QFileInfo(probe.fileName()).absolutePath();
+}
+
+QString configFilePath(const QString& settingsDir) {
+    return settingsDir + QStringLiteral("/config.ini");
+}
+
+QString defaultDatabasePath(const QString& settingsDir) {
+    return settingsDir + QStringLiteral("/tavorin.db");
+}
+
+QString iniValueText(const QString& value) {
+    // Mirrors the escaping of QSettings' INI writer for string values.
+    QString out;
+    if (value.startsWith(QLatin1Char('@')))
+        out += QLatin1Char('@');
+    bool needsQuotes = false;
+    bool escapeNextIfHexDigit = false;
+    for (const QChar qc : value) {
+        const char16_t ch = qc.unicode();
+        if (ch == u';' || ch == u',' || ch == u'=')
+            needsQuotes = true;
+        const bool hexDigit = (ch >= u'0' && ch <= u'9') || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
+        if (escapeNextIfHexDigit && hexDigit) {
+            out += QStringLiteral("\\x") + QString::number(ch, 16);
+            continue;
+        }
+        escapeNextIfHexDigit = false;
+        switch (ch) {
+        case u'\0':
+            out += QStringLiteral("\\0");
+            escapeNextIfHexDigit = true;
+            break;
+        case u'\a':
+            out += QStringLiteral("\\a");
+            break;
+        case u'\b':
+            out += QStringLiteral("\\b");
+            break;
+        case u'\f':
+            out += QStringLiteral("\\f");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
+        case u'\v':
+            out += QStringLiteral("\\v");
+            break;
+        case u'"':
+        case u'\\':
+            out += QLatin1Char('\\');
+            out += qc;
+            break;
+        default:
+            if (ch <= 0x1F) {
+                out += QStringLiteral("\\x") + QString::number(ch, 16);
+                escapeNextIfHexDigit = true;
+            } else {
+                out += qc;
+            }
+        }
+    }
+    if (needsQuotes || out.startsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char(' ')))
+        out = QLatin1Char('"') + out + QLatin1Char('"');
+    return out;
+}
+
+bool writeDefaultConfig(const QString& configPath, const QString& databasePath) {
+    // QSettings sorts groups and keys when it writes; a new file is written by hand so that it lists
+    // them in the order the program documents them.
+    IniWriter ini;
+    for (const ConfigKey& k : leadingKeys)
+        ini.add(k.group, k.key, k.firstValue ? QString::fromLatin1(k.firstValue) : databasePath);
+    for (const ExportKey& k : exportKeys())
+        ini.add(exportGroup, k.key, QString::fromLatin1(k.firstValue));
+    for (const ConfigKey& k : trailingKeys)
+        ini.add(k.group, k.key, QString::fromLatin1(k.firstValue));
+
+    if (!QDir().mkpath(QFileInfo(configPath).absolutePath()))
+        return false;
+    QSaveFile file(configPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(ini.text.toUtf8());
+    return file.commit();
+}
+
+ProgramSettings readConfig(const QString& configPath) {
+    QSettings s(configPath, QSettings::IniFormat);
+    ProgramSettings out;
+    out.dbpfad = readText(s, keyDbpfad);
+    out.captions.name1 = readText(s, keyName1);
+    out.captions.name2 = readText(s, keyName2);
+    out.captions.heim = readText(s, keyHeim);
+    out.captions.gast = readText(s, keyGast);
+    out.captions.anzeige = s.value(path(keyAnzeige)).toBool();
+    out.points.gewonnen = readInt(s, keyGewonnen);
+    out.points.remis = readInt(s, keyRemis);
+    out.points.verloren = readInt(s, keyVerloren);
+    readExportSettings(s, out.exports);
+    out.platforms.lidartsApi = readAddress(s, keyLidartsApi);
+    out.platforms.lidartsWeb = readAddress(s, keyLidartsWeb);
+    out.platforms.prodarterRelay = readAddress(s, keyProdarterRelay);
+    out.platforms.prodarterWeb = readAddress(s, keyProdarterWeb);
+    return out;
+}
+
+ProgramSettings loadStartupSettings(const QString& settingsDir) {
+    const QString config = configFilePath(settingsDir);
+    const QString fallback = defaultDatabasePath(settingsDir);
+    if (!QFileInfo(config).isFile()) {
+        writeDefaultConfig(config, fallback);
+        ProgramSettings builtIn;
+        builtIn.dbpfad = fallback;
+        return builtIn;
+    }
+    ProgramSettings read = readConfig(config);
+    if (read.dbpfad.isEmpty()) {
+        read.dbpfad = fallback;
+        storeDatabasePath(config, fallback);
+    }
+    return read;
+}
+
+void storeDatabasePath(const QString& configPath, const QString& databasePath) {
+    QSettings s(configPath, QSettings::IniFormat);
+    s.setValue(path(keyDbpfad), databasePath);
+}
+
+void storeDialogValues(const QString& configPath, const DialogValues& v) {
+    QSettings s(configPath, QSettings::IniFormat);
+    s.setValue(path(keyName1), v.name1);
+    s.setValue(path(keyName2), v.name2);
+    s.setValue(path(keyHeim), v.heim);
+    s.setValue(path(keyGast), v.gast);
+    s.setValue(path(keyAnzeige), v.anzeige);
+    s.setValue(path(keyGewonnen), v.gewonnen);
+    s.setValue(path(keyRemis), v.remis);
+    s.setValue(path(keyVerloren), v.verloren);
+}
+
+} // namespace tavorin

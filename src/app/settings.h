@@ -1,0 +1,88 @@
+#pragma once
+
+#include "export/exportsettings.h"
+
+#include <QString>
+
+namespace tavorin {
+
+// Captions of the player names and sides and the display choice (group "bezeichnungen"). The values
+// here are the built-in ones that stay in effect for the whole first run, before config.ini exists.
+struct Captions {
+    QString name1 = QStringLiteral("dart'n-Forum Name");
+    QString name2 = QStringLiteral("Lidarts Name");
+    QString heim = QStringLiteral("Spieler 1");
+    QString gast = QStringLiteral("Spieler 2");
+    bool anzeige = false; // true: the result views show the second names
+};
+
+// League points for a win, a draw and a loss (group "punkte").
+struct Points {
+    int gewonnen = 2;
+    int remis = 1;
+    int verloren = 0;
+};
+
+// Addresses of the two online platforms (group "plattformen"). An empty or missing key means its default;
+// the Pro-Darter relay has no public default and stays empty while it is not configured.
+struct PlatformAddresses {
+    static constexpr const char* defaultLidartsApi = "https://lidarts.org";
+    static constexpr const char* defaultLidartsWeb = "https://lidarts.org";
+    static constexpr const char* defaultProdarterRelay = "";
+    static constexpr const char* defaultProdarterWeb = "http://www.pro-darter.com";
+
+    QString lidartsApi = QLatin1StringView(defaultLidartsApi);
+    QString lidartsWeb = QLatin1StringView(defaultLidartsWeb);
+    QString prodarterRelay = QLatin1StringView(defaultProdarterRelay);
+    QString prodarterWeb = QLatin1StringView(defaultProdarterWeb);
+
+    QString lidartsGameRequest(const QString& gameId) const; // API request for one game
+    QString lidartsGameLink(const QString& hash) const;      // page of a game
+    QString prodarterRelayRequest() const;                   // empty while the relay is not configured
+    QString prodarterMatchLink(const QString& hash) const;   // page of a match
+};
+
+// Everything config.ini holds, as the program uses it.
+struct ProgramSettings {
+    QString dbpfad;
+    Captions captions;
+    Points points;
+    ExportSettings exports;
+    PlatformAddresses platforms;
+};
+
+// The directory of the per-user INI settings of organisation "Tavorin", application "application".
+// config.ini and the default league database lie in it.
+QString settingsDirectory();
+QString configFilePath(const QString& settingsDir);
+QString defaultDatabasePath(const QString& settingsDir);
+
+// Writes a complete new config.ini: groups dateipfad, bezeichnungen, punkte, exportfenster, plattformen,
+// each key with its first-creation value, in this order. Creates the directory when needed.
+bool writeDefaultConfig(const QString& configPath, const QString& databasePath);
+
+// Reads an existing config.ini as start-up does: captions and points without defaults (a missing text
+// is empty, a missing or non-numeric number 0), export keys only when not empty, platform addresses
+// falling back to their defaults.
+ProgramSettings readConfig(const QString& configPath);
+
+// The start-up rule: with no config.ini, write the defaults and keep the built-in values for this run;
+// otherwise read the file. A missing or empty dbpfad becomes the default file and is written back.
+ProgramSettings loadStartupSettings(const QString& settingsDir);
+
+// Remembers the path of the connected league database (group "dateipfad", key "dbpfad").
+void storeDatabasePath(const QString& configPath, const QString& databasePath);
+
+// What the settings dialog stores; the points are stored as typed.
+struct DialogValues {
+    QString name1, name2, heim, gast;
+    bool anzeige = false;
+    QString gewonnen, remis, verloren;
+};
+void storeDialogValues(const QString& configPath, const DialogValues& values);
+
+// The text QSettings writes for a string value in an INI file, so that a hand-written file reads back
+// exactly as QSettings would have written it.
+QString iniValueText(const QString& value);
+
+} // namespace tavorin

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+class QSettings;
+
+namespace tavorin {
+
+// The options of the three export windows, one field per key of the group "exportfenster" in config.ini.
+// Window 1 is the league-table window, 2 the statistics window, 3 the schedule window. The initial values
+// are the ones in effect until a non-empty key has been read; they differ from the values written into a
+// newly created config.ini for TabZentriert, TabLinksZentriert and StatLinks.
+struct ExportSettings {
+    QString unentschieden = QStringLiteral("#ffffdd");
+    QString gewonnen = QStringLiteral("#ddffdd");
+    QString verloren = QStringLiteral("#ffdddd");
+    QString linie1 = QStringLiteral("#000000");
+    QString linie2 = QStringLiteral("#000000");
+    QString linie3 = QStringLiteral("#000000");
+    QString linieB1 = QStringLiteral("1");
+    QString linieB2 = QStringLiteral("1");
+    QString linieB3 = QStringLiteral("1");
+    bool name1a = true;
+    bool name2a = true;
+    bool name3a = true;
+    bool name1b = false;
+    bool name2b = false;
+    bool name3b = false;
+    bool TabBreite1Prozent = true;
+    bool TabBreite1Pixel = false;
+    QString TabBreite1Value = QStringLiteral("100");
+    bool TabBreite2Prozent = true;
+    bool TabBreite2Pixel = false;
+    QString TabBreite2Value = QStringLiteral("100");
+    bool TabBreite3Prozent = true;
+    bool TabBreite3Pixel = false;
+    QString TabBreite3Value = QStringLiteral("100");
+    bool TabLinks = true;
+    bool TabZentriert = false;
+    bool TabLinksZentriert = false;
+    bool StatLinks = true;
+    bool StatZentriert = false;
+    bool StatLinksZentriert = false;
+    bool StatAktDatum = false;
+    bool TabAktDatum = false;
+    bool StagAktDatum = false;
+};
+
+// One key of the group: its name, the text written when config.ini is first created, and the field it
+// fills (a text field or a flag; exactly one of the two pointers is set).
+struct ExportKey {
+    const char* key;
+    const char* firstValue;
+    QString ExportSettings::*text;
+    bool ExportSettings::*flag;
+};
+
+inline constexpr const char* exportGroup = "exportfenster";
+
+// All 33 keys in the order in which a new config.ini lists them.
+const std::array<ExportKey, 33>& exportKeys();
+
+// Reads the group from settings into `target`. A key that is missing or holds an empty text leaves its
+// field as it is; flags are converted the way QVariant::toBool() converts a text.
+void readExportSettings(QSettings& settings, ExportSettings& target);
+
+} // namespace tavorin

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh, empty per-user settings location for one test: config.ini and the default league database
+// go into it, never into a real user's files. Build it before the window.
+class TempSettings {
+public:
+    TempSettings() {
+        qputenv("XDG_CONFIG_HOME", tmp.path().toUtf8());
+        // QSettings reads the environment only once per process; this points it at the new place.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, tmp.path());
+    }
+    bool isValid() const { return tmp.isValid(); }
+    // The temporary location, for files of the test's own beside the program's.
+    QString root() const { return tmp.path(); }
+    // The program's settings directory inside the temporary location.
+    QString dir() const { return tmp.path() + QStringLiteral("/Tavorin"); }
+    QString configPath() const { return dir() + QStringLiteral("/config.ini"); }
+    QString defaultDatabase() const { return dir() + QStringLiteral("/tavorin.db"); }
+
+private:
+    QTemporaryDir tmp;
+};
