@@ -1,6 +1,7 @@
 // The league database file: creation, upgrade of older files, the column test and the write helper.
 #include "db/connection.h"
 #include "db/schema.h"
+#include "dbpeek.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -12,39 +13,6 @@
 using namespace tavorin;
 
 namespace {
-
-// A connection of the test's own to look into (or prepare) a file beside the program's connection.
-class Peek {
-public:
-    explicit Peek(const QString& path) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.open();
-    }
-    ~Peek() {
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-    }
-    QSqlQuery query() const { return QSqlQuery(QSqlDatabase::database(name, false)); }
-    bool run(const QString& sql) const {
-        QSqlQuery q = query();
-        return q.exec(sql);
-    }
-    QStringList column(const QString& sql, int index = 0) const {
-        QSqlQuery q = query();
-        QStringList out;
-        if (q.exec(sql))
-            while (q.next())
-                out << q.value(index).toString();
-        return out;
-    }
-    QStringList columnsOf(const QString& table) const {
-        return column(QStringLiteral("PRAGMA table_info('%1')").arg(table), 1);
-    }
-
-private:
-    const QString name = QStringLiteral("peek");
-};
 
 QByteArray fileHash(const QString& path) {
     QFile f(path);
@@ -92,7 +60,7 @@ void TestDatabase::newFileGetsTheFiveTables() {
     QCOMPARE(db::currentDatabase(), file);
     QVERIFY(QFile::exists(file));
 
-    Peek peek(file);
+    DbPeek peek(file);
     QCOMPARE(peek.column("SELECT name FROM sqlite_master WHERE type = 'table' AND name LIKE 'tv_%' ORDER BY rowid"),
              QStringList({"tv_spieler", "tv_ligen", "tv_zuordnung", "tv_spieltage", "tv_ergebnisse"}));
     QCOMPARE(peek.column("SELECT sql FROM sqlite_master WHERE name = 'tv_spieler'"),
@@ -112,14 +80,14 @@ void TestDatabase::newFileGetsTheFiveTables() {
 void TestDatabase::olderFileIsUpgraded() {
     const QString file = path("older.db");
     {
-        Peek peek(file);
+        DbPeek peek(file);
         QVERIFY(peek.run(QLatin1StringView(olderResults)));
         QVERIFY(peek.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, ave, bestleg) "
                          "VALUES (7, 1, 6, 55.5, 21), (7, 2, 4, 48.25, 0)"));
     }
     QVERIFY(db::createOrUpgrade(file).ok);
 
-    Peek peek(file);
+    DbPeek peek(file);
     const QStringList columns = peek.columnsOf("tv_ergebnisse");
     QCOMPARE(columns.mid(columns.size() - 3), QStringList({"hash", "plat", "p171"}));
     QCOMPARE(peek.column("SELECT type FROM pragma_table_info('tv_ergebnisse') WHERE name = 'p171'"),
@@ -132,7 +100,7 @@ void TestDatabase::olderFileIsUpgraded() {
 void TestDatabase::columnInOtherLetterCase() {
     const QString file = path("mixed.db");
     {
-        Peek peek(file);
+        DbPeek peek(file);
         QVERIFY(peek.run("CREATE TABLE tv_ergebnisse (id INTEGER PRIMARY KEY, HASH TEXT, spieler_id INTEGER)"));
     }
     db::useDatabase(file);
@@ -140,7 +108,7 @@ void TestDatabase::columnInOtherLetterCase() {
     QVERIFY(db::hasColumn("tv_ergebnisse", "HASH"));
 
     QVERIFY(db::createOrUpgrade(file).ok); // the refused ALTER does not count as a failure
-    Peek peek(file);
+    DbPeek peek(file);
     QCOMPARE(peek.columnsOf("tv_ergebnisse"), QStringList({"id", "HASH", "spieler_id", "plat", "p171"}));
 }
 
@@ -156,7 +124,7 @@ void TestDatabase::emptyFileIsNotRepaired() {
     const QString file = path("empty.db");
     QFile(file).open(QIODevice::WriteOnly);
     QVERIFY(db::createOrUpgrade(file).ok);
-    Peek peek(file);
+    DbPeek peek(file);
     QCOMPARE(peek.column("SELECT name FROM sqlite_master"), QStringList());
 }
 
@@ -207,7 +175,7 @@ void TestDatabase::writesAreAllOrNothing() {
     });
     QVERIFY(!r.ok);
     QVERIFY2(r.error.contains("tv_unbekannt"), qPrintable(r.error));
-    Peek peek(file);
+    DbPeek peek(file);
     QCOMPARE(peek.column("SELECT COUNT(*) FROM tv_ligen"), QStringList("0"));
 
     QVERIFY(db::writeAll({
@@ -228,7 +196,7 @@ void TestDatabase::failedWriteReportsTheDatabaseError() {
     QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false).setConnectOptions();
     QVERIFY(!r.ok);
     QVERIFY2(r.error.contains("readonly", Qt::CaseInsensitive), qPrintable(r.error));
-    Peek peek(file);
+    DbPeek peek(file);
     QCOMPARE(peek.column("SELECT COUNT(*) FROM tv_ligen"), QStringList("0"));
 }
 

@@ -2,7 +2,7 @@
 // the settings dialog.
 #include "app/mainwindow.h"
 #include "app/translation.h"
-#include "modaldialogs.h"
+#include "guitest.h"
 #include "testenv.h"
 
 #include <QAction>
@@ -20,15 +20,9 @@
 
 #include <memory>
 
-namespace {
+using guitest::startWindow;
 
-std::unique_ptr<MainWindow> startWindow(QList<SeenMessage>* messages = nullptr) {
-    std::unique_ptr<MainWindow> window;
-    const QList<SeenMessage> seen = answerModals([&] { window = std::make_unique<MainWindow>(); });
-    if (messages)
-        *messages = seen;
-    return window;
-}
+namespace {
 
 QStringList tabTitles(const MainWindow& w) {
     const auto* tabs = w.findChild<QTabWidget*>("hauptTabWidget");
@@ -39,11 +33,7 @@ QStringList tabTitles(const MainWindow& w) {
 }
 
 QStringList headers(const MainWindow& w, const char* table) {
-    const auto* t = w.findChild<QTableWidget*>(table);
-    QStringList out;
-    for (int c = 0; c < t->columnCount(); ++c)
-        out << t->horizontalHeaderItem(c)->text();
-    return out;
+    return guitest::headerTexts(guitest::find<QTableWidget>(w, table));
 }
 
 QAction* action(const MainWindow& w, const char* name) {

@@ -1,7 +1,8 @@
 #include "mainwindow.h"
 
-#include <QDate>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -79,6 +80,14 @@ MainWindow::MainWindow(QWidget* parent)
 
     ZentralesLayoutAufbauen();
 
+    // The first fill runs before the selectors are connected, so it triggers no slot.
+    tabelleSpielerFuellen();
+    tabelleLigenFuellen();
+    ComboLigaFuellen();
+    tabelleSpielerpoolFuellen();
+    LigaZuordnungFuellen();
+
+    connect(comboLigaZuordnung, &QComboBox::currentIndexChanged, this, &MainWindow::LigaZuordnungFuellen);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
 
     show();
@@ -159,6 +168,34 @@ QWidget* MainWindow::SpalteAnlegen(int breite, const QString& objectName, QVBoxL
     return spalte;
 }
 
+QGroupBox* MainWindow::GruppeAnlegen(const QString& titel, int hoehe, const QString& objectName) {
+    auto* gruppe = new QGroupBox(UmlauteErsetzen(titel));
+    gruppe->setObjectName(objectName);
+    gruppe->setFixedHeight(hoehe);
+    return gruppe;
+}
+
+void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen) {
+    tabelle->clear();
+    tabelle->setRowCount(0);
+    tabelle->setHorizontalHeaderLabels(kopf);
+    tabelle->setRowCount(int(zeilen.size()));
+    for (int row = 0; row < zeilen.size(); ++row) {
+        for (int column = 0; column < zeilen[row].size(); ++column)
+            tabelle->setItem(row, column, new QTableWidgetItem(zeilen[row][column]));
+    }
+}
+
+QComboBox* MainWindow::LigaAuswahlAnlegen(const QString& objectName) {
+    auto* auswahl = new QComboBox;
+    auswahl->setObjectName(objectName);
+    return auswahl;
+}
+
+QString MainWindow::AusgewaehlteLigaId(const QComboBox* auswahl) {
+    return auswahl->currentData(Qt::UserRole).toString();
+}
+
 void MainWindow::TabVerwaltungEinAus(bool eingang1) {
     const bool sichtbar = tabWidget->indexOf(seiteSpieler) >= 0;
     if (eingang1 && !sichtbar) {
@@ -197,4 +234,10 @@ void MainWindow::tabAbfrage() {
 
 void MainWindow::AllesNeuLaden() {
     ergebnisFormular->setEnabled(false);
+
+    tabelleSpielerFuellen();
+    tabelleLigenFuellen();
+    tabelleSpielerpoolFuellen();
+    LigaZuordnungFuellen();
+    ComboLigaFuellen();
 }

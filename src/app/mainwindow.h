@@ -9,9 +9,11 @@
 #include <QStringList>
 
 class QAction;
+class QComboBox;
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
@@ -41,6 +43,28 @@ private slots:
     void AllesNeuLaden();
     void tabAbfrage();
 
+    // --- players (league/mainwindow_players.cpp) ---
+    void SpielerEintragen();
+    void SpielerAuswaehlen();
+    void SpielerBearbeiten();
+    void SpielerLoeschen();
+    void FelderSpielerLeeren();
+
+    // --- leagues (league/mainwindow_leagues.cpp) ---
+    void LigaEintragen();
+    void LigaAuswaehlen();
+    void LigaBearbeiten();
+    void LigaLoeschen();
+    void FelderLigaLeeren();
+
+    // --- membership (league/mainwindow_membership.cpp) ---
+    void LigaZuordnungFuellen();
+    void ZuordnungEintragen();
+    void ZuordnungAustragen();
+
+    // --- leagues (league/mainwindow_leagues.cpp) ---
+    void ComboLigaFuellen();
+
     // --- settings dialog (app/mainwindow_settings.cpp) ---
     void EinstellungenAendern();
     void FensterEinstellungen();
@@ -55,6 +79,14 @@ private:
     // A read-only table with alternating row colours and the given column headers.
     QTableWidget* TabelleAnlegen(const QStringList& kopf, const QString& objectName);
     QWidget* SpalteAnlegen(int breite, const QString& objectName, QVBoxLayout** layout);
+    // A group box placed in a column, with its title through UmlauteErsetzen and a fixed height.
+    QGroupBox* GruppeAnlegen(const QString& titel, int hoehe, const QString& objectName);
+    // Empties `tabelle`, sets its headers again and appends `zeilen`, one text per column.
+    static void TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen);
+    // A league selector; all five are filled together by ComboLigaFuellen.
+    QComboBox* LigaAuswahlAnlegen(const QString& objectName);
+    // The league id (item data) of a selector's current item; empty when it has none.
+    static QString AusgewaehlteLigaId(const QComboBox* auswahl);
 
     // --- settings (app/mainwindow_settings.cpp) ---
     void EinstellungenLaden();
@@ -64,6 +96,18 @@ private:
     // Runs the writes of one user action in one transaction. On failure shows the database's error
     // (kind 4) and returns false; the caller then refreshes its views and keeps what the user typed.
     bool DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen);
+
+    // --- players (league/mainwindow_players.cpp) ---
+    void tabelleSpielerFuellen();
+    void FelderSpielerAuswahlLeeren(); // edit fields, delete labels and the selected player
+
+    // --- membership (league/mainwindow_membership.cpp) ---
+    void tabelleSpielerpoolFuellen();
+    void ZuordnungAnzeigen(); // pool and members after a move
+
+    // --- leagues (league/mainwindow_leagues.cpp) ---
+    void tabelleLigenFuellen();
+    void FelderLigaAuswahlLeeren(); // rename field, delete label and the selected league
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -122,10 +166,28 @@ private:
     // --- page "Spieler" (league/mainwindow_players.cpp) ---
     QTableWidget* tabelleSpieler = nullptr;
     QGroupBox* gruppeSpielerverwaltung = nullptr;
+    QLineEdit* feldSpielerNeu1 = nullptr;
+    QLineEdit* feldSpielerNeu2 = nullptr;
+    QLineEdit* feldSpielerBearbeiten1 = nullptr;
+    QLineEdit* feldSpielerBearbeiten2 = nullptr;
+    QLabel* labelSpielerLoeschen1 = nullptr;
+    QLabel* labelSpielerLoeschen2 = nullptr;
+    QString ausgewaehlterSpieler; // id of the player picked in the table; empty when none
 
     // --- page "Ligen" (league/mainwindow_leagues.cpp) ---
     QTableWidget* tabelleLigen = nullptr;
     QGroupBox* gruppeLigenverwaltung = nullptr;
+    QLineEdit* feldLigaNeu = nullptr;
+    QLineEdit* feldLigaBearbeiten = nullptr;
+    QLabel* labelLigaLoeschen = nullptr;
+    QString ausgewaehlteLiga; // id of the league picked in the table; empty when none
+
+    // The five league selectors, in the order ComboLigaFuellen fills them.
+    QComboBox* comboLigaSpieltage = nullptr;
+    QComboBox* comboLigaZuordnung = nullptr;
+    QComboBox* comboLigaErgebnisse = nullptr;
+    QComboBox* comboLigaTabelle = nullptr;
+    QComboBox* comboLigaStatistik = nullptr;
 
     // --- page "Zuordnung" (league/mainwindow_membership.cpp) ---
     QTableWidget* tabelleSpielerpool = nullptr;

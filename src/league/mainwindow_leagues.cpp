@@ -1,9 +1,18 @@
 #include "app/mainwindow.h"
+#include "league/adminwidgets.h"
+#include "league/registry.h"
 
+#include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
+
+using namespace adminwidgets;
 
 void MainWindow::SeiteLigenAufbauen() {
     auto* zeile = new QHBoxLayout(seiteLigen);
@@ -12,9 +21,131 @@ void MainWindow::SeiteLigenAufbauen() {
     tabelleLigen->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     zeile->addWidget(tabelleLigen);
     zeile->addSpacing(20);
+
     gruppeLigenverwaltung = new QGroupBox(QStringLiteral("Ligenverwaltung"));
     gruppeLigenverwaltung->setObjectName(QStringLiteral("ligenverwaltungGroupBox"));
     gruppeLigenverwaltung->setFixedWidth(600);
     gruppeLigenverwaltung->setFont(schriftFett);
     zeile->addWidget(gruppeLigenverwaltung);
+
+    const QString bezeichnung = QStringLiteral("Liga-Bezeichnung:");
+
+    QGroupBox* neu = subGroup(UmlauteErsetzen(QStringLiteral("  Liga hinzuf:ue:gen  ")), 1, schriftNormal,
+                              QStringLiteral("ligaHinzufuegenGroupBox"));
+    caption(neu, 0, bezeichnung);
+    feldLigaNeu = field(neu, 0, QStringLiteral("ligaNeuLineEdit"));
+    QPushButton* hinzufuegen = button(neu, 1, UmlauteErsetzen(QStringLiteral("Liga hinzuf:ue:gen")), greyButton,
+                                      QStringLiteral("ligaHinzufuegenButton"));
+
+    QGroupBox* bearbeiten =
+        subGroup(QStringLiteral("  Liga bearbeiten  "), 1, schriftNormal, QStringLiteral("ligaBearbeitenGroupBox"));
+    caption(bearbeiten, 0, bezeichnung);
+    feldLigaBearbeiten = field(bearbeiten, 0, QStringLiteral("ligaBearbeitenLineEdit"));
+    QPushButton* umbenennen =
+        button(bearbeiten, 1, QStringLiteral("Liga bearbeiten"), greyButton, QStringLiteral("ligaBearbeitenButton"));
+
+    QGroupBox* loeschen = subGroup(UmlauteErsetzen(QStringLiteral("  Liga l:oe:schen  ")), 1, schriftNormal,
+                                   QStringLiteral("ligaLoeschenGroupBox"));
+    caption(loeschen, 0, bezeichnung);
+    labelLigaLoeschen = value(loeschen, 0, schriftFett, QStringLiteral("ligaLoeschenLabel"));
+    QPushButton* entfernen = button(loeschen, 1, UmlauteErsetzen(QStringLiteral("Liga l:oe:schen")), redButton,
+                                    QStringLiteral("ligaLoeschenButton"));
+
+    QPushButton* leeren = clearButton(QStringLiteral("ligaFelderLeerenButton"));
+
+    auto* raster = new QGridLayout(gruppeLigenverwaltung);
+    raster->addWidget(neu, 0, 0);
+    raster->addWidget(bearbeiten, 1, 0);
+    raster->addWidget(loeschen, 2, 0);
+    raster->addWidget(leeren, 0, 1, Qt::AlignTop);
+    raster->setRowStretch(3, 1);
+
+    connect(tabelleLigen, &QTableWidget::cellClicked, this, &MainWindow::LigaAuswaehlen);
+    connect(hinzufuegen, &QPushButton::clicked, this, &MainWindow::LigaEintragen);
+    connect(umbenennen, &QPushButton::clicked, this, &MainWindow::LigaBearbeiten);
+    connect(leeren, &QPushButton::clicked, this, &MainWindow::FelderLigaLeeren);
+    connect(entfernen, &QPushButton::clicked, this, &MainWindow::LigaLoeschen);
+}
+
+void MainWindow::tabelleLigenFuellen() {
+    QList<QStringList> zeilen;
+    for (const tavorin::registry::LeagueRow& l : tavorin::registry::allLeagues())
+        zeilen.append({l.id, l.name});
+    TabelleFuellen(tabelleLigen, kopfLigen, zeilen);
+}
+
+void MainWindow::ComboLigaFuellen() {
+    const QList<QComboBox*> auswahlen = {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle,
+                                         comboLigaStatistik};
+    for (QComboBox* auswahl : auswahlen)
+        auswahl->clear();
+    // Each append emits the selector's index change, so the views of the other tabs follow the first
+    // league in name order.
+    for (const tavorin::registry::LeagueRow& l : tavorin::registry::allLeagues()) {
+        for (QComboBox* auswahl : auswahlen)
+            auswahl->addItem(l.name, l.id);
+    }
+}
+
+void MainWindow::LigaAuswaehlen() {
+    const int row = tabelleLigen->currentRow();
+    if (row < 0)
+        return;
+    const QTableWidgetItem* name = tabelleLigen->item(row, 1);
+    const QTableWidgetItem* id = tabelleLigen->item(row, 0);
+    feldLigaBearbeiten->setText(name ? name->text() : QString());
+    labelLigaLoeschen->setText(name ? name->text() : QString());
+    ausgewaehlteLiga = id ? id->text() : QString();
+}
+
+void MainWindow::LigaEintragen() {
+    if (feldLigaNeu->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es muss eine Bezeichnung f:ue:r die Liga angegeben werden.  "));
+        return;
+    }
+    const bool gespeichert = DatenSchreiben({tavorin::registry::insertLeague(feldLigaNeu->text())});
+    tabelleLigenFuellen();
+    if (gespeichert) {
+        feldLigaNeu->clear();
+        FelderLigaAuswahlLeeren();
+    }
+    ComboLigaFuellen();
+}
+
+void MainWindow::LigaBearbeiten() {
+    if (feldLigaBearbeiten->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
+        return;
+    }
+    const bool gespeichert =
+        DatenSchreiben({tavorin::registry::renameLeague(ausgewaehlteLiga, feldLigaBearbeiten->text())});
+    tabelleLigenFuellen();
+    if (gespeichert) {
+        feldLigaNeu->clear();
+        FelderLigaAuswahlLeeren();
+    }
+    ComboLigaFuellen();
+}
+
+void MainWindow::LigaLoeschen() {
+    if (labelLigaLoeschen->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
+        return;
+    }
+    const bool geloescht = DatenSchreiben({tavorin::registry::deleteLeague(ausgewaehlteLiga)});
+    tabelleLigenFuellen();
+    if (geloescht)
+        FelderLigaAuswahlLeeren();
+    ComboLigaFuellen();
+}
+
+void MainWindow::FelderLigaLeeren() {
+    feldLigaNeu->clear();
+    FelderLigaAuswahlLeeren();
+}
+
+void MainWindow::FelderLigaAuswahlLeeren() {
+    feldLigaBearbeiten->clear();
+    labelLigaLoeschen->clear();
+    ausgewaehlteLiga.clear();
 }

@@ -1,10 +1,13 @@
 #include "app/mainwindow.h"
+#include "league/registry.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 void MainWindow::SeiteZuordnungAufbauen() {
@@ -19,6 +22,19 @@ void MainWindow::SeiteZuordnungAufbauen() {
     pfeile->setObjectName(QStringLiteral("pfeilSpalteWidget"));
     pfeile->setFixedWidth(80);
     pfeilSpalteLayout = new QVBoxLayout(pfeile);
+    auto* rechts = new QToolButton;
+    rechts->setObjectName(QStringLiteral("zuordnenToolButton"));
+    rechts->setArrowType(Qt::RightArrow);
+    rechts->setFixedSize(60, 30);
+    auto* links = new QToolButton;
+    links->setObjectName(QStringLiteral("austragenToolButton"));
+    links->setArrowType(Qt::LeftArrow);
+    links->setFixedSize(60, 30);
+    pfeilSpalteLayout->addStretch();
+    pfeilSpalteLayout->addWidget(rechts, 0, Qt::AlignHCenter);
+    pfeilSpalteLayout->addSpacing(20);
+    pfeilSpalteLayout->addWidget(links, 0, Qt::AlignHCenter);
+    pfeilSpalteLayout->addStretch();
     raster->addWidget(pfeile, 0, 1, 2, 1);
 
     auto* kopf = new QWidget;
@@ -29,6 +45,8 @@ void MainWindow::SeiteZuordnungAufbauen() {
     liga->setFont(schriftGross);
     liga->setFixedSize(60, 50);
     zuordnungKopfLayout->addWidget(liga);
+    comboLigaZuordnung = LigaAuswahlAnlegen(QStringLiteral("zuordnungLigaComboBox"));
+    zuordnungKopfLayout->addWidget(comboLigaZuordnung, 1);
     raster->addWidget(kopf, 0, 2);
 
     tabelleSpielerpool = TabelleAnlegen(kopfSpieler, QStringLiteral("spielerpoolTableWidget"));
@@ -40,4 +58,47 @@ void MainWindow::SeiteZuordnungAufbauen() {
     }
     raster->addWidget(tabelleSpielerpool, 1, 0);
     raster->addWidget(tabelleMitglieder, 1, 2);
+
+    connect(rechts, &QToolButton::clicked, this, &MainWindow::ZuordnungEintragen);
+    connect(links, &QToolButton::clicked, this, &MainWindow::ZuordnungAustragen);
+}
+
+void MainWindow::tabelleSpielerpoolFuellen() {
+    TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(tavorin::registry::poolPlayers()));
+}
+
+void MainWindow::LigaZuordnungFuellen() {
+    const QString liga = AusgewaehlteLigaId(comboLigaZuordnung);
+    TabelleFuellen(tabelleMitglieder, kopfSpieler,
+                   tavorin::registry::tableRows(tavorin::registry::leagueMembers(liga)));
+}
+
+void MainWindow::ZuordnungEintragen() {
+    const int row = tabelleSpielerpool->currentRow();
+    if (row < 0) {
+        MeldungAnzeigen(3, QStringLiteral(" Es ist kein Spieler zum Verschieben ausgew:ae:hlt!"));
+        return;
+    }
+    const QString liga = AusgewaehlteLigaId(comboLigaZuordnung);
+    if (liga.isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
+        return;
+    }
+    DatenSchreiben({tavorin::registry::assignPlayer(tabelleSpielerpool->item(row, 0)->text(), liga)});
+    ZuordnungAnzeigen();
+}
+
+void MainWindow::ZuordnungAustragen() {
+    const int row = tabelleMitglieder->currentRow();
+    if (row < 0) {
+        MeldungAnzeigen(3, QStringLiteral(" Es ist kein Spieler zum Verschieben ausgew:ae:hlt!"));
+        return;
+    }
+    DatenSchreiben({tavorin::registry::removeAssignment(tabelleMitglieder->item(row, 0)->text())});
+    ZuordnungAnzeigen();
+}
+
+void MainWindow::ZuordnungAnzeigen() {
+    tabelleSpielerpoolFuellen();
+    LigaZuordnungFuellen();
 }

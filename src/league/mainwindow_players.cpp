@@ -1,9 +1,17 @@
 #include "app/mainwindow.h"
+#include "league/adminwidgets.h"
+#include "league/registry.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
+
+using namespace adminwidgets;
 
 void MainWindow::SeiteSpielerAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieler);
@@ -13,9 +21,127 @@ void MainWindow::SeiteSpielerAufbauen() {
     tabelleSpieler->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     zeile->addWidget(tabelleSpieler);
     zeile->addSpacing(20);
+
     gruppeSpielerverwaltung = new QGroupBox(QStringLiteral("Spielerverwaltung"));
     gruppeSpielerverwaltung->setObjectName(QStringLiteral("spielerverwaltungGroupBox"));
     gruppeSpielerverwaltung->setFixedWidth(600);
     gruppeSpielerverwaltung->setFont(schriftFett);
     zeile->addWidget(gruppeSpielerverwaltung);
+
+    const QString name1 = bezeichnungen.name1 + QLatin1Char(':');
+    const QString name2 = bezeichnungen.name2 + QLatin1Char(':');
+
+    QGroupBox* neu = subGroup(UmlauteErsetzen(QStringLiteral("  Spieler hinzuf:ue:gen  ")), 2, schriftNormal,
+                              QStringLiteral("spielerHinzufuegenGroupBox"));
+    caption(neu, 0, name1);
+    caption(neu, 1, name2);
+    feldSpielerNeu1 = field(neu, 0, QStringLiteral("spielerNeuName1LineEdit"));
+    feldSpielerNeu2 = field(neu, 1, QStringLiteral("spielerNeuName2LineEdit"));
+    QPushButton* hinzufuegen = button(neu, 2, UmlauteErsetzen(QStringLiteral("Spieler hinzuf:ue:gen")), greyButton,
+                                      QStringLiteral("spielerHinzufuegenButton"));
+
+    QGroupBox* bearbeiten = subGroup(QStringLiteral("  Spieler bearbeiten  "), 2, schriftNormal,
+                                     QStringLiteral("spielerBearbeitenGroupBox"));
+    caption(bearbeiten, 0, name1);
+    caption(bearbeiten, 1, name2);
+    feldSpielerBearbeiten1 = field(bearbeiten, 0, QStringLiteral("spielerBearbeitenName1LineEdit"));
+    feldSpielerBearbeiten2 = field(bearbeiten, 1, QStringLiteral("spielerBearbeitenName2LineEdit"));
+    QPushButton* aendern = button(bearbeiten, 2, QStringLiteral("Spieler bearbeiten"), greyButton,
+                                  QStringLiteral("spielerBearbeitenButton"));
+
+    QGroupBox* loeschen = subGroup(UmlauteErsetzen(QStringLiteral("  Spieler l:oe:schen  ")), 2, schriftNormal,
+                                   QStringLiteral("spielerLoeschenGroupBox"));
+    caption(loeschen, 0, name1);
+    caption(loeschen, 1, name2);
+    labelSpielerLoeschen1 = value(loeschen, 0, schriftFett, QStringLiteral("spielerLoeschenName1Label"));
+    labelSpielerLoeschen2 = value(loeschen, 1, schriftFett, QStringLiteral("spielerLoeschenName2Label"));
+    QPushButton* entfernen = button(loeschen, 2, UmlauteErsetzen(QStringLiteral("Spieler l:oe:schen")), redButton,
+                                    QStringLiteral("spielerLoeschenButton"));
+
+    QPushButton* leeren = clearButton(QStringLiteral("spielerFelderLeerenButton"));
+
+    auto* raster = new QGridLayout(gruppeSpielerverwaltung);
+    raster->addWidget(neu, 0, 0);
+    raster->addWidget(bearbeiten, 1, 0);
+    raster->addWidget(loeschen, 2, 0);
+    raster->addWidget(leeren, 0, 1, Qt::AlignTop);
+    raster->setRowStretch(3, 1);
+
+    connect(tabelleSpieler, &QTableWidget::cellClicked, this, &MainWindow::SpielerAuswaehlen);
+    connect(hinzufuegen, &QPushButton::clicked, this, &MainWindow::SpielerEintragen);
+    connect(aendern, &QPushButton::clicked, this, &MainWindow::SpielerBearbeiten);
+    connect(leeren, &QPushButton::clicked, this, &MainWindow::FelderSpielerLeeren);
+    connect(entfernen, &QPushButton::clicked, this, &MainWindow::SpielerLoeschen);
+}
+
+void MainWindow::tabelleSpielerFuellen() {
+    TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(tavorin::registry::allPlayers()));
+}
+
+void MainWindow::SpielerAuswaehlen() {
+    const int row = tabelleSpieler->currentRow();
+    if (row < 0)
+        return;
+    const auto text = [&](int column) {
+        const QTableWidgetItem* item = tabelleSpieler->item(row, column);
+        return item ? item->text() : QString();
+    };
+    feldSpielerBearbeiten1->setText(text(1));
+    labelSpielerLoeschen1->setText(text(1));
+    feldSpielerBearbeiten2->setText(text(2));
+    labelSpielerLoeschen2->setText(text(2));
+    ausgewaehlterSpieler = text(0);
+}
+
+void MainWindow::SpielerEintragen() {
+    if (feldSpielerNeu1->text().isEmpty() || feldSpielerNeu2->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es m:ue:ssen beide Textfelder ausgef:ue:llt werden.  "));
+        return;
+    }
+    const bool gespeichert =
+        DatenSchreiben({tavorin::registry::insertPlayer(feldSpielerNeu1->text(), feldSpielerNeu2->text())});
+    tabelleSpielerFuellen();
+    tabelleSpielerpoolFuellen();
+    if (!gespeichert)
+        return;
+    feldSpielerNeu1->clear();
+    feldSpielerNeu2->clear();
+    FelderSpielerAuswahlLeeren();
+}
+
+void MainWindow::SpielerBearbeiten() {
+    if (feldSpielerBearbeiten1->text().isEmpty() || feldSpielerBearbeiten2->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
+        return;
+    }
+    const bool gespeichert = DatenSchreiben({tavorin::registry::updatePlayer(
+        ausgewaehlterSpieler, feldSpielerBearbeiten1->text(), feldSpielerBearbeiten2->text())});
+    tabelleSpielerFuellen();
+    if (gespeichert)
+        FelderSpielerAuswahlLeeren();
+}
+
+void MainWindow::SpielerLoeschen() {
+    if (labelSpielerLoeschen1->text().isEmpty() || labelSpielerLoeschen2->text().isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
+        return;
+    }
+    const bool geloescht = DatenSchreiben({tavorin::registry::deletePlayer(ausgewaehlterSpieler)});
+    tabelleSpielerFuellen();
+    if (geloescht)
+        FelderSpielerAuswahlLeeren();
+}
+
+void MainWindow::FelderSpielerLeeren() {
+    feldSpielerNeu1->clear();
+    feldSpielerNeu2->clear();
+    FelderSpielerAuswahlLeeren();
+}
+
+void MainWindow::FelderSpielerAuswahlLeeren() {
+    feldSpielerBearbeiten1->clear();
+    feldSpielerBearbeiten2->clear();
+    labelSpielerLoeschen1->clear();
+    labelSpielerLoeschen2->clear();
+    ausgewaehlterSpieler.clear();
 }

@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -8,6 +10,13 @@
 void MainWindow::SeiteErgebnisseAufbauen() {
     auto* zeile = new QHBoxLayout(seiteErgebnisse);
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("ergebnisseSpalteWidget"), &ergebnisseSpalteLayout));
+    QGroupBox* spieltagauswahl =
+        GruppeAnlegen(QStringLiteral("  Spieltagauswahl  "), 100, QStringLiteral("spieltagauswahlGroupBox"));
+    comboLigaErgebnisse = LigaAuswahlAnlegen(QStringLiteral("ergebnisseLigaComboBox"));
+    comboLigaErgebnisse->setParent(spieltagauswahl);
+    comboLigaErgebnisse->setGeometry(10, 30, 280, 25);
+    ergebnisseSpalteLayout->addWidget(spieltagauswahl);
+    ergebnisseSpalteLayout->addStretch();
     zeile->addSpacing(20);
     tabelleErgebnisse = TabelleAnlegen(kopfSpiele, QStringLiteral("ergebnisseTableWidget"));
     tabelleErgebnisse->verticalHeader()->hide();

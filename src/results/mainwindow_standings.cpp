@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -30,10 +31,16 @@ QHBoxLayout* standingsPage(QWidget* seite, const QString& titel, const QFont& sc
 void MainWindow::SeiteTabelleAufbauen() {
     tabelleTabelle = TabelleAnlegen(kopfTabelle, QStringLiteral("ligaTabelleTableWidget"));
     tabelleKopfLayout = standingsPage(seiteTabelle, QStringLiteral("Tabelle - Liga: "), schriftGross, tabelleTabelle);
+    comboLigaTabelle = LigaAuswahlAnlegen(QStringLiteral("tabelleLigaComboBox"));
+    comboLigaTabelle->setFixedSize(200, 30);
+    tabelleKopfLayout->addWidget(comboLigaTabelle);
 }
 
 void MainWindow::SeiteStatistikAufbauen() {
     tabelleStatistik = TabelleAnlegen(kopfStatistik, QStringLiteral("statistikTableWidget"));
     statistikKopfLayout =
         standingsPage(seiteStatistik, QStringLiteral("Statistik - Liga: "), schriftGross, tabelleStatistik);
+    comboLigaStatistik = LigaAuswahlAnlegen(QStringLiteral("statistikLigaComboBox"));
+    comboLigaStatistik->setFixedSize(200, 30);
+    statistikKopfLayout->addWidget(comboLigaStatistik);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Building blocks of the administration groups "Spielerverwaltung" and "Ligenverwaltung": sub-groups
+// with caption rows and a button, placed by absolute geometry.
+namespace adminwidgets {
+
+// A sub-group (normal font) with `rows` caption rows and a button row below them.
+QGroupBox* subGroup(const QString& title, int rows, const QFont& font, const QString& objectName);
+// The right-aligned caption of row `row`.
+QLabel* caption(QGroupBox* group, int row, const QString& text);
+// A line edit beside the caption of row `row`.
+QLineEdit* field(QGroupBox* group, int row, const QString& objectName);
+// A value label (bold) beside the caption of row `row`.
+QLabel* value(QGroupBox* group, int row, const QFont& bold, const QString& objectName);
+// The group's button below its rows, with `style`.
+QPushButton* button(QGroupBox* group, int rows, const QString& text, const QString& style, const QString& objectName);
+// The green three-line button that empties every field of an administration group.
+QPushButton* clearButton(const QString& objectName);
+
+inline const QString greyButton = QStringLiteral("background-color:lightgray;");
+inline const QString redButton = QStringLiteral("background-color:rgb(187,0,0); color:white;");
+
+} // namespace adminwidgets

@@ -1,0 +1,118 @@
+#include "registry.h"
+
+#include <QSqlQuery>
+
+namespace tavorin::registry {
+
+namespace {
+
+const QString selectPlayers = QStringLiteral("SELECT * FROM tv_spieler ORDER BY prodarter_name COLLATE NOCASE ASC ;");
+const QString selectPool =
+    QStringLiteral("SELECT * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler WHERE "
+                   "tv_zuordnung.id_spieler IS NULL ORDER BY prodarter_name COLLATE NOCASE ASC ;");
+const QString selectMembers = QStringLiteral(
+    "SELECT tv_zuordnung.id AS zuid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
+    "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY "
+    "prodarter_name COLLATE NOCASE ASC ;");
+const QString selectLeagues = QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;");
+
+const QString insertPlayerSql =
+    QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;");
+const QString updatePlayerSql =
+    QStringLiteral("UPDATE tv_spieler SET dartn_name = :dname , prodarter_name = :pname WHERE id = :id ;");
+const QString deletePlayerSql = QStringLiteral("DELETE FROM tv_spieler WHERE id = :id ;");
+
+const QString insertLeagueSql = QStringLiteral("INSERT INTO tv_ligen (id,liga_name) VALUES (NULL, :lname) ;");
+const QString renameLeagueSql = QStringLiteral("UPDATE tv_ligen SET liga_name = :lname WHERE id = :id ;");
+// Table names are matched without regard to case.
+const QString deleteLeagueSql = QStringLiteral("DELETE FROM tv_Ligen WHERE id = :id ;");
+
+const QString assignSql =
+    QStringLiteral("INSERT INTO tv_zuordnung (id, id_spieler, id_liga) VALUES (NULL, :idsp , :idlig) ");
+const QString removeAssignmentSql = QStringLiteral("DELETE FROM tv_zuordnung WHERE id = :idlig ; ");
+
+// Runs a player query; `idColumn` names the column that fills PlayerRow::id.
+QList<PlayerRow> players(const QString& sql, const db::Bindings& values, const QString& idColumn) {
+    db::ConnectionGuard guard;
+    QSqlQuery query;
+    QList<PlayerRow> rows;
+    if (!db::exec(query, sql, values))
+        return rows;
+    while (query.next()) {
+        rows.append({query.value(idColumn).toString(), query.value(QStringLiteral("dartn_name")).toString(),
+                     query.value(QStringLiteral("prodarter_name")).toString()});
+    }
+    return rows;
+}
+
+} // namespace
+
+QList<PlayerRow> allPlayers() {
+    return players(selectPlayers, {}, QStringLiteral("id"));
+}
+
+QList<PlayerRow> poolPlayers() {
+    // Both joined tables have a column "id"; the first one, the player's, is the one read.
+    return players(selectPool, {}, QStringLiteral("id"));
+}
+
+QList<PlayerRow> leagueMembers(const QString& leagueId) {
+    return players(selectMembers, {{QStringLiteral(":lgid"), leagueId}}, QStringLiteral("zuid"));
+}
+
+QList<LeagueRow> allLeagues() {
+    db::ConnectionGuard guard;
+    QSqlQuery query;
+    QList<LeagueRow> rows;
+    if (!db::exec(query, selectLeagues))
+        return rows;
+    while (query.next())
+        rows.append(
+            {query.value(QStringLiteral("id")).toString(), query.value(QStringLiteral("liga_name")).toString()});
+    return rows;
+}
+
+QList<QStringList> tableRows(const QList<PlayerRow>& players) {
+    QList<QStringList> rows;
+    rows.reserve(players.size());
+    for (const PlayerRow& p : players)
+        rows.append({p.id, p.dartnName, p.prodarterName});
+    return rows;
+}
+
+db::Statement insertPlayer(const QString& dartnName, const QString& prodarterName) {
+    return {insertPlayerSql, {{QStringLiteral(":dname"), dartnName}, {QStringLiteral(":pname"), prodarterName}}};
+}
+
+db::Statement updatePlayer(const QString& id, const QString& dartnName, const QString& prodarterName) {
+    return {updatePlayerSql,
+            {{QStringLiteral(":dname"), dartnName},
+             {QStringLiteral(":pname"), prodarterName},
+             {QStringLiteral(":id"), id}}};
+}
+
+db::Statement deletePlayer(const QString& id) {
+    return {deletePlayerSql, {{QStringLiteral(":id"), id}}};
+}
+
+db::Statement insertLeague(const QString& name) {
+    return {insertLeagueSql, {{QStringLiteral(":lname"), name}}};
+}
+
+db::Statement renameLeague(const QString& id, const QString& name) {
+    return {renameLeagueSql, {{QStringLiteral(":lname"), name}, {QStringLiteral(":id"), id}}};
+}
+
+db::Statement deleteLeague(const QString& id) {
+    return {deleteLeagueSql, {{QStringLiteral(":id"), id}}};
+}
+
+db::Statement assignPlayer(const QString& playerId, const QString& leagueId) {
+    return {assignSql, {{QStringLiteral(":idsp"), playerId}, {QStringLiteral(":idlig"), leagueId}}};
+}
+
+db::Statement removeAssignment(const QString& assignmentId) {
+    return {removeAssignmentSql, {{QStringLiteral(":idlig"), assignmentId}}};
+}
+
+} // namespace tavorin::registry

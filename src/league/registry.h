@@ -1,0 +1,48 @@
+#pragma once
+
+#include "db/connection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The player register, the leagues and the membership of players in leagues: the statements that read
+// and change them. Ids travel as text, the way the views hold them.
+namespace tavorin::registry {
+
+// A player as the tables list him. In the member list `id` is the assignment's id, not the player's.
+struct PlayerRow {
+    QString id;
+    QString dartnName;
+    QString prodarterName;
+};
+
+struct LeagueRow {
+    QString id;
+    QString name;
+};
+
+// All players, sorted by the second name without regard to case.
+QList<PlayerRow> allPlayers();
+// Players without any assignment, also none to a league that no longer exists.
+QList<PlayerRow> poolPlayers();
+// The members of a league; `id` of each row is the assignment id.
+QList<PlayerRow> leagueMembers(const QString& leagueId);
+// All leagues, sorted by name without regard to case.
+QList<LeagueRow> allLeagues();
+
+// The rows as the player, pool and member tables show them: id, first name, second name.
+QList<QStringList> tableRows(const QList<PlayerRow>& players);
+
+db::Statement insertPlayer(const QString& dartnName, const QString& prodarterName);
+db::Statement updatePlayer(const QString& id, const QString& dartnName, const QString& prodarterName);
+db::Statement deletePlayer(const QString& id);
+
+db::Statement insertLeague(const QString& name);
+db::Statement renameLeague(const QString& id, const QString& name);
+db::Statement deleteLeague(const QString& id);
+
+db::Statement assignPlayer(const QString& playerId, const QString& leagueId);
+db::Statement removeAssignment(const QString& assignmentId);
+
+} // namespace tavorin::registry

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/mainwindow.h"
+#include "modaldialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QSqlDatabase>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+// Helpers for tests that drive the main window as a user would.
+namespace guitest {
+
+// Builds the window, answering any message box that start-up shows.
+inline std::unique_ptr<MainWindow> startWindow(QList<SeenMessage>* messages = nullptr) {
+    std::unique_ptr<MainWindow> window;
+    const QList<SeenMessage> seen = answerModals([&] { window = std::make_unique<MainWindow>(); });
+    if (messages)
+        *messages = seen;
+    return window;
+}
+
+template <typename T> T* find(const QObject& w, const char* name) {
+    T* child = w.findChild<T*>(QLatin1StringView(name));
+    if (!child)
+        qFatal("no child named %s", name);
+    return child;
+}
+
+// The texts of one column of a table, top to bottom.
+inline QStringList columnTexts(const QTableWidget* table, int column) {
+    QStringList out;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem* item = table->item(row, column);
+        out << (item ? item->text() : QString());
+    }
+    return out;
+}
+
+inline QStringList headerTexts(const QTableWidget* table) {
+    QStringList out;
+    for (int c = 0; c < table->columnCount(); ++c)
+        out << table->horizontalHeaderItem(c)->text();
+    return out;
+}
+
+inline QStringList itemTexts(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+// A click on a cell: it becomes current and the table reports the click.
+inline void clickCell(QTableWidget* table, int row, int column) {
+    table->setCurrentCell(row, column);
+    emit table->cellClicked(row, column);
+}
+
+// The row whose `column` shows `text`, or -1.
+inline int rowOf(const QTableWidget* table, int column, const QString& text) {
+    return int(columnTexts(table, column).indexOf(text));
+}
+
+// Clicks `button`-like widgets through their public click(); collects the message boxes it causes.
+template <typename B> QList<SeenMessage> press(B* button) {
+    return answerModals([button] { button->click(); });
+}
+
+// Makes every later opening of the program's connection read-only, the way a write-protected file
+// behaves (tests run as root, who may write any file).
+inline void makeDatabaseReadOnly(bool readOnly = true) {
+    QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false)
+        .setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
+}
+
+} // namespace guitest

@@ -1,0 +1,158 @@
+// The "Zuordnung" tab: moving players between the pool and a league.
+#include "dbpeek.h"
+#include "guitest.h"
+#include "testenv.h"
+
+#include <QDir>
+#include <QToolButton>
+
+using namespace guitest;
+
+namespace {
+
+const QString nothingToMove = QString::fromUtf8(" Es ist kein Spieler zum Verschieben ausgewählt!");
+
+// Players and leagues written straight into a new league database before the window starts.
+void seed(const QString& path) {
+    DbPeek peek(path);
+    peek.run("CREATE TABLE tv_spieler (id INTEGER  PRIMARY KEY AUTOINCREMENT, dartn_name TEXT (30), "
+             "prodarter_name TEXT (30) )");
+    peek.run("CREATE TABLE tv_ligen (id INTEGER  PRIMARY KEY AUTOINCREMENT, liga_name TEXT (50) )");
+    peek.run("CREATE TABLE tv_zuordnung (id INTEGER  PRIMARY KEY AUTOINCREMENT, id_spieler INTEGER, id_liga "
+             "INTEGER )");
+    peek.run("INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Zora', 'zed'), ('Anna', 'Alpha'), "
+             "('Bert', 'beta'), ('Carl', 'Gamma')");
+    peek.run("INSERT INTO tv_ligen (liga_name) VALUES ('Nord'), ('Ost')");
+}
+
+struct Tab {
+    explicit Tab(const MainWindow& w)
+        : pool(find<QTableWidget>(w, "spielerpoolTableWidget")),
+          members(find<QTableWidget>(w, "mitgliederTableWidget")), league(find<QComboBox>(w, "zuordnungLigaComboBox")),
+          right(find<QToolButton>(w, "zuordnenToolButton")), left(find<QToolButton>(w, "austragenToolButton")) {}
+    QList<SeenMessage> assign(const QString& secondName) {
+        pool->setCurrentCell(rowOf(pool, 2, secondName), 1);
+        return press(right);
+    }
+    QList<SeenMessage> unassign(const QString& secondName) {
+        members->setCurrentCell(rowOf(members, 2, secondName), 1);
+        return press(left);
+    }
+
+    QTableWidget* pool;
+    QTableWidget* members;
+    QComboBox* league;
+    QToolButton *right, *left;
+};
+
+} // namespace
+
+class TestMembership : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        env = std::make_unique<TempSettings>();
+        QDir().mkpath(env->dir());
+        seed(env->defaultDatabase());
+    }
+    void cleanup() { env.reset(); }
+
+    void movingNeedsACurrentRow();
+    void movingBothWays();
+    void aPlayerIsNeverInTwoLeagues();
+    void noLeagueNoMove();
+    void deletedLeagueKeepsItsMembersOutOfThePool();
+
+private:
+    std::unique_ptr<TempSettings> env;
+};
+
+void TestMembership::movingNeedsACurrentRow() {
+    auto w = startWindow();
+    Tab tab(*w);
+    for (QToolButton* arrow : {tab.right, tab.left}) {
+        const QList<SeenMessage> seen = press(arrow);
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, nothingToMove);
+        QCOMPARE(seen[0].icon, QMessageBox::Warning);
+    }
+    DbPeek peek(env->defaultDatabase());
+    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_zuordnung"), "0");
+}
+
+void TestMembership::movingBothWays() {
+    auto w = startWindow();
+    Tab tab(*w);
+    QCOMPARE(columnTexts(tab.pool, 2), QStringList({"Alpha", "beta", "Gamma", "zed"}));
+    QCOMPARE(tab.league->currentText(), "Nord");
+    QCOMPARE(tab.members->rowCount(), 0);
+
+    QVERIFY(tab.assign("zed").isEmpty());
+    QVERIFY(tab.assign("Alpha").isEmpty());
+    QCOMPARE(columnTexts(tab.pool, 2), QStringList({"beta", "Gamma"}));
+    QCOMPARE(columnTexts(tab.members, 2), QStringList({"Alpha", "zed"}));
+    QCOMPARE(columnTexts(tab.members, 1), QStringList({"Anna", "Zora"}));
+    QCOMPARE(tab.pool->currentRow(), -1); // each move needs a fresh choice
+
+    DbPeek peek(env->defaultDatabase());
+    QCOMPARE(peek.column("SELECT id || ':' || id_spieler || ':' || id_liga FROM tv_zuordnung ORDER BY id"),
+             QStringList({"1:1:1", "2:2:1"}));
+    QCOMPARE(columnTexts(tab.members, 0), QStringList({"2", "1"})); // assignment ids, not player ids
+
+    QVERIFY(tab.unassign("zed").isEmpty());
+    QCOMPARE(columnTexts(tab.pool, 2), QStringList({"beta", "Gamma", "zed"}));
+    QCOMPARE(columnTexts(tab.members, 2), QStringList({"Alpha"}));
+    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_zuordnung"), "1");
+}
+
+void TestMembership::aPlayerIsNeverInTwoLeagues() {
+    auto w = startWindow();
+    Tab tab(*w);
+    tab.assign("beta");
+    tab.league->setCurrentIndex(1); // "Ost"
+    QCOMPARE(tab.members->rowCount(), 0);
+    QCOMPARE(rowOf(tab.pool, 2, "beta"), -1);
+    tab.assign("Gamma");
+    QCOMPARE(columnTexts(tab.members, 2), QStringList({"Gamma"}));
+    tab.league->setCurrentIndex(0);
+    QCOMPARE(columnTexts(tab.members, 2), QStringList({"beta"}));
+    DbPeek peek(env->defaultDatabase());
+    QCOMPARE(peek.value("SELECT MAX(n) FROM (SELECT COUNT(*) AS n FROM tv_zuordnung GROUP BY id_spieler)"), "1");
+}
+
+void TestMembership::noLeagueNoMove() {
+    {
+        DbPeek peek(env->defaultDatabase());
+        peek.run("DELETE FROM tv_ligen");
+    }
+    auto w = startWindow();
+    Tab tab(*w);
+    QCOMPARE(tab.league->count(), 0);
+    const QList<SeenMessage> seen = tab.assign("Alpha");
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde keine Liga ausgewählt.  "));
+    QCOMPARE(seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(tab.pool->rowCount(), 4);
+    DbPeek peek(env->defaultDatabase());
+    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_zuordnung"), "0");
+}
+
+void TestMembership::deletedLeagueKeepsItsMembersOutOfThePool() {
+    auto w = startWindow();
+    Tab tab(*w);
+    tab.assign("Alpha");
+    {
+        DbPeek peek(env->defaultDatabase());
+        peek.run("DELETE FROM tv_ligen WHERE liga_name = 'Nord'");
+        peek.run("DELETE FROM tv_spieler WHERE prodarter_name = 'zed'");
+    }
+    w.reset();
+    w = startWindow();
+    Tab again(*w);
+    QCOMPARE(columnTexts(again.pool, 2), QStringList({"beta", "Gamma"}));
+    QCOMPARE(again.league->currentText(), "Ost");
+}
+
+QTEST_MAIN(TestMembership)
+#include "tst_membership.moc"
