@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -85,8 +86,11 @@ MainWindow::MainWindow(QWidget* parent)
     tabelleLigenFuellen();
     ComboLigaFuellen();
     tabelleSpielerpoolFuellen();
+    MitspielerZaehlen();
     LigaZuordnungFuellen();
+    tabelleSTFuellen();
 
+    connect(comboLigaSpieltage, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBoxAAuswahl);
     connect(comboLigaZuordnung, &QComboBox::currentIndexChanged, this, &MainWindow::LigaZuordnungFuellen);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
 
@@ -233,11 +237,15 @@ void MainWindow::tabAbfrage() {
 }
 
 void MainWindow::AllesNeuLaden() {
+    labelMitspieler->clear();
+    labelResultierendeSpieltage->clear();
     ergebnisFormular->setEnabled(false);
 
     tabelleSpielerFuellen();
     tabelleLigenFuellen();
     tabelleSpielerpoolFuellen();
+    tabelleSTFuellen();
+    ErsatzlisteFuellen();
     LigaZuordnungFuellen();
     ComboLigaFuellen();
 }

@@ -9,12 +9,14 @@
 #include <QStringList>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
@@ -36,6 +38,8 @@ public:
     // other warning. `text` is shown through UmlauteErsetzen; `detail`, when given, follows on a new
     // line as it is (paths and database errors are not interface texts).
     static void MeldungAnzeigen(int kind, const QString& text, const QString& detail = QString());
+    // A yes/no question (question icon, "Nein" the default); true when answered with yes.
+    static bool FrageAnzeigen(const QString& text);
 
 private slots:
     // --- frame (app/mainwindow.cpp) ---
@@ -57,6 +61,9 @@ private slots:
     void LigaLoeschen();
     void FelderLigaLeeren();
 
+    // --- schedule (league/mainwindow_schedule.cpp) ---
+    void ComboBoxAAuswahl();
+
     // --- membership (league/mainwindow_membership.cpp) ---
     void LigaZuordnungFuellen();
     void ZuordnungEintragen();
@@ -65,9 +72,22 @@ private slots:
     // --- leagues (league/mainwindow_leagues.cpp) ---
     void ComboLigaFuellen();
 
+    // --- schedule (league/mainwindow_schedule.cpp) ---
+    void SpieltagBerechnung();
+    void SpielplanLoeschen();
+
+    // --- schedule view and pairing changes (league/mainwindow_pairings.cpp) ---
+    void ErgebnisseLoeschen();
+    void tabelleSTanklicken();
+    void butTauschendruecken();
+    void butErsetzenDruecken();
+
     // --- settings dialog (app/mainwindow_settings.cpp) ---
     void EinstellungenAendern();
     void FensterEinstellungen();
+
+    // --- schedule (league/mainwindow_schedule.cpp) ---
+    void RueckrundeWaehlen();
 
     // --- league database (db/mainwindow_database.cpp) ---
     bool DBaufSpaltePruefen(QString table, QString column);
@@ -96,6 +116,8 @@ private:
     // Runs the writes of one user action in one transaction. On failure shows the database's error
     // (kind 4) and returns false; the caller then refreshes its views and keeps what the user typed.
     bool DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen);
+    // Reports a failed write the same way; true when `ergebnis` is a success.
+    bool SchreibenMelden(const tavorin::db::Result& ergebnis);
 
     // --- players (league/mainwindow_players.cpp) ---
     void tabelleSpielerFuellen();
@@ -108,6 +130,13 @@ private:
     // --- leagues (league/mainwindow_leagues.cpp) ---
     void tabelleLigenFuellen();
     void FelderLigaAuswahlLeeren(); // rename field, delete label and the selected league
+
+    // --- schedule (league/mainwindow_schedule.cpp, league/mainwindow_pairings.cpp) ---
+    void MitspielerZaehlen();
+    void tabelleSTFuellen();
+    void ErsatzlisteFuellen();
+    void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
+    void PaarungSetzen(const QString& heim, const QString& gast); // writes the current match, clears the labels
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -199,6 +228,20 @@ private:
     QVBoxLayout* spieltageSpalteLayout = nullptr;
     QTableWidget* tabelleSpielplan = nullptr;
     QVBoxLayout* spieltageRechtsLayout = nullptr;
+    QCheckBox* checkRueckrunde = nullptr;
+    QLabel* labelMitspieler = nullptr;
+    QLabel* labelResultierendeSpieltage = nullptr;
+    QGroupBox* gruppeSpielplanErstellen = nullptr;
+    QGroupBox* gruppeSpielplanLoeschen = nullptr;
+    QProgressBar* fortschrittSpielplan = nullptr;
+    int mitspielerAnzahl = 0;
+    int spieltageErsteRunde = 0; // match days of the first round for the counted members
+    QLabel* labelTauschHeim = nullptr;
+    QLabel* labelTauschGast = nullptr;
+    QLabel* labelErsetzenHeim = nullptr;
+    QLabel* labelErsetzenGast = nullptr;
+    QComboBox* comboErsatzHeim = nullptr;
+    QComboBox* comboErsatzGast = nullptr;
 
     // --- settings dialog (app/mainwindow_settings.cpp), alive while it is open ---
     struct EinstellungsFelder {

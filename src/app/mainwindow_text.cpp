@@ -30,3 +30,12 @@ void MainWindow::MeldungAnzeigen(int kind, const QString& text, const QString& d
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
+
+bool MainWindow::FrageAnzeigen(const QString& text) {
+    QMessageBox box;
+    box.setIcon(QMessageBox::Question);
+    box.setText(UmlauteErsetzen(text));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -40,38 +40,66 @@ QString currentDatabase() {
     return connection().databaseName();
 }
 
-Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
-    if (!query.prepare(sql))
-        return Result::failure(query.lastError().text());
+namespace {
+// Binds `values` to the prepared `query` and executes it.
+Result bindAndRun(QSqlQuery& query, const Bindings& values) {
     for (const auto& [name, value] : values)
         query.bindValue(name, value);
     if (!query.exec())
         return Result::failure(query.lastError().text());
     return {};
 }
+} // namespace
 
-Result writeAll(const QList<Statement>& statements) {
+Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
+    if (!query.prepare(sql))
+        return Result::failure(query.lastError().text());
+    return bindAndRun(query, values);
+}
+
+void readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take) {
+    ConnectionGuard guard;
+    QSqlQuery query;
+    if (!exec(query, sql, values))
+        return;
+    while (query.next())
+        take(query);
+}
+
+QString text(const QSqlQuery& query, const char* column) {
+    return query.value(QLatin1StringView(column)).toString();
+}
+
+Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach) {
     ConnectionGuard guard;
     if (!guard.isOpen())
         return guard.status();
     QSqlDatabase db = connection();
     if (!db.transaction())
         return Result::failure(db.lastError().text());
-    for (const Statement& s : statements) {
+    Result result;
+    {
         QSqlQuery query(db);
-        const Result r = exec(query, s.sql, s.values);
-        if (!r) {
-            query.finish();
-            db.rollback();
-            return r;
+        const QString* prepared = nullptr;
+        for (qsizetype i = 0; i < statements.size() && result.ok; ++i) {
+            const Statement& s = statements[i];
+            if (!prepared || *prepared != s.sql) {
+                if (!query.prepare(s.sql)) {
+                    result = Result::failure(query.lastError().text());
+                    break;
+                }
+                prepared = &s.sql;
+            }
+            result = bindAndRun(query, s.values);
+            if (result.ok && afterEach)
+                afterEach(i);
         }
     }
-    if (!db.commit()) {
-        const Result r = Result::failure(db.lastError().text());
+    if (result.ok && !db.commit())
+        result = Result::failure(db.lastError().text());
+    if (!result.ok)
         db.rollback();
-        return r;
-    }
-    return {};
+    return result;
 }
 
 } // namespace tavorin::db

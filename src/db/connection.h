@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 class QSqlQuery;
 
 namespace tavorin::db {
@@ -53,7 +55,14 @@ QString currentDatabase();
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
 
-// Runs the statements in one transaction on an opened connection: all of them or none.
-Result writeAll(const QList<Statement>& statements);
+// Runs a read and hands every row to `take`. A read that fails yields no rows.
+void readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
+// A column of the current row, by name, as text (NULL gives an empty text).
+QString text(const QSqlQuery& query, const char* column);
+
+// Runs the statements in one transaction: all of them or none. A statement whose SQL text equals the
+// previous one reuses its prepared query, so long runs of the same INSERT stay cheap. `afterEach`, when
+// given, is told the index of every statement that has run.
+Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
 
 } // namespace tavorin::db

@@ -12,8 +12,11 @@ bool MainWindow::DBaufSpaltePruefen(QString table, QString column) {
 }
 
 bool MainWindow::DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen) {
-    const tavorin::db::Result r = tavorin::db::writeAll(anweisungen);
-    if (!r)
-        MeldungAnzeigen(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "), r.error);
-    return r.ok;
+    return SchreibenMelden(tavorin::db::writeAll(anweisungen));
+}
+
+bool MainWindow::SchreibenMelden(const tavorin::db::Result& ergebnis) {
+    if (!ergebnis)
+        MeldungAnzeigen(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "), ergebnis.error);
+    return ergebnis.ok;
 }

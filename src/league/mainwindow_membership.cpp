@@ -101,4 +101,5 @@ void MainWindow::ZuordnungAustragen() {
 void MainWindow::ZuordnungAnzeigen() {
     tabelleSpielerpoolFuellen();
     LigaZuordnungFuellen();
+    MitspielerZaehlen();
 }

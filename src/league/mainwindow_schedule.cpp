@@ -1,26 +1,146 @@
 #include "app/mainwindow.h"
+#include "league/schedule.h"
+#include "league/scheduledata.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& geometry) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QPushButton* knopf(QWidget* parent, const QString& text, const QString& style, const QRect& geometry,
+                   const char* name) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1StringView(name));
+    b->setStyleSheet(style);
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
 
 void MainWindow::SeiteSpieltageAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieltage);
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("spieltageSpalteWidget"), &spieltageSpalteLayout));
+    const QString grau = QStringLiteral("background-color:lightgray;");
+
     QGroupBox* ligaGruppe =
         GruppeAnlegen(QStringLiteral("  Liga ausw:ae:hlen  "), 80, QStringLiteral("spieltageLigaGroupBox"));
     comboLigaSpieltage = LigaAuswahlAnlegen(QStringLiteral("spieltageLigaComboBox"));
     comboLigaSpieltage->setParent(ligaGruppe);
     comboLigaSpieltage->setGeometry(10, 35, 280, 25);
-    spieltageSpalteLayout->addWidget(ligaGruppe);
+
+    QGroupBox* kenndaten = GruppeAnlegen(QStringLiteral("  Kenndaten  "), 80, QStringLiteral("kenndatenGroupBox"));
+    checkRueckrunde = new QCheckBox(UmlauteErsetzen(QStringLiteral("mit R:ue:ckrunde")), kenndaten);
+    checkRueckrunde->setObjectName(QStringLiteral("rueckrundeCheckBox"));
+    checkRueckrunde->setGeometry(10, 20, 280, 18);
+    label(kenndaten, QStringLiteral("Mitspieler:"), QRect(10, 40, 170, 16));
+    label(kenndaten, QStringLiteral("resultierende Spieltage:"), QRect(10, 58, 170, 16));
+    labelMitspieler = label(kenndaten, QString(), QRect(185, 40, 100, 16));
+    labelMitspieler->setObjectName(QStringLiteral("mitspielerLabel"));
+    labelResultierendeSpieltage = label(kenndaten, QString(), QRect(185, 58, 100, 16));
+    labelResultierendeSpieltage->setObjectName(QStringLiteral("resultierendeSpieltageLabel"));
+    for (QLabel* wert : {labelMitspieler, labelResultierendeSpieltage})
+        wert->setFont(schriftFett);
+
+    gruppeSpielplanErstellen =
+        GruppeAnlegen(QStringLiteral("  Spielplan erstellen  "), 80, QStringLiteral("spielplanErstellenGroupBox"));
+    QPushButton* berechnen = knopf(gruppeSpielplanErstellen, QStringLiteral("Spielplan berechnen"), grau,
+                                   QRect(10, 25, 280, 25), "spielplanBerechnenButton");
+    fortschrittSpielplan = new QProgressBar(gruppeSpielplanErstellen);
+    fortschrittSpielplan->setObjectName(QStringLiteral("spielplanProgressBar"));
+    fortschrittSpielplan->setTextVisible(false);
+    fortschrittSpielplan->setGeometry(10, 57, 280, 14);
+    fortschrittSpielplan->setValue(0);
+
+    gruppeSpielplanLoeschen =
+        GruppeAnlegen(QStringLiteral("  Spielplan l:oe:schen  "), 80, QStringLiteral("spielplanLoeschenGroupBox"));
+    QPushButton* loeschen = knopf(gruppeSpielplanLoeschen, UmlauteErsetzen(QStringLiteral("Spielplan l:oe:schen")),
+                                  QStringLiteral("background-color:rgb(187,0,0); color:white;"), QRect(10, 35, 280, 25),
+                                  "spielplanLoeschenButton");
+
+    QGroupBox* ergebnisse =
+        GruppeAnlegen(QStringLiteral("  Ergebnisse L:oe:schen  "), 80, QStringLiteral("ergebnisseLoeschenGroupBox"));
+    QPushButton* alleLoeschen = knopf(ergebnisse, UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")),
+                                      QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"),
+                                      QRect(10, 35, 280, 25), "ergebnisseLoeschenButton");
+
+    QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
+                                        QStringLiteral("doppelteEintraegeGroupBox"));
+
+    for (QGroupBox* gruppe :
+         {ligaGruppe, kenndaten, gruppeSpielplanErstellen, gruppeSpielplanLoeschen, ergebnisse, doppelte})
+        spieltageSpalteLayout->addWidget(gruppe);
     spieltageSpalteLayout->addStretch();
+
     zeile->addSpacing(20);
     tabelleSpielplan = TabelleAnlegen(kopfSpiele, QStringLiteral("spielplanTableWidget"));
     tabelleSpielplan->verticalHeader()->hide();
+    for (int spalte : {0, 4, 5})
+        tabelleSpielplan->hideColumn(spalte);
+    tabelleSpielplan->setColumnWidth(1, 50);
+    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     zeile->addWidget(tabelleSpielplan);
     zeile->addSpacing(20);
     zeile->addWidget(SpalteAnlegen(400, QStringLiteral("spieltageRechtsWidget"), &spieltageRechtsLayout));
+    PaarungenGruppenAufbauen(spieltageRechtsLayout);
+
+    connect(berechnen, &QPushButton::clicked, this, &MainWindow::SpieltagBerechnung);
+    connect(loeschen, &QPushButton::clicked, this, &MainWindow::SpielplanLoeschen);
+    connect(alleLoeschen, &QPushButton::clicked, this, &MainWindow::ErgebnisseLoeschen);
+    connect(checkRueckrunde, &QCheckBox::clicked, this, &MainWindow::RueckrundeWaehlen);
+}
+
+void MainWindow::ComboBoxAAuswahl() {
+    MitspielerZaehlen();
+    tabelleSTFuellen();
+}
+
+void MainWindow::MitspielerZaehlen() {
+    if (comboLigaSpieltage->currentIndex() < 0)
+        return;
+    mitspielerAnzahl = tavorin::scheduledata::memberCount(AusgewaehlteLigaId(comboLigaSpieltage));
+    spieltageErsteRunde = tavorin::firstRoundMatchDays(mitspielerAnzahl);
+    labelMitspieler->setText(QString::number(mitspielerAnzahl));
+    labelResultierendeSpieltage->setText(QString::number(spieltageErsteRunde));
+}
+
+void MainWindow::RueckrundeWaehlen() {
+    const int tage = checkRueckrunde->isChecked() ? 2 * spieltageErsteRunde : spieltageErsteRunde;
+    labelResultierendeSpieltage->setText(QString::number(tage));
+}
+
+void MainWindow::SpieltagBerechnung() {
+    const QString liga = AusgewaehlteLigaId(comboLigaSpieltage);
+    const QStringList mitglieder = tavorin::scheduledata::memberIds(liga);
+    const int tage = tavorin::firstRoundMatchDays(int(mitglieder.size()));
+    const QList<tavorin::ScheduleRow> zeilen = tavorin::generateSchedule(mitglieder, checkRueckrunde->isChecked());
+
+    // All rows of one computation are stored together or not at all; the bar follows the first round.
+    fortschrittSpielplan->setMaximum(tage);
+    SchreibenMelden(tavorin::db::writeAll(tavorin::scheduledata::insertRows(liga, zeilen), [&](qsizetype i) {
+        if (zeilen[i].matchDay <= tage)
+            fortschrittSpielplan->setValue(zeilen[i].matchDay);
+    }));
+    tabelleSTFuellen();
+    fortschrittSpielplan->setValue(0);
+}
+
+void MainWindow::SpielplanLoeschen() {
+    DatenSchreiben({tavorin::scheduledata::deleteSchedule(AusgewaehlteLigaId(comboLigaSpieltage))});
+    tabelleSTFuellen();
 }

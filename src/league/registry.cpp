@@ -32,43 +32,34 @@ const QString assignSql =
 const QString removeAssignmentSql = QStringLiteral("DELETE FROM tv_zuordnung WHERE id = :idlig ; ");
 
 // Runs a player query; `idColumn` names the column that fills PlayerRow::id.
-QList<PlayerRow> players(const QString& sql, const db::Bindings& values, const QString& idColumn) {
-    db::ConnectionGuard guard;
-    QSqlQuery query;
+QList<PlayerRow> players(const QString& sql, const db::Bindings& values, const char* idColumn) {
     QList<PlayerRow> rows;
-    if (!db::exec(query, sql, values))
-        return rows;
-    while (query.next()) {
-        rows.append({query.value(idColumn).toString(), query.value(QStringLiteral("dartn_name")).toString(),
-                     query.value(QStringLiteral("prodarter_name")).toString()});
-    }
+    db::readRows(sql, values, [&](const QSqlQuery& q) {
+        rows.append({db::text(q, idColumn), db::text(q, "dartn_name"), db::text(q, "prodarter_name")});
+    });
     return rows;
 }
 
 } // namespace
 
 QList<PlayerRow> allPlayers() {
-    return players(selectPlayers, {}, QStringLiteral("id"));
+    return players(selectPlayers, {}, "id");
 }
 
 QList<PlayerRow> poolPlayers() {
     // Both joined tables have a column "id"; the first one, the player's, is the one read.
-    return players(selectPool, {}, QStringLiteral("id"));
+    return players(selectPool, {}, "id");
 }
 
 QList<PlayerRow> leagueMembers(const QString& leagueId) {
-    return players(selectMembers, {{QStringLiteral(":lgid"), leagueId}}, QStringLiteral("zuid"));
+    return players(selectMembers, {{QStringLiteral(":lgid"), leagueId}}, "zuid");
 }
 
 QList<LeagueRow> allLeagues() {
-    db::ConnectionGuard guard;
-    QSqlQuery query;
     QList<LeagueRow> rows;
-    if (!db::exec(query, selectLeagues))
-        return rows;
-    while (query.next())
-        rows.append(
-            {query.value(QStringLiteral("id")).toString(), query.value(QStringLiteral("liga_name")).toString()});
+    db::readRows(selectLeagues, {}, [&](const QSqlQuery& q) {
+        rows.append({db::text(q, "id"), db::text(q, "liga_name")});
+    });
     return rows;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "db/schema.h"
+#include "dbpeek.h"
 #include "modaldialogs.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QTableWidget>
 #include <QTest>
@@ -68,6 +72,16 @@ inline int rowOf(const QTableWidget* table, int column, const QString& text) {
 // Clicks `button`-like widgets through their public click(); collects the message boxes it causes.
 template <typename B> QList<SeenMessage> press(B* button) {
     return answerModals([button] { button->click(); });
+}
+
+// Creates a league database with the program's own schema at `path` and runs `inserts` on it, so that a
+// window started afterwards finds the data.
+inline void newLeagueDatabase(const QString& path, const QStringList& inserts) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QVERIFY(tavorin::db::createOrUpgrade(path).ok);
+    DbPeek peek(path, QStringLiteral("seed"));
+    for (const QString& sql : inserts)
+        QVERIFY2(peek.run(sql), qPrintable(sql));
 }
 
 // Makes every later opening of the program's connection read-only, the way a write-protected file
