@@ -1,0 +1,100 @@
+// Storing a computed schedule: a league of 100 members with return round (9,900 matches) written by
+// the program's own code, against the same rows inserted with one prepared statement in one
+// transaction, the floor any implementation can reach.
+#include "db/connection.h"
+#include "db/schema.h"
+#include "league/schedule.h"
+#include "league/scheduledata.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace tavorin;
+
+namespace {
+
+constexpr int members = 100;
+constexpr int rounds = 5;
+
+QString prepareDatabase(const QTemporaryDir& dir, int run) {
+    const QString path = dir.filePath(QStringLiteral("bench%1.db").arg(run));
+    db::createOrUpgrade(path);
+    QList<db::Statement> seed;
+    for (int p = 1; p <= members; ++p) {
+        seed.append({QStringLiteral("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (:id, :n, :n)"),
+                     {{QStringLiteral(":id"), p}, {QStringLiteral(":n"), QStringLiteral("Spieler %1").arg(p)}}});
+        seed.append({QStringLiteral("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (:id, 1)"),
+                     {{QStringLiteral(":id"), p}}});
+    }
+    db::writeAll(seed);
+    return path;
+}
+
+// What "Spielplan berechnen" does for the league, without the table refresh.
+qint64 programsOwnCode() {
+    QElapsedTimer timer;
+    timer.start();
+    const QString league = QStringLiteral("1");
+    const QList<ScheduleRow> rows = generateSchedule(scheduledata::memberIds(league), true);
+    qsizetype progress = 0;
+    db::writeAll(scheduledata::insertRows(league, rows), [&](qsizetype i) { progress = i; });
+    if (rows.size() != members * (members - 1) || progress != rows.size() - 1)
+        std::fprintf(stderr, "unexpected row count %lld\n", static_cast<long long>(rows.size()));
+    return timer.nsecsElapsed();
+}
+
+// The same rows, one prepared INSERT, one transaction, values bound directly.
+qint64 bareInserts(const QList<ScheduleRow>& rows) {
+    QElapsedTimer timer;
+    timer.start();
+    QSqlDatabase dbc = QSqlDatabase::database();
+    dbc.open();
+    dbc.transaction();
+    QSqlQuery q(dbc);
+    q.prepare(QStringLiteral("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (?, ?, ?, ?)"));
+    for (const ScheduleRow& r : rows) {
+        q.bindValue(0, 1);
+        q.bindValue(1, r.matchDay);
+        q.bindValue(2, r.home);
+        q.bindValue(3, r.away);
+        q.exec();
+    }
+    dbc.commit();
+    q.finish();
+    dbc.close();
+    return timer.nsecsElapsed();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    QStringList ids;
+    for (int p = 1; p <= members; ++p)
+        ids << QString::number(p);
+    const QList<ScheduleRow> rows = generateSchedule(ids, true);
+
+    qint64 best[2] = {-1, -1};
+    for (int run = 0; run < rounds; ++run) {
+        prepareDatabase(dir, 2 * run);
+        const qint64 own = programsOwnCode();
+        prepareDatabase(dir, 2 * run + 1);
+        const qint64 bare = bareInserts(rows);
+        if (best[0] < 0 || own < best[0])
+            best[0] = own;
+        if (best[1] < 0 || bare < best[1])
+            best[1] = bare;
+    }
+    std::printf("schedule of %d members with return round (%lld rows), best of %d runs\n", members,
+                static_cast<long long>(rows.size()), rounds);
+    std::printf("  program's own code:            %8.2f ms\n", best[0] / 1e6);
+    std::printf("  bare prepared INSERTs, 1 tx:   %8.2f ms\n", best[1] / 1e6);
+    std::printf("  ratio:                         %8.2f (aim: at most 3)\n", double(best[0]) / double(best[1]));
+    return 0;
+}
