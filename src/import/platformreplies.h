@@ -1,0 +1,134 @@
+#pragma once
+
+#include "app/settings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+// The network-free half of the online import: game ids from pasted links, the requests to Lidarts and to
+// the Pro-Darter relay, the two reply formats turned into the value lists the import dialog offers, the
+// name check and the split of the doubles text. The dialog does the fetching and shows the outcomes.
+
+namespace tavorin {
+
+// At most this much of a reply is read; a longer reply counts as no game data. The caller reads up to one
+// byte more than this, so that the parsers can tell an over-long reply from one that just fits.
+inline constexpr qint64 maxReplyBytes = 1024 * 1024;
+
+// The relay reply has 15 lines per player, first player before second.
+inline constexpr int relayLinesPerPlayer = 15;
+inline constexpr int relayReplyLines = 2 * relayLinesPerPlayer;
+
+// Content type of the relay's form POST.
+inline constexpr char relayContentType[] = "application/x-www-form-urlencoded";
+
+// Positions in a player's value list. A Lidarts fetch fills all 16, a relay fetch 0 to 14 (the relay has
+// no 171+ count).
+enum ImportPosition {
+    PosName = 0,
+    PosLegs = 1,
+    PosAverage = 2,
+    PosFirst9Average = 3,
+    PosBelow20 = 4,
+    Pos20 = 5,
+    Pos40 = 6,
+    Pos60 = 7,
+    Pos80 = 8,
+    Pos100 = 9,
+    Pos140 = 10,
+    Pos180 = 11,
+    PosHighFinish = 12,
+    PosDoubles = 13,
+    PosBestLeg = 14,
+    Pos171 = 15,
+    ImportPositionCount = 16
+};
+
+enum class ImportOutcome {
+    Ok,
+    NoGameData,  // unusable reply: not a JSON object, too short, too long
+    NotFinished, // Lidarts: the game is still being played
+};
+
+// What one fetch offers: the value lists and display texts of the platform's first and second player,
+// and the two names the name check compares.
+struct ImportedValues {
+    ImportOutcome outcome = ImportOutcome::NoGameData;
+    QStringList first;
+    QStringList second;
+    QString firstText; // one line per value, as the dialog shows them
+    QString secondText;
+    QString firstName; // as received (for the relay: the raw line, markup included)
+    QString secondName;
+
+    // Exchanges everything of the two players; used when the name check finds them crossed.
+    void swapSides();
+};
+
+// The Lidarts game id in a pasted link. When the link's path has a segment "game", the id is the segment
+// after it (percent-decoded; empty when "game" is the last segment), so /game/<id>, /game/<id>/ and
+// /game/<id>/dark all give <id>. Otherwise the id is whatever follows the link's last "/", the whole link
+// when it has none.
+QString lidartsGameId(const QString& link);
+
+// The Pro-Darter game id: whatever follows the link's last "=" (match-history.php?match=4711 gives 4711),
+// the whole link when it has none.
+QString prodarterGameId(const QString& link);
+
+// GET address of one Lidarts game; the id is percent-encoded as one path segment.
+QUrl lidartsRequestUrl(const PlatformAddresses& addresses, const QString& gameId);
+
+// POST address of the relay; empty while the relay is not configured, and then nothing is sent.
+QUrl relayRequestUrl(const PlatformAddresses& addresses);
+
+// The relay's form body: "wert=" and the id as UTF-8 with every byte outside the unreserved set
+// (letters, digits, "-", ".", "_", "~") percent-encoded.
+QByteArray relayFormBody(const QString& gameId);
+
+// A Lidarts game reply. Not a JSON object, or longer than maxReplyBytes: NoGameData. A "status" key with
+// any value other than the text "completed": NotFinished. Otherwise Ok with all 16 positions: texts
+// default to empty, counts to 0, averages and the doubles rate are written with two decimals and a point,
+// and position 13 holds the doubles text "rate% (legs won/darts at double)" followed by a line break.
+ImportedValues parseLidartsReply(const QByteArray& body);
+
+// Turns one line of relay markup into plain text.
+using MarkupToText = std::function<QString(const QString&)>;
+
+// A relay reply: UTF-8 text split at "\n" (a "\r" before the break is dropped), empty lines kept. Fewer
+// than 30 lines, or longer than maxReplyBytes: NoGameData. Otherwise Ok with positions 0 to 14 of each
+// player, every value passed through toText; the names for the name check are lines 0 and 15 as
+// received. The dialog may pass its own converter (a text document's plain text); the default is
+// markupToPlainText.
+ImportedValues parseRelayReply(const QByteArray& body, const MarkupToText& toText = {});
+
+// Plain text of an HTML fragment, close to what a rich-text document reads back as plain text: comments
+// and the contents of head, script, style and title dropped, <br> a line break, block elements on lines
+// of their own, other tags removed, white space collapsed and trimmed per line, character references
+// (named ones common in names, decimal and hexadecimal ones) decoded, a no-break space read as a blank.
+// A "<" that does not open a tag stays as it is.
+QString markupToPlainText(const QString& html);
+
+// How the platform's two players relate to the form's left and right player. Names are compared exactly,
+// case included; when both orders fit, in order wins.
+enum class NameOrder { InOrder, Crossed, Mismatch };
+NameOrder checkNames(const QString& platformFirst, const QString& platformSecond, const QString& formLeft,
+                     const QString& formRight);
+
+// The two doubles fields from a doubles text such as "33.33% (2/6)": within the text after the first "("
+// (up to a further "(", if any) and before the ")" that follows, the pieces before and after the first
+// "/". Unless all three of "(", "/" and ")" are found that way, both are empty. Pieces are kept as they are.
+struct DoublesFigures {
+    QString hit;
+    QString thrown;
+};
+DoublesFigures splitDoublesText(const QString& text);
+
+// The legs of both players together, as the take-over counts them: position 1 of each list as a whole
+// number, a missing or non-numeric value counting 0. With 0 or less nothing is taken over.
+qint64 importedLegTotal(const QStringList& first, const QStringList& second);
+
+} // namespace tavorin
