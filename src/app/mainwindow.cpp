@@ -88,10 +88,22 @@ MainWindow::MainWindow(QWidget* parent)
     tabelleSpielerpoolFuellen();
     MitspielerZaehlen();
     LigaZuordnungFuellen();
+    comboErgSTLaden();
     tabelleSTFuellen();
+    tabelleErgSTFuellen();
+    tabelleTabelleFullen();
+    tabelleStatistikFuellen();
+    comboEinzelLaden();
 
     connect(comboLigaSpieltage, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBoxAAuswahl);
     connect(comboLigaZuordnung, &QComboBox::currentIndexChanged, this, &MainWindow::LigaZuordnungFuellen);
+    connect(comboLigaErgebnisse, &QComboBox::currentIndexChanged, this, &MainWindow::comboErgSTLaden);
+    // The player selector follows the league too, so that it always lists the chosen league's members.
+    connect(comboLigaErgebnisse, &QComboBox::currentIndexChanged, this, &MainWindow::comboEinzelLaden);
+    connect(comboSpieltag, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleNachSpielstandFuellen);
+    connect(comboSpieltag, &QComboBox::currentIndexChanged, this, &MainWindow::EingabeDeaktivieren);
+    connect(comboLigaTabelle, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleTabelleFullen);
+    connect(comboLigaStatistik, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleStatistikFuellen);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
 
     show();
@@ -237,9 +249,16 @@ void MainWindow::tabAbfrage() {
 }
 
 void MainWindow::AllesNeuLaden() {
+    comboSpieltag->clear();
+    comboEinzel->clear();
     labelMitspieler->clear();
     labelResultierendeSpieltage->clear();
+    labelNameLinks->clear();
+    labelNameRechts->clear();
+
+    FelderErgebnisLeeren();
     ergebnisFormular->setEnabled(false);
+    gruppeImport->hide();
 
     tabelleSpielerFuellen();
     tabelleLigenFuellen();
@@ -248,4 +267,11 @@ void MainWindow::AllesNeuLaden() {
     ErsatzlisteFuellen();
     LigaZuordnungFuellen();
     ComboLigaFuellen();
+    tabelleNachSpielstandFuellen();
+    tabelleNachSpielerFuellen();
+    tabelleErgSTFuellen();
+    comboErgSTLaden();
+    comboEinzelLaden();
+    tabelleTabelleFullen();
+    tabelleStatistikFuellen();
 }

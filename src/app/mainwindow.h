@@ -2,11 +2,14 @@
 
 #include "app/settings.h"
 #include "db/connection.h"
+#include "results/resultentry.h"
 
 #include <QFont>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+
+#include <array>
 
 class QAction;
 class QCheckBox;
@@ -17,6 +20,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
@@ -86,6 +90,24 @@ private slots:
     void EinstellungenAendern();
     void FensterEinstellungen();
 
+    // --- result entry (results/mainwindow_resultform.cpp) ---
+    void ErgebnisEintragen();
+
+    // --- result views (results/mainwindow_resultviews.cpp) ---
+    void tabelleNachSpielstandFuellen();
+    void tabelleNachSpielerFuellen();
+    void tabelleErgSTFuellen();
+    void comboErgSTLaden();
+    void comboEinzelLaden();
+
+    // --- result entry (results/mainwindow_resultform.cpp) ---
+    void tabelleErgSTanklicken();
+    void EingabeDeaktivieren();
+
+    // --- standings (results/mainwindow_standings.cpp) ---
+    void tabelleTabelleFullen();
+    void tabelleStatistikFuellen();
+
     // --- schedule (league/mainwindow_schedule.cpp) ---
     void RueckrundeWaehlen();
 
@@ -138,6 +160,14 @@ private:
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
     void PaarungSetzen(const QString& heim, const QString& gast); // writes the current match, clears the labels
 
+    // --- result entry (results/mainwindow_resultform.cpp) ---
+    void ErgebnisFormularAufbauen();
+    void FelderErgebnisLeeren();
+    static float TextInZahl(const QString& text);
+    // The columns of the current row that hold the left and the right player (name, id), by the mirror box.
+    int SpalteLinks() const;
+    int SpalteRechts() const;
+
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
     void SeiteTabelleAufbauen();
@@ -184,7 +214,24 @@ private:
     // --- page "Ergebnisse" (results/mainwindow_resultviews.cpp) ---
     QVBoxLayout* ergebnisseSpalteLayout = nullptr;
     QTableWidget* tabelleErgebnisse = nullptr;
+    QComboBox* comboSpieltag = nullptr;
+    QComboBox* comboEinzel = nullptr;
+    QGroupBox* gruppeImport = nullptr;
+    bool anzeigeNachSpieler = false; // display mode of the results table: by player, else by match day
+
+    // --- result form (results/mainwindow_resultform.cpp) ---
     QWidget* ergebnisFormular = nullptr;
+    QLabel* labelNameLinks = nullptr;
+    QLabel* labelNameRechts = nullptr;
+    QCheckBox* checkSpiegeln = nullptr;
+    QPushButton* knopfErgebnisEintragen = nullptr;
+    QPushButton* knopfErgebnisAendern = nullptr;
+    std::array<std::array<QLineEdit*, tavorin::resultentry::FieldCount>, 2> ergebnisFelder{}; // [left/right][field]
+    bool ergebnisseVorhanden = false; // the selected match has stored rows: a save updates them
+    QString plattformNameLinks;       // platform names of the selected match's left and right player
+    QString plattformNameRechts;
+    QString importHash; // game id and platform of the last online import, stored with every save
+    QString importPlattform;
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---
     QHBoxLayout* tabelleKopfLayout = nullptr;

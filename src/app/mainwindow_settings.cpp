@@ -112,5 +112,6 @@ void MainWindow::EinstellungenAendern() {
     werte.remis = f.remis->text();
     werte.verloren = f.verloren->text();
     tavorin::storeDialogValues(tavorin::configFilePath(einstellungsOrdner), werte);
+    tabelleErgSTFuellen();
     f.dialog->accept();
 }

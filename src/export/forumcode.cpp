@@ -1,4 +1,5 @@
 #include "export/forumcode.h"
+#include "results/numbers.h"
 
 #include <algorithm>
 
@@ -318,17 +319,6 @@ QString scheduleBB(const QList<ScheduleMatch>& matches, const ScheduleCodeOption
 }
 
 } // namespace
-
-QString twoDecimals(float value) {
-    return QString::number(value, 'f', 2);
-}
-
-QString doublesQuoteWithCounts(int hit, int thrown) {
-    if (thrown == 0)
-        return QStringLiteral("0");
-    const float quote = (100.0f / static_cast<float>(thrown)) * static_cast<float>(hit);
-    return twoDecimals(quote) + "% ("_L1 + QString::number(hit) + u'/' + QString::number(thrown) + u')';
-}
 
 QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOptions& options) {
     static const TableLayout layout{

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "results/standings.h"
 
 #include <QList>
 #include <QString>
@@ -53,38 +54,6 @@ struct ScheduleCodeOptions : ExportOptions {
     bool boldScore = true;                           // "Spielstand fett"
 };
 
-// One row of the standings query, in standings order. Sums of a member without results are 0 (NULL read as 0).
-struct LeagueTableRow {
-    QString name1; // dartn_name
-    QString name2; // prodarter_name
-    int won = 0;   // gewSpiele
-    int drawn = 0; // unenSpiele
-    int lost = 0;  // verlSpiele
-    int legsWon = 0;
-    int legsLost = 0;
-    int points = 0;        // gesamtpunkte
-    float average = 0.0f;  // sumav, read as a single-precision number
-    int doublesHit = 0;    // doppA
-    int doublesThrown = 0; // doppB
-};
-
-// One row of the statistics query, in its ranking order. Every figure is the query value as a whole number.
-struct StatisticsRow {
-    QString name1;         // dartn_name
-    QString name2;         // prodarter_name
-    int minus20 = 0;       // sm20
-    int plus20 = 0;        // sp20
-    int plus40 = 0;        // sp40
-    int plus60 = 0;        // sp60
-    int plus80 = 0;        // sp80
-    int plus100 = 0;       // sp100
-    int plus140 = 0;       // sp140
-    int plus171 = 0;       // sp171
-    int count180 = 0;      // sp180
-    int highestFinish = 0; // maxhf
-    int bestLeg = 0;       // minbestleg, 0 when the player has none
-};
-
 // One player's stored result record of a match. A missing record is the default value: average 0.00,
 // no best leg, no game link.
 struct MatchRecord {
@@ -113,12 +82,5 @@ QString statisticsCode(const QList<StatisticsRow>& rows, const TableCodeOptions&
 // Game links lead to the Lidarts game page or the Pro-Darter match page of the home record's hash.
 QString scheduleCode(const QList<ScheduleMatch>& matches, const ScheduleCodeOptions& options,
                      const PlatformAddresses& platforms);
-
-// A single-precision figure in fixed notation with exactly two decimals ("45.00").
-QString twoDecimals(float value);
-
-// The league table's double quote: "0" without darts at a double, else the quote (100 / thrown x hit in
-// single precision) with two decimals, "% (", hit, "/", thrown and ")", for example "33.33% (1/3)".
-QString doublesQuoteWithCounts(int hit, int thrown);
 
 } // namespace tavorin

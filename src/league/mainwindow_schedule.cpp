@@ -138,9 +138,13 @@ void MainWindow::SpieltagBerechnung() {
     }));
     tabelleSTFuellen();
     fortschrittSpielplan->setValue(0);
+    comboErgSTLaden();
+    comboEinzelLaden();
 }
 
 void MainWindow::SpielplanLoeschen() {
     DatenSchreiben({tavorin::scheduledata::deleteSchedule(AusgewaehlteLigaId(comboLigaSpieltage))});
     tabelleSTFuellen();
+    comboErgSTLaden();
+    comboEinzelLaden();
 }

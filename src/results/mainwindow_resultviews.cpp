@@ -1,29 +1,132 @@
 #include "app/mainwindow.h"
+#include "results/resultlist.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+QPushButton* grauerKnopf(QWidget* parent, const QString& text, const QRect& geometry, const char* name) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1StringView(name));
+    b->setStyleSheet(QStringLiteral("background-color:lightgray;"));
+    b->setGeometry(geometry);
+    return b;
+}
+
+QComboBox* auswahl(QWidget* parent, const QRect& geometry, const char* name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1StringView(name));
+    box->setGeometry(geometry);
+    return box;
+}
+
+} // namespace
 
 void MainWindow::SeiteErgebnisseAufbauen() {
     auto* zeile = new QHBoxLayout(seiteErgebnisse);
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("ergebnisseSpalteWidget"), &ergebnisseSpalteLayout));
+
     QGroupBox* spieltagauswahl =
         GruppeAnlegen(QStringLiteral("  Spieltagauswahl  "), 100, QStringLiteral("spieltagauswahlGroupBox"));
     comboLigaErgebnisse = LigaAuswahlAnlegen(QStringLiteral("ergebnisseLigaComboBox"));
     comboLigaErgebnisse->setParent(spieltagauswahl);
     comboLigaErgebnisse->setGeometry(10, 30, 280, 25);
+    comboSpieltag = auswahl(spieltagauswahl, QRect(10, 65, 280, 25), "spieltagComboBox");
+
+    QGroupBox* alleSpiele = GruppeAnlegen(QStringLiteral("  Alle Spiele von") + QChar(0x2026) + QStringLiteral("  "),
+                                          100, QStringLiteral("alleSpieleGroupBox"));
+    comboEinzel = auswahl(alleSpiele, QRect(10, 30, 280, 25), "einzelSpielerComboBox");
+    QPushButton* spieleAuswaehlen = grauerKnopf(alleSpiele, UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")),
+                                                QRect(10, 65, 280, 25), "spieleAuswaehlenButton");
+
+    gruppeImport =
+        GruppeAnlegen(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
+    grauerKnopf(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
+    grauerKnopf(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
+
     ergebnisseSpalteLayout->addWidget(spieltagauswahl);
+    ergebnisseSpalteLayout->addSpacing(10);
+    ergebnisseSpalteLayout->addWidget(alleSpiele);
+    ergebnisseSpalteLayout->addSpacing(10);
+    ergebnisseSpalteLayout->addWidget(gruppeImport);
     ergebnisseSpalteLayout->addStretch();
+    gruppeImport->hide();
+
     zeile->addSpacing(20);
     tabelleErgebnisse = TabelleAnlegen(kopfSpiele, QStringLiteral("ergebnisseTableWidget"));
     tabelleErgebnisse->verticalHeader()->hide();
+    for (int spalte : {0, 4, 5})
+        tabelleErgebnisse->hideColumn(spalte);
+    tabelleErgebnisse->setColumnWidth(1, 50);
+    tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     zeile->addWidget(tabelleErgebnisse);
     zeile->addSpacing(20);
-    ergebnisFormular = new QWidget;
-    ergebnisFormular->setObjectName(QStringLiteral("ergebnisFormularWidget"));
-    ergebnisFormular->setFixedWidth(400);
+    ErgebnisFormularAufbauen();
     zeile->addWidget(ergebnisFormular);
+
+    connect(spieleAuswaehlen, &QPushButton::clicked, this, &MainWindow::tabelleNachSpielerFuellen);
+    connect(tabelleErgebnisse, &QTableWidget::cellClicked, this, &MainWindow::tabelleErgSTanklicken);
+}
+
+void MainWindow::comboErgSTLaden() {
+    if (comboLigaErgebnisse->currentIndex() < 0)
+        return;
+    comboSpieltag->clear();
+    for (const tavorin::resultlist::MatchDay& tag :
+         tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse)))
+        comboSpieltag->addItem(tag.caption, tag.number);
+}
+
+void MainWindow::comboEinzelLaden() {
+    if (comboLigaErgebnisse->currentIndex() < 0)
+        return;
+    // The chosen player stays chosen while he is still listed, so his matches can be entered one after
+    // another; otherwise the league's first member is shown.
+    const QString bisher = comboEinzel->currentData().toString();
+    comboEinzel->clear();
+    for (const tavorin::resultlist::Member& m : tavorin::resultlist::members(AusgewaehlteLigaId(comboLigaErgebnisse)))
+        comboEinzel->addItem(m.name, m.id);
+    const int index = comboEinzel->findData(bisher);
+    if (index > 0)
+        comboEinzel->setCurrentIndex(index);
+}
+
+void MainWindow::tabelleNachSpielstandFuellen() {
+    anzeigeNachSpieler = false;
+    tabelleErgSTFuellen();
+}
+
+void MainWindow::tabelleNachSpielerFuellen() {
+    anzeigeNachSpieler = true;
+    tabelleErgSTFuellen();
+}
+
+void MainWindow::tabelleErgSTFuellen() {
+    const QList<tavorin::resultlist::ListedMatch> spiele =
+        anzeigeNachSpieler ? tavorin::resultlist::matchesOfPlayer(comboEinzel->currentData().toString())
+                           : tavorin::resultlist::matchesOfDay(AusgewaehlteLigaId(comboLigaErgebnisse),
+                                                               comboSpieltag->currentData().toString());
+    QList<QStringList> zeilen;
+    for (const tavorin::resultlist::ListedMatch& s : spiele) {
+        zeilen.append({s.id, s.spieltag, bezeichnungen.anzeige ? s.heimName : s.heimDName,
+                       bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast});
+    }
+    TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen);
+    for (int row = 0; row < spiele.size(); ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            QTableWidgetItem* item = tabelleErgebnisse->item(row, column);
+            item->setTextAlignment(Qt::AlignCenter);
+            if (spiele[row].played) {
+                item->setFont(schriftFett);
+                item->setForeground(QBrush(Qt::darkGreen, Qt::SolidPattern));
+            }
+        }
+    }
 }

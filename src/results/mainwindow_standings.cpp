@@ -1,4 +1,6 @@
 #include "app/mainwindow.h"
+#include "results/numbers.h"
+#include "results/standings.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -43,4 +45,44 @@ void MainWindow::SeiteStatistikAufbauen() {
     comboLigaStatistik = LigaAuswahlAnlegen(QStringLiteral("statistikLigaComboBox"));
     comboLigaStatistik->setFixedSize(200, 30);
     statistikKopfLayout->addWidget(comboLigaStatistik);
+}
+
+namespace {
+
+// A row of centred plain-text cells.
+void zentriert(QTableWidget* tabelle) {
+    for (int row = 0; row < tabelle->rowCount(); ++row) {
+        for (int column = 0; column < tabelle->columnCount(); ++column)
+            tabelle->item(row, column)->setTextAlignment(Qt::AlignCenter);
+    }
+}
+
+} // namespace
+
+void MainWindow::tabelleTabelleFullen() {
+    QList<QStringList> zeilen;
+    for (const tavorin::LeagueTableRow& r : tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle))) {
+        zeilen.append({tavorin::standingsName(r.name1, r.name2), QString::number(r.won + r.drawn + r.lost),
+                       QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
+                       QString::number(r.legsWon) + QLatin1Char(':') + QString::number(r.legsLost),
+                       QString::number(r.points), tavorin::twoDecimals(r.average),
+                       tavorin::doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)});
+    }
+    TabelleFuellen(tabelleTabelle, kopfTabelle, zeilen);
+    zentriert(tabelleTabelle);
+}
+
+void MainWindow::tabelleStatistikFuellen() {
+    // Refreshing a view is no user change: when the rewrite cannot be written the fill goes on quietly.
+    tavorin::rewriteZeroBestLegs();
+    QList<QStringList> zeilen;
+    for (const tavorin::StatisticsRow& r : tavorin::statistics(AusgewaehlteLigaId(comboLigaStatistik))) {
+        QStringList zeile = {tavorin::standingsName(r.name1, r.name2)};
+        for (int wert : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
+                         r.highestFinish, r.bestLeg})
+            zeile << QString::number(wert);
+        zeilen.append(zeile);
+    }
+    TabelleFuellen(tabelleStatistik, kopfStatistik, zeilen);
+    zentriert(tabelleStatistik);
 }

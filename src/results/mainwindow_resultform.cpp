@@ -1,0 +1,209 @@
+#include "app/mainwindow.h"
+#include "results/numbers.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace tavorin::resultentry;
+
+namespace {
+
+// Headings of the form from top to bottom and the field each one heads; the doubles heading stands
+// above both doubles fields.
+const struct {
+    const char* heading;
+    Field field;
+} formRows[] = {
+    {"Legs", Legs},
+    {"AVG", Average},
+    {"First 9 AVG", First9Average},
+    {"20-", Minus20},
+    {"20+", Plus20},
+    {"40+", Plus40},
+    {"60+", Plus60},
+    {"80+", Plus80},
+    {"100+", Plus100},
+    {"140+", Plus140},
+    {"171+", Plus171},
+    {"180", Count180},
+    {"Highest Finish", HighestFinish},
+    {"Doubles", DoublesHit},
+    {"Best Leg", BestLeg},
+};
+
+// Object names of the fields, "ergebnisLinksLegsLineEdit" and so on.
+const char* const fieldNames[FieldCount] = {
+    "Legs",    "Avg",     "First9Avg", "Minus20",  "Plus20",        "Plus40",     "Plus60",        "Plus80",
+    "Plus100", "Plus140", "Plus171",   "Count180", "HighestFinish", "DoublesHit", "DoublesThrown", "BestLeg"};
+
+} // namespace
+
+void MainWindow::ErgebnisFormularAufbauen() {
+    ergebnisFormular = new QWidget;
+    ergebnisFormular->setObjectName(QStringLiteral("ergebnisFormularWidget"));
+    ergebnisFormular->setFixedWidth(400);
+    auto* raster = new QGridLayout(ergebnisFormular);
+
+    labelNameLinks = new QLabel;
+    labelNameLinks->setObjectName(QStringLiteral("nameLinksLabel"));
+    labelNameRechts = new QLabel;
+    labelNameRechts->setObjectName(QStringLiteral("nameRechtsLabel"));
+    for (QLabel* name : {labelNameLinks, labelNameRechts}) {
+        name->setFont(schriftFett);
+        name->setAlignment(Qt::AlignCenter);
+    }
+    checkSpiegeln = new QCheckBox(QStringLiteral("Eingabe spiegeln"));
+    checkSpiegeln->setObjectName(QStringLiteral("spiegelnCheckBox"));
+    raster->addWidget(labelNameLinks, 0, 0, 1, 2);
+    raster->addWidget(checkSpiegeln, 0, 2, 1, 2);
+    raster->addWidget(labelNameRechts, 0, 4, 1, 2);
+
+    for (int seite = 0; seite < 2; ++seite) {
+        for (int f = 0; f < FieldCount; ++f) {
+            auto* feld = new QLineEdit;
+            feld->setAlignment(Qt::AlignCenter);
+            feld->setObjectName(QStringLiteral("ergebnis") +
+                                (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
+                                QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
+            ergebnisFelder[seite][f] = feld;
+        }
+    }
+    int row = 1;
+    for (const auto& r : formRows) {
+        auto* heading = new QLabel(QLatin1StringView(r.heading));
+        heading->setFixedHeight(12);
+        heading->setAlignment(Qt::AlignCenter);
+        raster->addWidget(heading, row, 0, 1, 6);
+        if (r.field == DoublesHit) {
+            raster->addWidget(ergebnisFelder[0][DoublesHit], row + 1, 0);
+            raster->addWidget(new QLabel(QStringLiteral(" von:")), row + 1, 1);
+            raster->addWidget(ergebnisFelder[0][DoublesThrown], row + 1, 2);
+            raster->addWidget(ergebnisFelder[1][DoublesHit], row + 1, 3);
+            raster->addWidget(new QLabel(QStringLiteral(" von:")), row + 1, 4);
+            raster->addWidget(ergebnisFelder[1][DoublesThrown], row + 1, 5);
+        } else {
+            raster->addWidget(ergebnisFelder[0][r.field], row + 1, 2);
+            raster->addWidget(ergebnisFelder[1][r.field], row + 1, 3);
+        }
+        row += 2;
+    }
+
+    knopfErgebnisEintragen = new QPushButton(QStringLiteral("Ergebnis eintragen"));
+    knopfErgebnisEintragen->setObjectName(QStringLiteral("ergebnisEintragenButton"));
+    knopfErgebnisAendern = new QPushButton(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")));
+    knopfErgebnisAendern->setObjectName(QStringLiteral("ergebnisAendernButton"));
+    for (QPushButton* knopf : {knopfErgebnisEintragen, knopfErgebnisAendern}) {
+        knopf->setFixedHeight(25);
+        knopf->setStyleSheet(QStringLiteral("background-color:lightgray;"));
+        raster->addWidget(knopf, row, 1, 1, 4);
+        connect(knopf, &QPushButton::clicked, this, &MainWindow::ErgebnisEintragen);
+    }
+    knopfErgebnisAendern->hide();
+
+    connect(checkSpiegeln, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
+}
+
+int MainWindow::SpalteLinks() const {
+    return checkSpiegeln->isChecked() ? 3 : 2;
+}
+
+int MainWindow::SpalteRechts() const {
+    return checkSpiegeln->isChecked() ? 2 : 3;
+}
+
+float MainWindow::TextInZahl(const QString& text) {
+    return tavorin::textToFloat(text);
+}
+
+void MainWindow::FelderErgebnisLeeren() {
+    for (const auto& seite : ergebnisFelder) {
+        for (QLineEdit* feld : seite)
+            feld->clear();
+    }
+}
+
+void MainWindow::EingabeDeaktivieren() {
+    labelNameLinks->clear();
+    labelNameRechts->clear();
+    FelderErgebnisLeeren();
+    ergebnisFormular->setEnabled(false);
+    gruppeImport->hide();
+}
+
+void MainWindow::tabelleErgSTanklicken() {
+    const int row = tabelleErgebnisse->currentRow();
+    if (row < 0)
+        return; // no match chosen: the form stays as it is
+    const auto zelle = [&](int column) { return tabelleErgebnisse->item(row, column)->text(); };
+    const QString links = zelle(SpalteLinks());
+    const QString rechts = zelle(SpalteRechts());
+    const QString idLinks = zelle(SpalteLinks() + 2);
+    const QString idRechts = zelle(SpalteRechts() + 2);
+
+    plattformNameLinks = bezeichnungen.anzeige ? links : tavorin::resultentry::platformName(links);
+    plattformNameRechts = bezeichnungen.anzeige ? rechts : tavorin::resultentry::platformName(rechts);
+    labelNameLinks->setText(links);
+    labelNameRechts->setText(rechts);
+    FelderErgebnisLeeren();
+    ergebnisseVorhanden = false;
+
+    for (const StoredSide& gespeichert : storedResults(zelle(0))) {
+        int seite = -1;
+        if (gespeichert.playerId == idLinks)
+            seite = 0;
+        else if (gespeichert.playerId == idRechts)
+            seite = 1;
+        if (seite < 0)
+            continue;
+        for (int f = 0; f < FieldCount; ++f)
+            ergebnisFelder[seite][f]->setText(gespeichert.texts[f]);
+        ergebnisseVorhanden = true;
+    }
+
+    knopfErgebnisAendern->setVisible(ergebnisseVorhanden);
+    knopfErgebnisEintragen->setVisible(!ergebnisseVorhanden);
+    ergebnisFormular->setEnabled(true);
+    gruppeImport->show();
+}
+
+void MainWindow::ErgebnisEintragen() {
+    const int row = tabelleErgebnisse->currentRow();
+    if (row < 0) {
+        MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spiel ausgew:ae:hlt  "));
+        return;
+    }
+    const auto zelle = [&](int column) { return tabelleErgebnisse->item(row, column)->text(); };
+    SaveContext kontext;
+    kontext.update = ergebnisseVorhanden;
+    kontext.matchId = zelle(0).toInt();
+    kontext.leftPlayer = zelle(SpalteLinks() + 2).toInt();
+    kontext.rightPlayer = zelle(SpalteRechts() + 2).toInt();
+    kontext.hash = importHash;
+    kontext.plat = importPlattform;
+    SideTexts links;
+    SideTexts rechts;
+    for (int f = 0; f < FieldCount; ++f) {
+        links[f] = ergebnisFelder[0][f]->text();
+        rechts[f] = ergebnisFelder[1][f]->text();
+    }
+
+    bool gespeichert = true;
+    if (tavorin::textToInt(links[Legs]) == 0 && tavorin::textToInt(rechts[Legs]) == 0)
+        MeldungAnzeigen(3, QStringLiteral("  Es ist kein g:ue:ltiger Spielstand eingegeben worden!  "));
+    else
+        gespeichert = DatenSchreiben(saveStatements(kontext, links, rechts, punkte));
+
+    tabelleErgSTFuellen();
+    tabelleTabelleFullen();
+    tabelleStatistikFuellen();
+    if (row < tabelleErgebnisse->rowCount())
+        tabelleErgebnisse->setCurrentCell(row, 1);
+    // After a failed save the typed figures stay in the form for another try.
+    if (gespeichert)
+        tabelleErgSTanklicken();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/settings.h"
+#include "db/connection.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+// One match's result as the result form holds it: two players' figures, the derived outcome, and the
+// statements that store both result rows.
+namespace tavorin::resultentry {
+
+// The fields of one player's side of the form, top to bottom.
+enum Field {
+    Legs,
+    Average,
+    First9Average,
+    Minus20,
+    Plus20,
+    Plus40,
+    Plus60,
+    Plus80,
+    Plus100,
+    Plus140,
+    Plus171,
+    Count180,
+    HighestFinish,
+    DoublesHit,
+    DoublesThrown,
+    BestLeg,
+    FieldCount
+};
+
+// The texts of one side's fields, indexed by Field.
+using SideTexts = std::array<QString, FieldCount>;
+
+// Won, drawn and lost indicators and the league points of one player.
+struct PlayerOutcome {
+    int gewonnen = 0;
+    int remis = 0;
+    int verloren = 0;
+    int punkte = 0;
+};
+
+struct MatchOutcome {
+    PlayerOutcome left;
+    PlayerOutcome right;
+};
+
+// The outcome of a match from the legs of both players and the points for a win, a draw and a loss.
+MatchOutcome decideOutcome(int legsLeft, int legsRight, const Points& points);
+
+// A stored result row of a match: whose it is and its figures as the form shows them (averages with two
+// decimals, the other fields as stored, an SQL NULL as an empty field).
+struct StoredSide {
+    QString playerId;
+    SideTexts texts;
+};
+QList<StoredSide> storedResults(const QString& matchId);
+
+// The platform name of the first player with this forum name; empty when there is none.
+QString platformName(const QString& dartnName);
+
+// What a save stores besides the two sides' texts.
+struct SaveContext {
+    bool update = false; // rows exist: update them, else insert two new rows
+    int matchId = 0;
+    int leftPlayer = 0;
+    int rightPlayer = 0;
+    QString hash; // game id and platform of the last online import
+    QString plat;
+};
+
+// The two statements (left player's row, then the right one's) that store the typed figures. Whole
+// numbers that cannot be read count as 0; averages accept a comma.
+QList<db::Statement> saveStatements(const SaveContext& context, const SideTexts& left, const SideTexts& right,
+                                    const Points& points);
+
+} // namespace tavorin::resultentry

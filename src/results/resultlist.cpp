@@ -1,0 +1,67 @@
+#include "resultlist.h"
+
+#include "db/connection.h"
+
+#include <QSqlQuery>
+
+namespace tavorin::resultlist {
+
+namespace {
+
+const QString matchDaysSql =
+    QStringLiteral("SELECT spieltag FROM tv_spieltage WHERE liga = :liga GROUP BY spieltag ORDER BY spieltag ;");
+const QString membersSql = QStringLiteral(
+    "SELECT *, tv_spieler.dartn_name AS name, tv_spieler.id AS nameid FROM tv_spieler LEFT JOIN tv_zuordnung ON "
+    "tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :liga ORDER BY dartn_name ;");
+
+// The listing statement up to its WHERE clause; both modes share it.
+const QString listSqlHead = QStringLiteral(
+    "SELECT spieltag, tv_spieltage.id AS ids, A.prodarter_name AS heimname, A.dartn_name AS dheimname, "
+    "B.prodarter_name AS gastname, B.dartn_name AS dgastname, legs_won, legs_lost, heim, gast FROM tv_spieltage LEFT "
+    "JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id = "
+    "tv_spieltage.id AND tv_ergebnisse.spieler_id = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id ");
+const QString byDaySql =
+    listSqlHead +
+    QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY spieltag ASC ;");
+const QString byPlayerSql =
+    listSqlHead + QStringLiteral("WHERE A.id = :spieler OR B.id = :spieler ORDER BY spieltag ASC ;");
+
+QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
+    QList<ListedMatch> rows;
+    db::readRows(sql, values, [&](const QSqlQuery& q) {
+        const int legs = q.value(QStringLiteral("legs_won")).toInt() + q.value(QStringLiteral("legs_lost")).toInt();
+        rows.append({db::text(q, "ids"), db::text(q, "spieltag"), db::text(q, "heimname"), db::text(q, "dheimname"),
+                     db::text(q, "gastname"), db::text(q, "dgastname"), db::text(q, "heim"), db::text(q, "gast"),
+                     legs > 0});
+    });
+    return rows;
+}
+
+} // namespace
+
+QList<MatchDay> matchDays(const QString& leagueId) {
+    QList<MatchDay> days;
+    db::readRows(matchDaysSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
+        const QString number = db::text(q, "spieltag");
+        days.append({number, number + QStringLiteral(". Spieltag")});
+    });
+    return days;
+}
+
+QList<Member> members(const QString& leagueId) {
+    QList<Member> list;
+    db::readRows(membersSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
+        list.append({db::text(q, "nameid"), db::text(q, "name")});
+    });
+    return list;
+}
+
+QList<ListedMatch> matchesOfDay(const QString& leagueId, const QString& matchDay) {
+    return listed(byDaySql, {{QStringLiteral(":liga"), leagueId}, {QStringLiteral(":tag"), matchDay}});
+}
+
+QList<ListedMatch> matchesOfPlayer(const QString& playerId) {
+    return listed(byPlayerSql, {{QStringLiteral(":spieler"), playerId}});
+}
+
+} // namespace tavorin::resultlist

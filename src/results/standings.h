@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The standings of a league, each computed by one aggregate query: the league table and the statistics.
+namespace tavorin {
+
+// One row of the league table, in standings order. Sums of a member without results are 0.
+struct LeagueTableRow {
+    QString name1; // dartn_name
+    QString name2; // prodarter_name
+    int won = 0;
+    int drawn = 0;
+    int lost = 0;
+    int legsWon = 0;
+    int legsLost = 0;
+    int points = 0;
+    float average = 0.0f; // mean of the match averages above 0, single precision
+    int doublesHit = 0;
+    int doublesThrown = 0;
+};
+
+// One row of the statistics, in its ranking order. Every figure is the query value as a whole number.
+struct StatisticsRow {
+    QString name1;
+    QString name2;
+    int minus20 = 0;
+    int plus20 = 0;
+    int plus40 = 0;
+    int plus60 = 0;
+    int plus80 = 0;
+    int plus100 = 0;
+    int plus140 = 0;
+    int plus171 = 0;
+    int count180 = 0;
+    int highestFinish = 0;
+    int bestLeg = 0; // fewest darts in a leg; 0 when the player has none
+};
+
+// Ranked by points, then leg difference, then legs won; members without results come last.
+QList<LeagueTableRow> leagueTable(const QString& leagueId);
+
+// Stored best legs of 0 mean "none"; they are rewritten to the empty text in every league, so that the
+// minimum prefers any real best leg. Returns false when the rewrite could not be written.
+bool rewriteZeroBestLegs();
+// Ranked by best leg (fewest darts first, players without one after them, members without results
+// last), then highest finish. Call rewriteZeroBestLegs() first.
+QList<StatisticsRow> statistics(const QString& leagueId);
+
+// "name1" when both names are the same, else "name1 (name2)".
+QString standingsName(const QString& name1, const QString& name2);
+
+// The double quote of the league table: "0" without darts at a double, else the quote (100 / thrown x hit
+// in single precision) with two decimals, "% (", hit, "/", thrown and ")", for example "33.33% (1/3)".
+QString doublesQuoteWithCounts(int hit, int thrown);
+
+} // namespace tavorin

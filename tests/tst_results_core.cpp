@@ -1,0 +1,283 @@
+// The rules behind result entry and the standings: outcome, typed numbers, what a save stores, and the
+// ranking of the league table and the statistics.
+#include "db/connection.h"
+#include "db/schema.h"
+#include "dbpeek.h"
+#include "results/numbers.h"
+#include "results/resultentry.h"
+#include "results/resultlist.h"
+#include "results/standings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavorin;
+
+namespace {
+
+// Players 1..5 (A..E) in league 1, player 6 (F) in league 2, the schedule of league 1's first day.
+const char* const seed[] = {
+    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A', 'a'), (2, 'B', 'B'), (3, 'C', 'c'), "
+    "(4, 'D', 'd'), (5, 'E', 'e'), (6, 'F', 'f')",
+    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1), (3, 1), (4, 1), (5, 1), (6, 2)",
+};
+
+// One stored result row: match, player, legs won and lost, points, average, doubles hit and thrown.
+QString row(int match, int player, int won, int lost, int points, const char* ave, int hit, int thrown) {
+    return QStringLiteral("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, "
+                          "remis, verloren, ave, douba, doubb) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
+        .arg(match)
+        .arg(player)
+        .arg(won)
+        .arg(lost)
+        .arg(points)
+        .arg(won > lost ? 1 : 0)
+        .arg(won == lost ? 1 : 0)
+        .arg(won < lost ? 1 : 0)
+        .arg(QLatin1StringView(ave))
+        .arg(hit)
+        .arg(thrown);
+}
+
+resultentry::SideTexts side(const QString& legs, const QString& ave = {}, const QString& bestLeg = {}) {
+    resultentry::SideTexts t;
+    t[resultentry::Legs] = legs;
+    t[resultentry::Average] = ave;
+    t[resultentry::BestLeg] = bestLeg;
+    return t;
+}
+
+} // namespace
+
+class TestResultsCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { db::useDatabase(QString()); }
+
+    void outcome_data();
+    void outcome();
+    void wholeNumbers_data();
+    void wholeNumbers();
+    void decimals_data();
+    void decimals();
+    void saveInsertsThenUpdates();
+    void loadingShowsStoredFigures();
+    void leagueTableRanking();
+    void statisticsRanking();
+    void listingByDayAndByPlayer();
+
+private:
+    DbPeek& peek() { return *peekDb; }
+    QTemporaryDir dir;
+    std::unique_ptr<DbPeek> peekDb;
+};
+
+void TestResultsCore::init() {
+    peekDb.reset();
+    const QString path = dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+    QFile::remove(path);
+    QVERIFY(db::createOrUpgrade(path).ok);
+    peekDb = std::make_unique<DbPeek>(path);
+    for (const char* sql : seed)
+        QVERIFY(peek().run(QLatin1StringView(sql)));
+}
+
+void TestResultsCore::outcome_data() {
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<QString>("expected"); // won/drawn/lost/points of left, then of right
+    QTest::newRow("left wins") << 6 << 4 << "1003 0010";
+    QTest::newRow("right wins") << 2 << 6 << "0010 1003";
+    QTest::newRow("draw") << 3 << 3 << "0101 0101";
+    QTest::newRow("nothing played counts as draw") << 0 << 0 << "0101 0101";
+}
+
+void TestResultsCore::outcome() {
+    QFETCH(int, left);
+    QFETCH(int, right);
+    QFETCH(QString, expected);
+    const Points points{3, 1, 0};
+    const resultentry::MatchOutcome o = resultentry::decideOutcome(left, right, points);
+    const auto text = [](const resultentry::PlayerOutcome& p) {
+        return QString::number(p.gewonnen) + QString::number(p.remis) + QString::number(p.verloren) +
+               QString::number(p.punkte);
+    };
+    QCOMPARE(text(o.left) + ' ' + text(o.right), expected);
+}
+
+void TestResultsCore::wholeNumbers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "12" << 12;
+    QTest::newRow("negative") << "-5" << -5;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("letters") << "zwölf" << 0;
+    QTest::newRow("decimal") << "1.5" << 0;
+    QTest::newRow("largest") << "2147483647" << 2147483647;
+    QTest::newRow("above 32 bits") << "2147483648" << 0;
+    QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
+    QTest::newRow("below 32 bits") << "-2147483649" << 0;
+}
+
+void TestResultsCore::wholeNumbers() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(textToInt(text), value);
+}
+
+void TestResultsCore::decimals_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("comma") << "67,25"
+                           << "67.25";
+    QTest::newRow("point") << "45.5"
+                           << "45.50";
+    QTest::newRow("whole") << "45"
+                           << "45.00";
+    QTest::newRow("no number") << "viel"
+                               << "0.00";
+    QTest::newRow("empty") << ""
+                           << "0.00";
+    QTest::newRow("two commas") << "1,2,3"
+                                << "0.00";
+}
+
+void TestResultsCore::decimals() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(twoDecimals(textToFloat(text)), shown);
+}
+
+void TestResultsCore::saveInsertsThenUpdates() {
+    resultentry::SaveContext c;
+    c.matchId = 7;
+    c.leftPlayer = 2;
+    c.rightPlayer = 1;
+    c.hash = QStringLiteral("q7Rk2xLp");
+    c.plat = QStringLiteral("lidarts");
+    resultentry::SideTexts left = side("6", "67,25", "18");
+    left[resultentry::DoublesHit] = "6";
+    left[resultentry::DoublesThrown] = "20";
+    left[resultentry::Plus171] = "x";
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, left, side("4", "55.5"), Points{2, 1, 0})).ok);
+
+    const QString columns = "spieltag_id || '|' || spieler_id || '|' || gewonnen || remis || verloren || '|' || "
+                            "legs_won || ':' || legs_lost || '|' || pkt || '|' || ave || '|' || douba || '/' || doubb "
+                            "|| '|' || p171 || '|' || bestleg || '|' || hash || '|' || plat || '|' || quote(m20)";
+    QCOMPARE(peek().column("SELECT " + columns + " FROM tv_ergebnisse ORDER BY id"),
+             QStringList({"7|2|100|6:4|2|67.25|6/20|0|18|q7Rk2xLp|lidarts|0",
+                          "7|1|001|4:6|0|55.5|0/0|0|0|q7Rk2xLp|lidarts|0"}));
+
+    // The same match saved again with the rows present: both are updated, no row is added.
+    c.update = true;
+    c.hash.clear();
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, side("5"), side("5"), Points{2, 1, 0})).ok);
+    QCOMPARE(peek().column("SELECT spieler_id || ':' || legs_won || ':' || remis || ':' || pkt || ':' || hash FROM "
+                           "tv_ergebnisse ORDER BY id"),
+             QStringList({"2:5:1:1:", "1:5:1:1:"}));
+
+    // Update mode with one row gone changes the other and creates nothing.
+    peek().run("DELETE FROM tv_ergebnisse WHERE spieler_id = 1");
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, side("1"), side("3"), Points{2, 1, 0})).ok);
+    QCOMPARE(peek().column("SELECT spieler_id || ':' || legs_won || ':' || legs_lost FROM tv_ergebnisse"),
+             QStringList({"2:1:3"}));
+}
+
+void TestResultsCore::loadingShowsStoredFigures() {
+    QVERIFY(peek().run(row(7, 1, 6, 4, 2, "45", 3, 9)));
+    QVERIFY(peek().run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, bestleg) VALUES (7, 2, 4, '')"));
+    const QList<resultentry::StoredSide> sides = resultentry::storedResults("7");
+    QCOMPARE(sides.size(), 2);
+    QCOMPARE(sides[0].playerId, "1");
+    QCOMPARE(sides[0].texts[resultentry::Legs], "6");
+    QCOMPARE(sides[0].texts[resultentry::Average], "45.00");
+    QCOMPARE(sides[0].texts[resultentry::First9Average], "0.00"); // NULL
+    QCOMPARE(sides[0].texts[resultentry::DoublesThrown], "9");
+    QCOMPARE(sides[0].texts[resultentry::Plus171], QString()); // NULL stays empty
+    QCOMPARE(sides[1].texts[resultentry::BestLeg], QString());
+    QCOMPARE(resultentry::platformName("B"), "B");
+    QCOMPARE(resultentry::platformName("Niemand"), QString());
+}
+
+void TestResultsCore::leagueTableRanking() {
+    // A and B level on 4 points: A has the better leg difference (+4 against +3) despite fewer legs won.
+    // C and D level on 2 points and difference 0: D won more legs. E has no result and comes last; F plays
+    // in another league.
+    const QStringList rows = {
+        row(1, 1, 6, 2, 2, "50", 5, 20),  row(2, 1, 6, 6, 1, "0", 0, 0), row(3, 1, 6, 6, 1, "40", 0, 0),
+        row(1, 2, 10, 8, 2, "60", 2, 0),  row(2, 2, 9, 8, 2, "0", 0, 0), row(1, 3, 3, 3, 1, "30", 1, 3),
+        row(2, 3, 3, 3, 1, "NULL", 0, 0), row(1, 4, 7, 6, 2, "0", 0, 0), row(2, 4, 0, 1, 0, "0", 0, 0),
+        row(9, 6, 9, 0, 2, "99", 0, 0),
+    };
+    for (const QString& sql : rows)
+        QVERIFY2(peek().run(sql), qPrintable(sql));
+
+    const QList<LeagueTableRow> table = leagueTable("1");
+    QStringList shown;
+    for (const LeagueTableRow& r : table) {
+        shown << standingsName(r.name1, r.name2) + ' ' + QString::number(r.won) + QString::number(r.drawn) +
+                     QString::number(r.lost) + ' ' + QString::number(r.legsWon) + ':' + QString::number(r.legsLost) +
+                     ' ' + QString::number(r.points) + ' ' + twoDecimals(r.average) + ' ' +
+                     doublesQuoteWithCounts(r.doublesHit, r.doublesThrown);
+    }
+    QCOMPARE(shown, QStringList({
+                        "A (a) 120 18:14 4 45.00 25.00% (5/20)",
+                        "B 200 19:16 4 60.00 0",
+                        "D (d) 101 7:7 2 0.00 0",
+                        "C (c) 020 6:6 2 30.00 33.33% (1/3)",
+                        "E (e) 000 0:0 0 0.00 0",
+                    }));
+}
+
+void TestResultsCore::statisticsRanking() {
+    // A: best legs 15 and 0; B: only 0; C: no results; D: 12 with finish 100; E: 12 with finish 120.
+    const char* const rows[] = {
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES (1, 1, 15, 80, 1, 2)",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES (2, 1, 0, 60, 2, NULL)",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (1, 2, 0, 40)",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (2, 4, 12, 100)",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (3, 5, 12, 120)",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (9, 6, 0, 10)",
+    };
+    for (const char* sql : rows)
+        QVERIFY(peek().run(QLatin1StringView(sql)));
+    QVERIFY(rewriteZeroBestLegs());
+    QStringList shown;
+    for (const StatisticsRow& r : statistics("1"))
+        shown << r.name1 + ' ' + QString::number(r.bestLeg) + ' ' + QString::number(r.highestFinish) + ' ' +
+                     QString::number(r.count180) + ' ' + QString::number(r.plus171);
+    QCOMPARE(shown, QStringList({"E 12 120 0 0", "D 12 100 0 0", "A 15 80 3 2", "B 0 40 0 0", "C 0 0 0 0"}));
+    // The rewrite holds for good and in every league.
+    QCOMPARE(peek().column("SELECT quote(bestleg) FROM tv_ergebnisse WHERE hf IN (60, 40, 10) ORDER BY hf"),
+             QStringList({"''", "''", "''"}));
+}
+
+void TestResultsCore::listingByDayAndByPlayer() {
+    QVERIFY(peek().run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2), "
+                       "(2, 1, 1, 3, 4), (3, 1, 2, 2, 3), (4, 1, 3, 2, 1)"));
+    QVERIFY(peek().run(row(1, 1, 6, 2, 2, "50", 0, 0)));
+    QVERIFY(peek().run(row(2, 4, 6, 2, 2, "50", 0, 0))); // the guest's row only
+    QCOMPARE(resultlist::matchDays("1").size(), 3);
+    QCOMPARE(resultlist::matchDays("1").at(2).caption, "3. Spieltag");
+
+    QStringList day;
+    for (const resultlist::ListedMatch& m : resultlist::matchesOfDay("1", "1"))
+        day << m.heimDName + '-' + m.gastDName + (m.played ? "*" : "");
+    QCOMPARE(day, QStringList({"A-B*", "C-D"}));
+
+    QStringList player;
+    for (const resultlist::ListedMatch& m : resultlist::matchesOfPlayer("1"))
+        player << m.spieltag + ':' + m.heimName + '-' + m.gastName;
+    QCOMPARE(player, QStringList({"1:a-B", "3:B-a"}));
+
+    QStringList members;
+    for (const resultlist::Member& m : resultlist::members("1"))
+        members << m.name;
+    QCOMPARE(members, QStringList({"A", "B", "C", "D", "E"}));
+}
+
+QTEST_GUILESS_MAIN(TestResultsCore)
+#include "tst_results_core.moc"
