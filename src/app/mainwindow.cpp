@@ -122,8 +122,10 @@ void MainWindow::MenuesAufbauen() {
 
     QMenu* datei = leiste->addMenu(QStringLiteral("Datei"));
     datei->setObjectName(QStringLiteral("dateiMenu"));
-    aktion(datei, "Datenbank verbinden", "datenbankVerbindenAction");
-    aktion(datei, "Datenbank speichern unter...", "datenbankSpeichernAction");
+    QAction* verbinden = aktion(datei, "Datenbank verbinden", "datenbankVerbindenAction");
+    connect(verbinden, &QAction::triggered, this, &MainWindow::DatenbankImportieren);
+    QAction* speichern = aktion(datei, "Datenbank speichern unter...", "datenbankSpeichernAction");
+    connect(speichern, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
     datei->addSeparator();
     QAction* beenden = aktion(datei, "Beenden", "beendenAction");
     connect(beenden, &QAction::triggered, this, &QWidget::close);

@@ -108,11 +108,19 @@ private slots:
     void tabelleTabelleFullen();
     void tabelleStatistikFuellen();
 
+    // --- database file commands (db/mainwindow_files.cpp) ---
+    void DatenbankImportieren();
+    void DatenbankSpeichern();
+
     // --- schedule (league/mainwindow_schedule.cpp) ---
     void RueckrundeWaehlen();
 
     // --- league database (db/mainwindow_database.cpp) ---
     bool DBaufSpaltePruefen(QString table, QString column);
+
+    // --- duplicate check (db/mainwindow_duplicates.cpp) ---
+    void DBpruefen();
+    void DBdoppelLoeschen();
 
 private:
     // --- frame (app/mainwindow.cpp) ---
@@ -167,6 +175,14 @@ private:
     // The columns of the current row that hold the left and the right player (name, id), by the mirror box.
     int SpalteLinks() const;
     int SpalteRechts() const;
+
+    // --- database file commands (db/mainwindow_files.cpp) ---
+    // Shows `pfad` in the title and remembers it in config.ini.
+    void PfadMerken(const QString& pfad);
+
+    // --- duplicate check (db/mainwindow_duplicates.cpp) ---
+    // Fills the group "Doppelte Eintraege suchen" of the Spieltage tab.
+    void DoppelteGruppeAufbauen(QGroupBox* gruppe);
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -289,6 +305,12 @@ private:
     QLabel* labelErsetzenGast = nullptr;
     QComboBox* comboErsatzHeim = nullptr;
     QComboBox* comboErsatzGast = nullptr;
+
+    // --- duplicate check (db/mainwindow_duplicates.cpp) ---
+    QStringList doppelteSpiele; // match ids with more than two result rows, from the last check
+    QPushButton* knopfDBpruefen = nullptr;
+    QPushButton* knopfDoppelteLoeschen = nullptr;
+    QLabel* labelDoppelte = nullptr;
 
     // --- settings dialog (app/mainwindow_settings.cpp), alive while it is open ---
     struct EinstellungsFelder {

@@ -80,6 +80,7 @@ void MainWindow::SeiteSpieltageAufbauen() {
 
     QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
                                         QStringLiteral("doppelteEintraegeGroupBox"));
+    DoppelteGruppeAufbauen(doppelte);
 
     for (QGroupBox* gruppe :
          {ligaGruppe, kenndaten, gruppeSpielplanErstellen, gruppeSpielplanLoeschen, ergebnisse, doppelte})
