@@ -133,8 +133,11 @@ void MainWindow::MenuesAufbauen() {
     QMenu* bearbeiten = leiste->addMenu(QStringLiteral("Bearbeiten"));
     bearbeiten->setObjectName(QStringLiteral("bearbeitenMenu"));
     aktionTabelleCode = aktion(bearbeiten, "Tabelle als Foren-Code", "tabelleCodeAction");
+    connect(aktionTabelleCode, &QAction::triggered, this, &MainWindow::tabelleForencodeErstellen);
     aktionStatistikCode = aktion(bearbeiten, "Statistik als Foren-Code", "statistikCodeAction");
+    connect(aktionStatistikCode, &QAction::triggered, this, &MainWindow::statistikForencodeErstellen);
     aktionSpielplanCode = aktion(bearbeiten, "Spielplan als Foren-Code", "spielplanCodeAction");
+    connect(aktionSpielplanCode, &QAction::triggered, this, &MainWindow::tabelleSpielplanErstellen);
     tabAbfrage();
     bearbeiten->addSeparator();
     QAction* einstellungen = aktion(bearbeiten, "Einstellungen", "einstellungenAction");

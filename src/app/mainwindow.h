@@ -24,6 +24,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
+class QTextEdit;
 class QVBoxLayout;
 
 // The program's one window: seven tab pages (three always shown, four administration pages behind
@@ -106,11 +107,34 @@ private slots:
 
     // --- standings (results/mainwindow_standings.cpp) ---
     void tabelleTabelleFullen();
+
+    // --- export windows (export/mainwindow_exportwindows.cpp) ---
+    void tabelleForencodeErstellen();
+
+    // --- standings (results/mainwindow_standings.cpp) ---
     void tabelleStatistikFuellen();
+
+    // --- export windows (export/mainwindow_exportwindows.cpp) ---
+    void statistikForencodeErstellen();
+    void tabelleSpielplanErstellen();
+    void PlancodeErstellen();
+    void ForencodeErstellen();
+    void StatistikcodeErstellen();
+    void TextInZwischenablage();
+    void TextInZwischenablage2();
+    void TextInZwischenablage3();
 
     // --- database file commands (db/mainwindow_files.cpp) ---
     void DatenbankImportieren();
     void DatenbankSpeichern();
+
+    // --- export settings (export/mainwindow_exportsettings.cpp) ---
+    void FarbeWaehlen(int index);
+    void StaerkeWaehlen(int fenster);
+    void NameWaehlen(int fenster);
+    void TabellenBreite(int fenster);
+    void Exportausrichtung(int fenster);
+    void DatumAktualisieren(int nummer);
 
     // --- schedule (league/mainwindow_schedule.cpp) ---
     void RueckrundeWaehlen();
@@ -183,6 +207,17 @@ private:
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     // Fills the group "Doppelte Eintraege suchen" of the Spieltage tab.
     void DoppelteGruppeAufbauen(QGroupBox* gruppe);
+
+    // --- export windows (export/mainwindow_exportwindows.cpp) ---
+    // Builds export window `fenster` (1 table, 2 statistics, 3 schedule) with the common widgets.
+    QDialog* ExportFensterAufbauen(int fenster);
+    void ExportOptionenVerbinden(int fenster);
+    void CodeNeuErstellen(int fenster);
+    void CodeKopieren(int fenster);
+    void ExportFensterZeigen(int fenster);
+
+    // --- export settings (export/mainwindow_exportsettings.cpp) ---
+    void ExportSchluesselSpeichern(const QStringList& schluessel);
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -305,6 +340,33 @@ private:
     QLabel* labelErsetzenGast = nullptr;
     QComboBox* comboErsatzHeim = nullptr;
     QComboBox* comboErsatzGast = nullptr;
+
+    // --- export windows (export/mainwindow_exportwindows.cpp), alive while a window is open ---
+    struct ExportFenster {
+        QPointer<QDialog> dialog;
+        QRadioButton* html = nullptr;
+        QRadioButton* bbcode = nullptr;
+        QTextEdit* code = nullptr;
+        std::array<QRadioButton*, 3> ausrichtung{}; // left, centred, names left and values centred (windows 1, 2)
+        QCheckBox* name1 = nullptr;
+        QCheckBox* name2 = nullptr;
+        QLineEdit* breite = nullptr;
+        QRadioButton* prozent = nullptr;
+        QRadioButton* pixel = nullptr;
+        QComboBox* staerke = nullptr;
+        QLineEdit* linienfarbe = nullptr;
+        QLabel* linienmuster = nullptr;
+        QPushButton* linienknopf = nullptr;
+        QCheckBox* datum = nullptr;
+        // window 3 only
+        QCheckBox* spieltageFett = nullptr;
+        QCheckBox* spieltageUnterstrichen = nullptr;
+        QCheckBox* spielstandFett = nullptr;
+        std::array<QLineEdit*, 3> ergebnisfarbe{}; // drawn, won, lost
+        std::array<QLabel*, 3> ergebnismuster{};
+        std::array<QPushButton*, 3> ergebnisknopf{};
+    };
+    std::array<ExportFenster, 3> exportFenster; // windows 1, 2 and 3
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     QStringList doppelteSpiele; // match ids with more than two result rows, from the last check

@@ -67,4 +67,37 @@ void readExportSettings(QSettings& settings, ExportSettings& target) {
     settings.endGroup();
 }
 
+const ExportKey* findExportKey(const QString& key) {
+    for (const ExportKey& k : exportKeys()) {
+        if (key == QLatin1StringView(k.key))
+            return &k;
+    }
+    return nullptr;
+}
+
+void setExportFlag(ExportSettings& target, const QString& key, bool value) {
+    if (const ExportKey* k = findExportKey(key); k && k->flag)
+        target.*k->flag = value;
+}
+
+void setExportText(ExportSettings& target, const QString& key, const QString& value) {
+    if (const ExportKey* k = findExportKey(key); k && k->text)
+        target.*k->text = value;
+}
+
+void storeExportKeys(const QString& configPath, const ExportSettings& values, const QStringList& keys) {
+    QSettings settings(configPath, QSettings::IniFormat);
+    settings.beginGroup(QLatin1StringView(exportGroup));
+    for (const QString& key : keys) {
+        const ExportKey* k = findExportKey(key);
+        if (!k)
+            continue;
+        if (k->text)
+            settings.setValue(key, values.*k->text);
+        else
+            settings.setValue(key, values.*k->flag);
+    }
+    settings.endGroup();
+}
+
 } // namespace tavorin

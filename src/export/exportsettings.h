@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -65,5 +66,14 @@ const std::array<ExportKey, 33>& exportKeys();
 // Reads the group from settings into `target`. A key that is missing or holds an empty text leaves its
 // field as it is; flags are converted the way QVariant::toBool() converts a text.
 void readExportSettings(QSettings& settings, ExportSettings& target);
+
+// The key of that name, or nullptr.
+const ExportKey* findExportKey(const QString& key);
+// Sets the field of a flag key or a text key; an unknown key or one of the other kind changes nothing.
+void setExportFlag(ExportSettings& target, const QString& key, bool value);
+void setExportText(ExportSettings& target, const QString& key, const QString& value);
+
+// Writes the named keys of the group from `values` into config.ini, flags as "true"/"false".
+void storeExportKeys(const QString& configPath, const ExportSettings& values, const QStringList& keys);
 
 } // namespace tavorin
