@@ -1,6 +1,42 @@
 #include "app/mainwindow.h"
+#include "db/filecommands.h"
 
-// Placeholder until the file commands are built.
-void MainWindow::DatenbankImportieren() {}
-void MainWindow::DatenbankSpeichern() {}
-void MainWindow::PfadMerken(const QString&) {}
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+const QString dateiFilter = QStringLiteral("(*.db)");
+} // namespace
+
+void MainWindow::DatenbankImportieren() {
+    const QString pfad =
+        QFileDialog::getOpenFileName(this, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter);
+    if (pfad.isEmpty() || !QFileInfo(pfad).isFile())
+        return; // cancelled: everything stays with the connected file
+    dbPfad = pfad;
+    PfadMerken(pfad);
+    tavorin::db::useDatabase(pfad);
+    AllesNeuLaden();
+}
+
+void MainWindow::DatenbankSpeichern() {
+    const QString ziel =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Datenbank kopieren nach..."), dbPfad, dateiFilter);
+    // Cancelled, or the connected file itself: that file already is the copy, nothing is to be done.
+    if (ziel.isEmpty() || tavorin::db::isSameFile(dbPfad, ziel))
+        return;
+    const tavorin::db::Result kopiert = tavorin::db::copyDatabaseFile(dbPfad, ziel);
+    if (!kopiert) {
+        MeldungAnzeigen(4, QStringLiteral("  Die Datenbank konnte nicht kopiert werden!  "), kopiert.error);
+        return;
+    }
+    // The copy holds the same data, so the views stay as they are.
+    dbPfad = ziel;
+    PfadMerken(ziel);
+    tavorin::db::useDatabase(ziel);
+}
+
+void MainWindow::PfadMerken(const QString& pfad) {
+    setWindowTitle(titelBasis + QStringLiteral(" - ") + pfad);
+    tavorin::storeDatabasePath(tavorin::configFilePath(einstellungsOrdner), pfad);
+}
