@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make
-    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev
+    qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev libssl3
 )
 
 missing=()

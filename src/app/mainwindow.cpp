@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QNetworkAccessManager>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -13,6 +14,7 @@
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
     tavorin::db::useDatabase(QString());
+    netz = new QNetworkAccessManager(this);
     setMinimumSize(1200, 750);
 
     EinstellungenLaden();

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "db/connection.h"
+#include "import/platformreplies.h"
 #include "results/resultentry.h"
 
 #include <QFont>
@@ -19,6 +20,8 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QNetworkAccessManager;
+class QNetworkRequest;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -88,7 +91,6 @@ private slots:
     void butErsetzenDruecken();
 
     // --- settings dialog (app/mainwindow_settings.cpp) ---
-    void EinstellungenAendern();
     void FensterEinstellungen();
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
@@ -123,6 +125,16 @@ private slots:
     void TextInZwischenablage();
     void TextInZwischenablage2();
     void TextInZwischenablage3();
+
+    // --- online import (import/mainwindow_import.cpp) ---
+    void FensterWerteImportieren();
+
+    // --- settings dialog (app/mainwindow_settings.cpp) ---
+    void EinstellungenAendern();
+
+    // --- online import (import/mainwindow_import.cpp) ---
+    void ImportWerteHolen();
+    void ImportierteWerteEintragen();
 
     // --- database file commands (db/mainwindow_files.cpp) ---
     void DatenbankImportieren();
@@ -219,6 +231,15 @@ private:
     // --- export settings (export/mainwindow_exportsettings.cpp) ---
     void ExportSchluesselSpeichern(const QStringList& schluessel);
 
+    // --- online import (import/mainwindow_import.cpp) ---
+    // The plain text of an HTML fragment, as a text document reads it.
+    static QString HtmlZuText(const QString& html);
+    enum class Abruf { Daten, KeineDaten, KeineVerbindung, Abgebrochen };
+    // Sends `anfrage` (a POST when `formular` is given) and waits for the reply within the time limit,
+    // reading at most the allowed size into `antwort`.
+    Abruf Abrufen(const QNetworkRequest& anfrage, const QByteArray* formular, QByteArray& antwort);
+    void ImportAnzeigen(tavorin::ImportedValues werte);
+
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
     void SeiteTabelleAufbauen();
@@ -283,6 +304,21 @@ private:
     QString plattformNameRechts;
     QString importHash; // game id and platform of the last online import, stored with every save
     QString importPlattform;
+
+    // --- online import (import/mainwindow_import.cpp) ---
+    QNetworkAccessManager* netz = nullptr; // one for every fetch
+    QString importQuelle;                  // "pro" or "li": the button the import dialog was opened from
+    QStringList importWerte1;              // values for the form's left and right player
+    QStringList importWerte2;
+    bool importBereit = false; // a fetch has completed and may be taken over
+    struct ImportFenster {
+        QPointer<QDialog> dialog;
+        QLineEdit* link = nullptr;
+        QPushButton* holen = nullptr;
+        QTextEdit* links = nullptr;
+        QTextEdit* rechts = nullptr;
+        QPushButton* uebernehmen = nullptr;
+    } importFenster;
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---
     QHBoxLayout* tabelleKopfLayout = nullptr;

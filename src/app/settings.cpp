@@ -34,6 +34,7 @@ constexpr ConfigKey keyLidartsApi{groupPlattformen, "lidarts_api", PlatformAddre
 constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddresses::defaultLidartsWeb};
 constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
 constexpr ConfigKey keyProdarterWeb{groupPlattformen, "prodarter_web", PlatformAddresses::defaultProdarterWeb};
+constexpr ConfigKey keyZeitlimit{groupPlattformen, "zeitlimit", "15"}; // optional, not in a new file
 
 // The groups before and after "exportfenster", in file order.
 constexpr ConfigKey leadingKeys[] = {keyDbpfad,  keyName1,    keyName2, keyHeim,    keyGast,
@@ -213,6 +214,8 @@ ProgramSettings readConfig(const QString& configPath) {
     out.platforms.lidartsWeb = readAddress(s, keyLidartsWeb);
     out.platforms.prodarterRelay = readAddress(s, keyProdarterRelay);
     out.platforms.prodarterWeb = readAddress(s, keyProdarterWeb);
+    if (const int seconds = readInt(s, keyZeitlimit); seconds > 0)
+        out.platforms.timeoutSeconds = seconds;
     return out;
 }
 

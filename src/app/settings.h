@@ -35,6 +35,8 @@ struct PlatformAddresses {
     QString lidartsWeb = QLatin1StringView(defaultLidartsWeb);
     QString prodarterRelay = QLatin1StringView(defaultProdarterRelay);
     QString prodarterWeb = QLatin1StringView(defaultProdarterWeb);
+    // How long one fetch may take at most, in seconds (key "zeitlimit"; not written by default).
+    int timeoutSeconds = 15;
 
     QString lidartsGameRequest(const QString& gameId) const; // API request for one game
     QString lidartsGameLink(const QString& hash) const;      // page of a game

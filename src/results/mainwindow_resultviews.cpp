@@ -47,8 +47,10 @@ void MainWindow::SeiteErgebnisseAufbauen() {
 
     gruppeImport =
         GruppeAnlegen(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
-    grauerKnopf(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
-    grauerKnopf(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
+    QPushButton* prodarter =
+        grauerKnopf(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
+    QPushButton* lidarts =
+        grauerKnopf(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
 
     ergebnisseSpalteLayout->addWidget(spieltagauswahl);
     ergebnisseSpalteLayout->addSpacing(10);
@@ -72,6 +74,8 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     zeile->addWidget(ergebnisFormular);
 
     connect(spieleAuswaehlen, &QPushButton::clicked, this, &MainWindow::tabelleNachSpielerFuellen);
+    connect(prodarter, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
+    connect(lidarts, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
     connect(tabelleErgebnisse, &QTableWidget::cellClicked, this, &MainWindow::tabelleErgSTanklicken);
 }
 

@@ -29,7 +29,9 @@ QList<SeenMessage> answerModals(const std::function<void()>& action, const std::
             else
                 box->done(0);
         } else if (onDialog) {
-            onDialog(modal);
+            // Called from the dialog's own event loop, not from this timer, so that message boxes the
+            // handler's actions open are answered too.
+            QTimer::singleShot(0, modal, [onDialog, modal] { onDialog(modal); });
         } else {
             qWarning("answerModals: an unexpected dialog was rejected: %s", qPrintable(modal->objectName()));
             if (auto* dialog = qobject_cast<QDialog*>(modal))

@@ -16,7 +16,8 @@ struct SeenMessage {
 
 // Runs `action` and answers every modal dialog that opens meanwhile: a message box is recorded and
 // closed with `answer` (or its default button when `answer` is NoButton); any other dialog is handed
-// to `onDialog` once, which must close it. Returns when `action` has returned, with the message boxes
-// in the order they appeared.
+// to `onDialog` once, from the dialog's own event loop, and the handler must close it. Message boxes
+// that the handler's actions open are answered as well. Returns when `action` has returned, with the
+// message boxes in the order they appeared.
 QList<SeenMessage> answerModals(const std::function<void()>& action, const std::function<void(QWidget*)>& onDialog = {},
                                 QMessageBox::StandardButton answer = QMessageBox::NoButton);
