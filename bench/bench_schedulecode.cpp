@@ -20,17 +20,6 @@ namespace {
 
 constexpr int repeats = 20;
 
-const QString scheduleSql = QStringLiteral(
-    "SELECT  spieltag, tv_spieltage.id AS ids, A.dartn_name AS heimname, tv_spieltage.heim AS heim_nr, "
-    "tv_spieltage.gast AS gast_nr,A.prodarter_name AS heim2, legs_won, legs_lost, B.dartn_name AS gastname, "
-    "B.prodarter_name AS gast2 FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN "
-    "tv_spieler AS B ON tv_spieltage.gast = B.id LEFT JOIN tv_ergebnisse ON tv_spieltage.id = tv_ergebnisse "
-    ".spieltag_id AND tv_spieltage.heim = tv_ergebnisse.spieler_id WHERE tv_spieltage.liga = :liga ORDER BY "
-    "spieltag ASC ;");
-const QString recordSql =
-    QStringLiteral("SELECT  ave , p180, hf, bestleg, hash, plat, douba, doubb FROM tv_ergebnisse WHERE "
-                   "tv_ergebnisse.spieltag_id = :tag AND tv_ergebnisse.spieler_id = :spieler LIMIT 1 ;");
-
 void readAll(QSqlQuery& q) {
     while (q.next()) {
         for (int c = 0; c < q.record().count(); ++c)
@@ -43,7 +32,7 @@ void bareQueries() {
     dbc.open();
     {
         QSqlQuery schedule(dbc);
-        schedule.prepare(scheduleSql);
+        schedule.prepare(scheduleExportQuery());
         schedule.bindValue(QStringLiteral(":liga"), 1);
         schedule.exec();
         QList<QPair<int, QPair<int, int>>> matches;
@@ -51,7 +40,7 @@ void bareQueries() {
             matches.append({schedule.value(1).toInt(), {schedule.value(3).toInt(), schedule.value(4).toInt()}});
         }
         QSqlQuery record(dbc);
-        record.prepare(recordSql);
+        record.prepare(homeRecordQuery());
         for (const auto& m : matches) {
             for (int player : {m.second.first, m.second.second}) {
                 record.bindValue(QStringLiteral(":tag"), m.first);

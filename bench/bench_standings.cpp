@@ -6,6 +6,8 @@
 #include "db/connection.h"
 #include "db/schema.h"
 #include "league/schedule.h"
+#include "results/resultlist.h"
+#include "results/standings.h"
 #include "season.h"
 
 #include <QApplication>
@@ -77,35 +79,13 @@ int main(int argc, char* argv[]) {
     const double statistics = bestOf(repeats, [&] { QMetaObject::invokeMethod(&window, "tabelleStatistikFuellen"); });
     const double results = bestOf(repeats, [&] { auswaehlen->click(); });
 
-    const QString tableSql = QStringLiteral(
-        "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(gewonnen) AS gewSpiele, "
-        "SUM(remis) AS unenSpiele, SUM(verloren) AS verlSpiele, SUM(pkt) AS gesamtpunkte, SUM(legs_won) AS "
-        "gewonnene, SUM(legs_lost) AS verlorene , SUM(legs_won-legs_lost) AS differenz, AVG(CASE WHEN ave > 0 THEN "
-        "ave ELSE NULL END) AS sumav, SUM(douba) AS doppA, SUM(doubb) AS doppB  FROM tv_spieler LEFT JOIN "
-        "tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON "
-        "tv_ergebnisse.spieler_id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY "
-        "tv_zuordnung.id_spieler ORDER BY gesamtpunkte DESC, differenz DESC, gewonnene DESC ;");
-    const QString statisticsSql = QStringLiteral(
-        "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(m20) AS sm20, SUM(p20) "
-        "AS sp20, SUM(p40) AS sp40, SUM(p60) AS sp60, SUM(p80) AS sp80, SUM(p100) AS sp100, SUM(p140) AS sp140, "
-        "SUM(p171) AS sp171, SUM(p180) AS sp180, MAX(hf) AS maxhf, MIN(bestleg) AS minbestleg FROM tv_spieler LEFT "
-        "JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON "
-        "tv_ergebnisse.spieler_id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY "
-        "tv_zuordnung.id_spieler  ORDER BY CASE WHEN minbestleg > 0 THEN 0 ELSE 1 END, minbestleg ASC, maxhf DESC ;");
-    const QString resultsSql = QStringLiteral(
-        "SELECT spieltag, tv_spieltage.id AS ids, A.prodarter_name AS heimname, A.dartn_name AS dheimname, "
-        "B.prodarter_name AS gastname, B.dartn_name AS dgastname, legs_won, legs_lost, heim, gast FROM tv_spieltage "
-        "LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id "
-        "= tv_spieltage.id AND tv_ergebnisse.spieler_id = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = "
-        "B.id WHERE A.id = :spieler OR B.id = :spieler ORDER BY spieltag ASC ;");
-
     const QString lgid = QStringLiteral(":lgid");
     std::printf("season of %d leagues x %d members, double round robin, %d pool players; best of %d runs\n", leagues,
                 perLeague, poolPlayers, repeats);
-    report("league table (tabelleTabelleFullen)", table, bestOf(repeats, bare(tableSql, lgid, league)));
-    report("statistics (tabelleStatistikFuellen)", statistics, bestOf(repeats, bare(statisticsSql, lgid, league)));
+    report("league table (tabelleTabelleFullen)", table, bestOf(repeats, bare(leagueTableQuery(), lgid, league)));
+    report("statistics (tabelleStatistikFuellen)", statistics, bestOf(repeats, bare(statisticsQuery(), lgid, league)));
     report("results by player (tabelleErgSTFuellen)", results,
-           bestOf(repeats, bare(resultsSql, QStringLiteral(":spieler"), player)));
+           bestOf(repeats, bare(resultlist::matchesOfPlayerQuery(), QStringLiteral(":spieler"), player)));
     std::printf("  (aim: each ratio at most 2)\n");
     return 0;
 }

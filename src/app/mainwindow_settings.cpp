@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 
 #include <QDate>
 #include <QDialog>
@@ -33,14 +34,6 @@ QLineEdit* feld(QWidget* gruppe, const QString& text, int y, const char* name) {
     edit->setGeometry(180, y, 160, 25);
     edit->setObjectName(QLatin1StringView(name));
     return edit;
-}
-
-QPushButton* knopf(QWidget* dialog, const QString& text, int x, const char* name) {
-    auto* button = new QPushButton(text, dialog);
-    button->setGeometry(x, 400, 180, 25);
-    button->setStyleSheet(QStringLiteral("background-color:lightgray;"));
-    button->setObjectName(QLatin1StringView(name));
-    return button;
 }
 
 } // namespace
@@ -83,8 +76,10 @@ void MainWindow::FensterEinstellungen() {
     ersterName->move(250, 25);
     (bezeichnungen.anzeige ? f.zweiterName : ersterName)->setChecked(true);
 
-    QPushButton* abbrechen = knopf(dialog, QStringLiteral("Abbrechen"), 75, "abbrechenButton");
-    QPushButton* eintragen = knopf(dialog, QStringLiteral("Eintragen"), 255, "eintragenButton");
+    QPushButton* abbrechen =
+        widgets::placedButton(dialog, QStringLiteral("Abbrechen"), QRect(75, 400, 180, 25), "abbrechenButton");
+    QPushButton* eintragen =
+        widgets::placedButton(dialog, QStringLiteral("Eintragen"), QRect(255, 400, 180, 25), "eintragenButton");
     connect(abbrechen, &QPushButton::clicked, dialog, &QDialog::reject);
     connect(eintragen, &QPushButton::clicked, this, &MainWindow::EinstellungenAendern);
 

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "db/duplicates.h"
 
 #include <QGroupBox>
@@ -6,21 +7,16 @@
 #include <QPushButton>
 
 void MainWindow::DoppelteGruppeAufbauen(QGroupBox* gruppe) {
-    const QString grau = QStringLiteral("background-color:lightgray;");
-    knopfDBpruefen = new QPushButton(UmlauteErsetzen(QStringLiteral("Datenbank pr:ue:fen")), gruppe);
-    knopfDBpruefen->setObjectName(QStringLiteral("datenbankPruefenButton"));
-    knopfDBpruefen->setGeometry(30, 30, 215, 25);
-    knopfDBpruefen->setStyleSheet(grau);
+    knopfDBpruefen = widgets::placedButton(gruppe, UmlauteErsetzen(QStringLiteral("Datenbank pr:ue:fen")),
+                                           QRect(30, 30, 215, 25), "datenbankPruefenButton");
 
     labelDoppelte = new QLabel(gruppe);
     labelDoppelte->setObjectName(QStringLiteral("doppelteErgebnisLabel"));
     labelDoppelte->setGeometry(10, 70, 255, 25);
 
     knopfDoppelteLoeschen =
-        new QPushButton(UmlauteErsetzen(QStringLiteral("Doppelte Datens:ae:tze l:oe:schen")), gruppe);
-    knopfDoppelteLoeschen->setObjectName(QStringLiteral("doppelteLoeschenButton"));
-    knopfDoppelteLoeschen->setGeometry(30, 130, 215, 25);
-    knopfDoppelteLoeschen->setStyleSheet(grau);
+        widgets::placedButton(gruppe, UmlauteErsetzen(QStringLiteral("Doppelte Datens:ae:tze l:oe:schen")),
+                              QRect(30, 130, 215, 25), "doppelteLoeschenButton");
     knopfDoppelteLoeschen->hide();
 
     connect(knopfDBpruefen, &QPushButton::clicked, this, &MainWindow::DBpruefen);

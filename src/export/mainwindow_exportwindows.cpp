@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "export/forumcode.h"
 #include "export/scheduleexport.h"
 #include "results/standings.h"
@@ -19,8 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString grau = QStringLiteral("background-color:lightgray;");
 
 template <typename W> W* platziert(QWidget* parent, const QRect& geometry, const QString& name) {
     auto* w = new W(parent);
@@ -182,7 +181,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     schliessen->setObjectName(QStringLiteral("schliessenButton"));
     for (QPushButton* knopf : {kopieren, schliessen}) {
         knopf->setFixedHeight(30);
-        knopf->setStyleSheet(grau);
+        knopf->setStyleSheet(widgets::lightGray);
         spalte->addWidget(knopf);
     }
     void (MainWindow::*const kopierSlots[])() = {&MainWindow::TextInZwischenablage, &MainWindow::TextInZwischenablage2,

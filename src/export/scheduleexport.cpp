@@ -49,6 +49,14 @@ MatchRecord record(QSqlQuery& query, const QString& tag, const QString& spieler,
 
 } // namespace
 
+const QString& scheduleExportQuery() {
+    return scheduleSql;
+}
+
+const QString& homeRecordQuery() {
+    return homeRecordSql;
+}
+
 QList<ScheduleMatch> scheduleForExport(const QString& leagueId) {
     db::ConnectionGuard guard;
     QList<Pairing> pairings;

@@ -12,4 +12,8 @@ namespace tavorin {
 // connection is opened once for the whole read.
 QList<ScheduleMatch> scheduleForExport(const QString& leagueId);
 
+// The schedule statement and the home player's record statement, for comparisons with the bare queries.
+const QString& scheduleExportQuery();
+const QString& homeRecordQuery();
+
 } // namespace tavorin

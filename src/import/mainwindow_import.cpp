@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -18,14 +19,6 @@
 using namespace tavorin;
 
 namespace {
-
-QPushButton* grauerKnopf(QWidget* parent, const QString& text, const QRect& geometry, const char* name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1StringView(name));
-    b->setStyleSheet(QStringLiteral("background-color:lightgray;"));
-    b->setGeometry(geometry);
-    return b;
-}
 
 QTextEdit* wertefeld(QWidget* parent, int x, const char* name) {
     auto* t = new QTextEdit(parent);
@@ -83,13 +76,13 @@ void MainWindow::FensterWerteImportieren() {
     f.link = new QLineEdit(dialog);
     f.link->setObjectName(QStringLiteral("linkLineEdit"));
     f.link->setGeometry(110, 30, 400, 25);
-    f.holen = grauerKnopf(dialog, QStringLiteral("Import"), QRect(520, 30, 60, 25), "importButton");
+    f.holen = widgets::placedButton(dialog, QStringLiteral("Import"), QRect(520, 30, 60, 25), "importButton");
     f.links = wertefeld(dialog, 30, "werteLinksTextEdit");
     f.rechts = wertefeld(dialog, 320, "werteRechtsTextEdit");
     QPushButton* abbrechen =
-        grauerKnopf(dialog, QStringLiteral("Abbrechen"), QRect(150, 310, 155, 25), "abbrechenButton");
-    f.uebernehmen = grauerKnopf(dialog, UmlauteErsetzen(QStringLiteral("Werte :ue:bernehmen")),
-                                QRect(305, 310, 155, 25), "uebernehmenButton");
+        widgets::placedButton(dialog, QStringLiteral("Abbrechen"), QRect(150, 310, 155, 25), "abbrechenButton");
+    f.uebernehmen = widgets::placedButton(dialog, UmlauteErsetzen(QStringLiteral("Werte :ue:bernehmen")),
+                                          QRect(305, 310, 155, 25), "uebernehmenButton");
     f.uebernehmen->setEnabled(false);
 
     connect(f.holen, &QPushButton::clicked, this, &MainWindow::ImportWerteHolen);

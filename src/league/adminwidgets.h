@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include "app/widgets.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +28,6 @@ QPushButton* button(QGroupBox* group, int rows, const QString& text, const QStri
 // The green three-line button that empties every field of an administration group.
 QPushButton* clearButton(const QString& objectName);
 
-inline const QString greyButton = QStringLiteral("background-color:lightgray;");
 inline const QString redButton = QStringLiteral("background-color:rgb(187,0,0); color:white;");
 
 } // namespace adminwidgets

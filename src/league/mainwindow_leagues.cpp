@@ -34,15 +34,15 @@ void MainWindow::SeiteLigenAufbauen() {
                               QStringLiteral("ligaHinzufuegenGroupBox"));
     caption(neu, 0, bezeichnung);
     feldLigaNeu = field(neu, 0, QStringLiteral("ligaNeuLineEdit"));
-    QPushButton* hinzufuegen = button(neu, 1, UmlauteErsetzen(QStringLiteral("Liga hinzuf:ue:gen")), greyButton,
+    QPushButton* hinzufuegen = button(neu, 1, UmlauteErsetzen(QStringLiteral("Liga hinzuf:ue:gen")), widgets::lightGray,
                                       QStringLiteral("ligaHinzufuegenButton"));
 
     QGroupBox* bearbeiten =
         subGroup(QStringLiteral("  Liga bearbeiten  "), 1, schriftNormal, QStringLiteral("ligaBearbeitenGroupBox"));
     caption(bearbeiten, 0, bezeichnung);
     feldLigaBearbeiten = field(bearbeiten, 0, QStringLiteral("ligaBearbeitenLineEdit"));
-    QPushButton* umbenennen =
-        button(bearbeiten, 1, QStringLiteral("Liga bearbeiten"), greyButton, QStringLiteral("ligaBearbeitenButton"));
+    QPushButton* umbenennen = button(bearbeiten, 1, QStringLiteral("Liga bearbeiten"), widgets::lightGray,
+                                     QStringLiteral("ligaBearbeitenButton"));
 
     QGroupBox* loeschen = subGroup(UmlauteErsetzen(QStringLiteral("  Liga l:oe:schen  ")), 1, schriftNormal,
                                    QStringLiteral("ligaLoeschenGroupBox"));

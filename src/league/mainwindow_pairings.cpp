@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "league/scheduledata.h"
 
 #include <QComboBox>
@@ -24,8 +25,6 @@ const QString rahmen = QStringLiteral("border:1px solid gray;");
 } // namespace
 
 void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
-    const QString grau = QStringLiteral("background-color:lightgray;");
-
     QGroupBox* tauschen =
         GruppeAnlegen(QStringLiteral("  Spieler tauschen  "), 160, QStringLiteral("spielerTauschenGroupBox"));
     mittig(tauschen, bezeichnungen.heim, QRect(10, 25, 185, 25));
@@ -34,10 +33,8 @@ void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
     labelTauschHeim->setObjectName(QStringLiteral("tauschHeimLabel"));
     labelTauschGast = mittig(tauschen, QString(), QRect(205, 55, 185, 25), rahmen);
     labelTauschGast->setObjectName(QStringLiteral("tauschGastLabel"));
-    auto* tauschKnopf = new QPushButton(QStringLiteral("Spieler tauschen"), tauschen);
-    tauschKnopf->setObjectName(QStringLiteral("spielerTauschenButton"));
-    tauschKnopf->setStyleSheet(grau);
-    tauschKnopf->setGeometry(100, 110, 200, 25);
+    QPushButton* tauschKnopf = widgets::placedButton(tauschen, QStringLiteral("Spieler tauschen"),
+                                                     QRect(100, 110, 200, 25), "spielerTauschenButton");
 
     QGroupBox* ersetzen =
         GruppeAnlegen(QStringLiteral("  Spieler manuell :ae:ndern  "), 200, QStringLiteral("spielerErsetzenGroupBox"));
@@ -58,10 +55,8 @@ void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
     comboErsatzGast = new QComboBox(ersetzen);
     comboErsatzGast->setObjectName(QStringLiteral("ersatzGastComboBox"));
     comboErsatzGast->setGeometry(205, 120, 185, 25);
-    auto* ersetzenKnopf = new QPushButton(QStringLiteral("Spieler Ersetzen"), ersetzen);
-    ersetzenKnopf->setObjectName(QStringLiteral("spielerErsetzenButton"));
-    ersetzenKnopf->setStyleSheet(grau);
-    ersetzenKnopf->setGeometry(100, 160, 200, 25);
+    QPushButton* ersetzenKnopf = widgets::placedButton(ersetzen, QStringLiteral("Spieler Ersetzen"),
+                                                       QRect(100, 160, 200, 25), "spielerErsetzenButton");
 
     for (QLabel* name : {labelTauschHeim, labelTauschGast, labelErsetzenHeim, labelErsetzenGast})
         name->setFont(schriftFett);

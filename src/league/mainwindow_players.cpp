@@ -37,8 +37,8 @@ void MainWindow::SeiteSpielerAufbauen() {
     caption(neu, 1, name2);
     feldSpielerNeu1 = field(neu, 0, QStringLiteral("spielerNeuName1LineEdit"));
     feldSpielerNeu2 = field(neu, 1, QStringLiteral("spielerNeuName2LineEdit"));
-    QPushButton* hinzufuegen = button(neu, 2, UmlauteErsetzen(QStringLiteral("Spieler hinzuf:ue:gen")), greyButton,
-                                      QStringLiteral("spielerHinzufuegenButton"));
+    QPushButton* hinzufuegen = button(neu, 2, UmlauteErsetzen(QStringLiteral("Spieler hinzuf:ue:gen")),
+                                      widgets::lightGray, QStringLiteral("spielerHinzufuegenButton"));
 
     QGroupBox* bearbeiten = subGroup(QStringLiteral("  Spieler bearbeiten  "), 2, schriftNormal,
                                      QStringLiteral("spielerBearbeitenGroupBox"));
@@ -46,7 +46,7 @@ void MainWindow::SeiteSpielerAufbauen() {
     caption(bearbeiten, 1, name2);
     feldSpielerBearbeiten1 = field(bearbeiten, 0, QStringLiteral("spielerBearbeitenName1LineEdit"));
     feldSpielerBearbeiten2 = field(bearbeiten, 1, QStringLiteral("spielerBearbeitenName2LineEdit"));
-    QPushButton* aendern = button(bearbeiten, 2, QStringLiteral("Spieler bearbeiten"), greyButton,
+    QPushButton* aendern = button(bearbeiten, 2, QStringLiteral("Spieler bearbeiten"), widgets::lightGray,
                                   QStringLiteral("spielerBearbeitenButton"));
 
     QGroupBox* loeschen = subGroup(UmlauteErsetzen(QStringLiteral("  Spieler l:oe:schen  ")), 2, schriftNormal,

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "league/schedule.h"
 #include "league/scheduledata.h"
 
@@ -21,21 +22,11 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& geometry) {
     return l;
 }
 
-QPushButton* knopf(QWidget* parent, const QString& text, const QString& style, const QRect& geometry,
-                   const char* name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1StringView(name));
-    b->setStyleSheet(style);
-    b->setGeometry(geometry);
-    return b;
-}
-
 } // namespace
 
 void MainWindow::SeiteSpieltageAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieltage);
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("spieltageSpalteWidget"), &spieltageSpalteLayout));
-    const QString grau = QStringLiteral("background-color:lightgray;");
 
     QGroupBox* ligaGruppe =
         GruppeAnlegen(QStringLiteral("  Liga ausw:ae:hlen  "), 80, QStringLiteral("spieltageLigaGroupBox"));
@@ -58,8 +49,8 @@ void MainWindow::SeiteSpieltageAufbauen() {
 
     gruppeSpielplanErstellen =
         GruppeAnlegen(QStringLiteral("  Spielplan erstellen  "), 80, QStringLiteral("spielplanErstellenGroupBox"));
-    QPushButton* berechnen = knopf(gruppeSpielplanErstellen, QStringLiteral("Spielplan berechnen"), grau,
-                                   QRect(10, 25, 280, 25), "spielplanBerechnenButton");
+    QPushButton* berechnen = widgets::placedButton(gruppeSpielplanErstellen, QStringLiteral("Spielplan berechnen"),
+                                                   QRect(10, 25, 280, 25), "spielplanBerechnenButton");
     fortschrittSpielplan = new QProgressBar(gruppeSpielplanErstellen);
     fortschrittSpielplan->setObjectName(QStringLiteral("spielplanProgressBar"));
     fortschrittSpielplan->setTextVisible(false);
@@ -68,15 +59,15 @@ void MainWindow::SeiteSpieltageAufbauen() {
 
     gruppeSpielplanLoeschen =
         GruppeAnlegen(QStringLiteral("  Spielplan l:oe:schen  "), 80, QStringLiteral("spielplanLoeschenGroupBox"));
-    QPushButton* loeschen = knopf(gruppeSpielplanLoeschen, UmlauteErsetzen(QStringLiteral("Spielplan l:oe:schen")),
-                                  QStringLiteral("background-color:rgb(187,0,0); color:white;"), QRect(10, 35, 280, 25),
-                                  "spielplanLoeschenButton");
+    QPushButton* loeschen = widgets::placedButton(
+        gruppeSpielplanLoeschen, UmlauteErsetzen(QStringLiteral("Spielplan l:oe:schen")), QRect(10, 35, 280, 25),
+        "spielplanLoeschenButton", QStringLiteral("background-color:rgb(187,0,0); color:white;"));
 
     QGroupBox* ergebnisse =
         GruppeAnlegen(QStringLiteral("  Ergebnisse L:oe:schen  "), 80, QStringLiteral("ergebnisseLoeschenGroupBox"));
-    QPushButton* alleLoeschen = knopf(ergebnisse, UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")),
-                                      QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"),
-                                      QRect(10, 35, 280, 25), "ergebnisseLoeschenButton");
+    QPushButton* alleLoeschen = widgets::placedButton(
+        ergebnisse, UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")), QRect(10, 35, 280, 25),
+        "ergebnisseLoeschenButton", QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"));
 
     QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
                                         QStringLiteral("doppelteEintraegeGroupBox"));

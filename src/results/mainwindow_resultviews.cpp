@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "results/resultlist.h"
 
 #include <QComboBox>
@@ -10,14 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QPushButton* grauerKnopf(QWidget* parent, const QString& text, const QRect& geometry, const char* name) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1StringView(name));
-    b->setStyleSheet(QStringLiteral("background-color:lightgray;"));
-    b->setGeometry(geometry);
-    return b;
-}
 
 QComboBox* auswahl(QWidget* parent, const QRect& geometry, const char* name) {
     auto* box = new QComboBox(parent);
@@ -42,15 +35,16 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     QGroupBox* alleSpiele = GruppeAnlegen(QStringLiteral("  Alle Spiele von") + QChar(0x2026) + QStringLiteral("  "),
                                           100, QStringLiteral("alleSpieleGroupBox"));
     comboEinzel = auswahl(alleSpiele, QRect(10, 30, 280, 25), "einzelSpielerComboBox");
-    QPushButton* spieleAuswaehlen = grauerKnopf(alleSpiele, UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")),
-                                                QRect(10, 65, 280, 25), "spieleAuswaehlenButton");
+    QPushButton* spieleAuswaehlen =
+        widgets::placedButton(alleSpiele, UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")),
+                              QRect(10, 65, 280, 25), "spieleAuswaehlenButton");
 
     gruppeImport =
         GruppeAnlegen(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
     QPushButton* prodarter =
-        grauerKnopf(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
+        widgets::placedButton(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
     QPushButton* lidarts =
-        grauerKnopf(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
+        widgets::placedButton(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
 
     ergebnisseSpalteLayout->addWidget(spieltagauswahl);
     ergebnisseSpalteLayout->addSpacing(10);

@@ -64,4 +64,8 @@ QList<ListedMatch> matchesOfPlayer(const QString& playerId) {
     return listed(byPlayerSql, {{QStringLiteral(":spieler"), playerId}});
 }
 
+const QString& matchesOfPlayerQuery() {
+    return byPlayerSql;
+}
+
 } // namespace tavorin::resultlist

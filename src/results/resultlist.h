@@ -33,5 +33,7 @@ struct ListedMatch {
 };
 QList<ListedMatch> matchesOfDay(const QString& leagueId, const QString& matchDay);
 QList<ListedMatch> matchesOfPlayer(const QString& playerId);
+// The statement behind matchesOfPlayer, for comparisons with the bare query.
+const QString& matchesOfPlayerQuery();
 
 } // namespace tavorin::resultlist

@@ -80,6 +80,14 @@ QList<StatisticsRow> statistics(const QString& leagueId) {
     return rows;
 }
 
+const QString& leagueTableQuery() {
+    return leagueTableSql;
+}
+
+const QString& statisticsQuery() {
+    return statisticsSql;
+}
+
 QString standingsName(const QString& name1, const QString& name2) {
     return name1 == name2 ? name1 : name1 + QStringLiteral(" (") + name2 + QLatin1Char(')');
 }

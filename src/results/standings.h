@@ -48,6 +48,10 @@ bool rewriteZeroBestLegs();
 // last), then highest finish. Call rewriteZeroBestLegs() first.
 QList<StatisticsRow> statistics(const QString& leagueId);
 
+// The aggregate statements themselves, for comparisons with the bare query.
+const QString& leagueTableQuery();
+const QString& statisticsQuery();
+
 // "name1" when both names are the same, else "name1 (name2)".
 QString standingsName(const QString& name1, const QString& name2);
 
