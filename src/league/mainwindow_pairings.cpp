@@ -44,6 +44,9 @@ void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
                                               "rauf zu achten, dass die Plausibilit:ae:t erhalten bleibt.")),
                QRect(10, 20, 380, 40), QStringLiteral("color:rgb(187,0,0);"));
     warnung->setObjectName(QStringLiteral("paarungWarnungLabel"));
+    QFont klein = warnung->font();
+    klein.setPixelSize(10); // both lines of the warning fit the group's width
+    warnung->setFont(klein);
     labelErsetzenHeim = mittig(ersetzen, QString(), QRect(10, 65, 185, 25), rahmen);
     labelErsetzenHeim->setObjectName(QStringLiteral("ersetzenHeimLabel"));
     labelErsetzenGast = mittig(ersetzen, QString(), QRect(205, 65, 185, 25), rahmen);
