@@ -72,61 +72,24 @@ void TestSettings::escapes() {
 void TestSettings::newConfigFile() {
     TempSettings env;
     QVERIFY(writeDefaultConfig(env.configPath(), QStringLiteral("/data/Tavorin/tavorin.db")));
-    const QString expected = QStringLiteral("[dateipfad]\n"
-                                            "dbpfad=/data/Tavorin/tavorin.db\n"
-                                            "\n"
-                                            "[bezeichnungen]\n"
-                                            "name1=dart'n-Forum Name\n"
-                                            "name2=Lidarts Name\n"
-                                            "heim=Heim\n"
-                                            "gast=Gast\n"
-                                            "anzeige=false\n"
-                                            "\n"
-                                            "[punkte]\n"
-                                            "PunkteGewonnen=2\n"
-                                            "PunkteRemis=1\n"
-                                            "PunkteVerloren=0\n"
-                                            "\n"
-                                            "[exportfenster]\n"
-                                            "unentschieden=#ffffdd\n"
-                                            "gewonnen=#ddffdd\n"
-                                            "verloren=#ffdddd\n"
-                                            "linie1=#000000\n"
-                                            "linie2=#000000\n"
-                                            "linie3=#000000\n"
-                                            "linieB1=1\n"
-                                            "linieB2=1\n"
-                                            "linieB3=1\n"
-                                            "name1a=true\n"
-                                            "name2a=true\n"
-                                            "name3a=true\n"
-                                            "name1b=false\n"
-                                            "name2b=false\n"
-                                            "name3b=false\n"
-                                            "TabBreite1Prozent=true\n"
-                                            "TabBreite1Pixel=false\n"
-                                            "TabBreite1Value=100\n"
-                                            "TabBreite2Prozent=true\n"
-                                            "TabBreite2Pixel=false\n"
-                                            "TabBreite2Value=100\n"
-                                            "TabBreite3Prozent=true\n"
-                                            "TabBreite3Pixel=false\n"
-                                            "TabBreite3Value=100\n"
-                                            "TabLinks=true\n"
-                                            "TabZentriert=true\n"
-                                            "TabLinksZentriert=true\n"
-                                            "StatLinks=false\n"
-                                            "StatZentriert=false\n"
-                                            "StatLinksZentriert=false\n"
-                                            "StatAktDatum=false\n"
-                                            "TabAktDatum=false\n"
-                                            "StagAktDatum=false\n"
-                                            "\n"
-                                            "[plattformen]\n"
-                                            "lidarts_api=https://lidarts.org\n"
-                                            "lidarts_web=https://lidarts.org\n"
-                                            "prodarter_relay=\n"
-                                            "prodarter_web=http://www.pro-darter.com\n");
+    // Groups in this order, each key on a line of its own in the documented order ("~" stands for a blank).
+    const QStringList groups = {
+        "[dateipfad] dbpfad=/data/Tavorin/tavorin.db",
+        "[bezeichnungen] name1=dart'n-Forum~Name name2=Lidarts~Name heim=Heim gast=Gast anzeige=false",
+        "[punkte] PunkteGewonnen=2 PunkteRemis=1 PunkteVerloren=0",
+        "[exportfenster] unentschieden=#ffffdd gewonnen=#ddffdd verloren=#ffdddd linie1=#000000 linie2=#000000 "
+        "linie3=#000000 linieB1=1 linieB2=1 linieB3=1 name1a=true name2a=true name3a=true name1b=false name2b=false "
+        "name3b=false TabBreite1Prozent=true TabBreite1Pixel=false TabBreite1Value=100 TabBreite2Prozent=true "
+        "TabBreite2Pixel=false TabBreite2Value=100 TabBreite3Prozent=true TabBreite3Pixel=false TabBreite3Value=100 "
+        "TabLinks=true TabZentriert=true TabLinksZentriert=true StatLinks=false StatZentriert=false "
+        "StatLinksZentriert=false StatAktDatum=false TabAktDatum=false StagAktDatum=false",
+        "[plattformen] lidarts_api=https://lidarts.org lidarts_web=https://lidarts.org prodarter_relay= "
+        "prodarter_web=http://www.pro-darter.com",
+    };
+    QStringList sections;
+    for (const QString& g : groups)
+        sections << g.split(' ').join('\n').replace('~', ' ') + '\n';
+    const QString expected = sections.join('\n');
     QCOMPARE(readFile(env.configPath()), expected);
 
     // QSettings reads the hand-written file like one of its own.
