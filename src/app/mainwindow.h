@@ -50,73 +50,52 @@ public:
     static bool FrageAnzeigen(const QString& text);
 
 private slots:
-    // --- frame (app/mainwindow.cpp) ---
+    // In the order of their declaration; each group names the file that defines it.
+    // frame (app/mainwindow.cpp)
     void TabVerwaltungEinAus(bool eingang1);
-    void AllesNeuLaden();
-    void tabAbfrage();
-
-    // --- players (league/mainwindow_players.cpp) ---
+    // players (league/mainwindow_players.cpp)
     void SpielerEintragen();
     void SpielerAuswaehlen();
     void SpielerBearbeiten();
     void SpielerLoeschen();
     void FelderSpielerLeeren();
-
-    // --- leagues (league/mainwindow_leagues.cpp) ---
+    // leagues (league/mainwindow_leagues.cpp)
     void LigaEintragen();
     void LigaAuswaehlen();
     void LigaBearbeiten();
     void LigaLoeschen();
     void FelderLigaLeeren();
-
-    // --- schedule (league/mainwindow_schedule.cpp) ---
+    // schedule (league/mainwindow_schedule.cpp)
     void ComboBoxAAuswahl();
-
-    // --- membership (league/mainwindow_membership.cpp) ---
+    // membership (league/mainwindow_membership.cpp)
     void LigaZuordnungFuellen();
     void ZuordnungEintragen();
     void ZuordnungAustragen();
-
-    // --- leagues (league/mainwindow_leagues.cpp) ---
+    // leagues (league/mainwindow_leagues.cpp)
     void ComboLigaFuellen();
-
-    // --- schedule (league/mainwindow_schedule.cpp) ---
+    // schedule (league/mainwindow_schedule.cpp)
     void SpieltagBerechnung();
     void SpielplanLoeschen();
-
-    // --- schedule view and pairing changes (league/mainwindow_pairings.cpp) ---
+    // schedule view and pairing changes (league/mainwindow_pairings.cpp)
     void ErgebnisseLoeschen();
     void tabelleSTanklicken();
     void butTauschendruecken();
     void butErsetzenDruecken();
-
-    // --- settings dialog (app/mainwindow_settings.cpp) ---
-    void FensterEinstellungen();
-
-    // --- result entry (results/mainwindow_resultform.cpp) ---
+    // result entry (results/mainwindow_resultform.cpp)
     void ErgebnisEintragen();
-
-    // --- result views (results/mainwindow_resultviews.cpp) ---
+    // result views (results/mainwindow_resultviews.cpp)
     void tabelleNachSpielstandFuellen();
     void tabelleNachSpielerFuellen();
     void tabelleErgSTFuellen();
     void comboErgSTLaden();
     void comboEinzelLaden();
-
-    // --- result entry (results/mainwindow_resultform.cpp) ---
+    // result entry (results/mainwindow_resultform.cpp)
     void tabelleErgSTanklicken();
     void EingabeDeaktivieren();
-
-    // --- standings (results/mainwindow_standings.cpp) ---
+    // standings (results/mainwindow_standings.cpp) and export windows (export/mainwindow_exportwindows.cpp)
     void tabelleTabelleFullen();
-
-    // --- export windows (export/mainwindow_exportwindows.cpp) ---
     void tabelleForencodeErstellen();
-
-    // --- standings (results/mainwindow_standings.cpp) ---
     void tabelleStatistikFuellen();
-
-    // --- export windows (export/mainwindow_exportwindows.cpp) ---
     void statistikForencodeErstellen();
     void tabelleSpielplanErstellen();
     void PlancodeErstellen();
@@ -125,36 +104,31 @@ private slots:
     void TextInZwischenablage();
     void TextInZwischenablage2();
     void TextInZwischenablage3();
-
-    // --- online import (import/mainwindow_import.cpp) ---
+    // online import (import/mainwindow_import.cpp) and settings dialog (app/mainwindow_settings.cpp)
     void FensterWerteImportieren();
-
-    // --- settings dialog (app/mainwindow_settings.cpp) ---
     void EinstellungenAendern();
-
-    // --- online import (import/mainwindow_import.cpp) ---
     void ImportWerteHolen();
     void ImportierteWerteEintragen();
-
-    // --- database file commands (db/mainwindow_files.cpp) ---
+    void FensterEinstellungen();
+    // database file commands (db/mainwindow_files.cpp)
     void DatenbankImportieren();
     void DatenbankSpeichern();
-
-    // --- export settings (export/mainwindow_exportsettings.cpp) ---
+    // frame (app/mainwindow.cpp)
+    void AllesNeuLaden();
+    // export settings (export/mainwindow_exportsettings.cpp)
     void FarbeWaehlen(int index);
     void StaerkeWaehlen(int fenster);
     void NameWaehlen(int fenster);
     void TabellenBreite(int fenster);
     void Exportausrichtung(int fenster);
     void DatumAktualisieren(int nummer);
-
-    // --- schedule (league/mainwindow_schedule.cpp) ---
+    // schedule (league/mainwindow_schedule.cpp)
     void RueckrundeWaehlen();
-
-    // --- league database (db/mainwindow_database.cpp) ---
+    // league database (db/mainwindow_database.cpp)
     bool DBaufSpaltePruefen(QString table, QString column);
-
-    // --- duplicate check (db/mainwindow_duplicates.cpp) ---
+    // frame (app/mainwindow.cpp)
+    void tabAbfrage();
+    // duplicate check (db/mainwindow_duplicates.cpp)
     void DBpruefen();
     void DBdoppelLoeschen();
 
