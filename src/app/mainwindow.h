@@ -258,7 +258,6 @@ private:
     QAction* aktionVerwaltung = nullptr;
 
     // --- page "Ergebnisse" (results/mainwindow_resultviews.cpp) ---
-    QVBoxLayout* ergebnisseSpalteLayout = nullptr;
     QTableWidget* tabelleErgebnisse = nullptr;
     QComboBox* comboSpieltag = nullptr;
     QComboBox* comboEinzel = nullptr;
@@ -295,14 +294,11 @@ private:
     } importFenster;
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---
-    QHBoxLayout* tabelleKopfLayout = nullptr;
-    QHBoxLayout* statistikKopfLayout = nullptr;
     QTableWidget* tabelleTabelle = nullptr;
     QTableWidget* tabelleStatistik = nullptr;
 
     // --- page "Spieler" (league/mainwindow_players.cpp) ---
     QTableWidget* tabelleSpieler = nullptr;
-    QGroupBox* gruppeSpielerverwaltung = nullptr;
     QLineEdit* feldSpielerNeu1 = nullptr;
     QLineEdit* feldSpielerNeu2 = nullptr;
     QLineEdit* feldSpielerBearbeiten1 = nullptr;
@@ -313,7 +309,6 @@ private:
 
     // --- page "Ligen" (league/mainwindow_leagues.cpp) ---
     QTableWidget* tabelleLigen = nullptr;
-    QGroupBox* gruppeLigenverwaltung = nullptr;
     QLineEdit* feldLigaNeu = nullptr;
     QLineEdit* feldLigaBearbeiten = nullptr;
     QLabel* labelLigaLoeschen = nullptr;
@@ -329,13 +324,9 @@ private:
     // --- page "Zuordnung" (league/mainwindow_membership.cpp) ---
     QTableWidget* tabelleSpielerpool = nullptr;
     QTableWidget* tabelleMitglieder = nullptr;
-    QVBoxLayout* pfeilSpalteLayout = nullptr;
-    QHBoxLayout* zuordnungKopfLayout = nullptr;
 
     // --- page "Spieltage" (league/mainwindow_schedule.cpp) ---
-    QVBoxLayout* spieltageSpalteLayout = nullptr;
     QTableWidget* tabelleSpielplan = nullptr;
-    QVBoxLayout* spieltageRechtsLayout = nullptr;
     QCheckBox* checkRueckrunde = nullptr;
     QLabel* labelMitspieler = nullptr;
     QLabel* labelResultierendeSpieltage = nullptr;

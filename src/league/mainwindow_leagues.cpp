@@ -22,7 +22,7 @@ void MainWindow::SeiteLigenAufbauen() {
     zeile->addWidget(tabelleLigen);
     zeile->addSpacing(20);
 
-    gruppeLigenverwaltung = new QGroupBox(QStringLiteral("Ligenverwaltung"));
+    auto* gruppeLigenverwaltung = new QGroupBox(QStringLiteral("Ligenverwaltung"));
     gruppeLigenverwaltung->setObjectName(QStringLiteral("ligenverwaltungGroupBox"));
     gruppeLigenverwaltung->setFixedWidth(600);
     gruppeLigenverwaltung->setFont(schriftFett);

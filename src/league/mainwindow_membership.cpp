@@ -21,7 +21,7 @@ void MainWindow::SeiteZuordnungAufbauen() {
     auto* pfeile = new QWidget;
     pfeile->setObjectName(QStringLiteral("pfeilSpalteWidget"));
     pfeile->setFixedWidth(80);
-    pfeilSpalteLayout = new QVBoxLayout(pfeile);
+    auto* pfeilSpalteLayout = new QVBoxLayout(pfeile);
     auto* rechts = new QToolButton;
     rechts->setObjectName(QStringLiteral("zuordnenToolButton"));
     rechts->setArrowType(Qt::RightArrow);
@@ -39,7 +39,7 @@ void MainWindow::SeiteZuordnungAufbauen() {
 
     auto* kopf = new QWidget;
     kopf->setFixedHeight(50);
-    zuordnungKopfLayout = new QHBoxLayout(kopf);
+    auto* zuordnungKopfLayout = new QHBoxLayout(kopf);
     zuordnungKopfLayout->setContentsMargins(0, 0, 0, 0);
     auto* liga = new QLabel(QStringLiteral("Liga:"));
     liga->setFont(schriftGross);

@@ -22,7 +22,7 @@ void MainWindow::SeiteSpielerAufbauen() {
     zeile->addWidget(tabelleSpieler);
     zeile->addSpacing(20);
 
-    gruppeSpielerverwaltung = new QGroupBox(QStringLiteral("Spielerverwaltung"));
+    auto* gruppeSpielerverwaltung = new QGroupBox(QStringLiteral("Spielerverwaltung"));
     gruppeSpielerverwaltung->setObjectName(QStringLiteral("spielerverwaltungGroupBox"));
     gruppeSpielerverwaltung->setFixedWidth(600);
     gruppeSpielerverwaltung->setFont(schriftFett);

@@ -26,6 +26,7 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& geometry) {
 
 void MainWindow::SeiteSpieltageAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieltage);
+    QVBoxLayout* spieltageSpalteLayout = nullptr;
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("spieltageSpalteWidget"), &spieltageSpalteLayout));
 
     QGroupBox* ligaGruppe =
@@ -88,6 +89,7 @@ void MainWindow::SeiteSpieltageAufbauen() {
     tabelleSpielplan->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     zeile->addWidget(tabelleSpielplan);
     zeile->addSpacing(20);
+    QVBoxLayout* spieltageRechtsLayout = nullptr;
     zeile->addWidget(SpalteAnlegen(400, QStringLiteral("spieltageRechtsWidget"), &spieltageRechtsLayout));
     PaarungenGruppenAufbauen(spieltageRechtsLayout);
 

@@ -23,6 +23,7 @@ QComboBox* auswahl(QWidget* parent, const QRect& geometry, const char* name) {
 
 void MainWindow::SeiteErgebnisseAufbauen() {
     auto* zeile = new QHBoxLayout(seiteErgebnisse);
+    QVBoxLayout* ergebnisseSpalteLayout = nullptr;
     zeile->addWidget(SpalteAnlegen(300, QStringLiteral("ergebnisseSpalteWidget"), &ergebnisseSpalteLayout));
 
     QGroupBox* spieltagauswahl =

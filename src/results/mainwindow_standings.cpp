@@ -32,7 +32,8 @@ QHBoxLayout* standingsPage(QWidget* seite, const QString& titel, const QFont& sc
 
 void MainWindow::SeiteTabelleAufbauen() {
     tabelleTabelle = TabelleAnlegen(kopfTabelle, QStringLiteral("ligaTabelleTableWidget"));
-    tabelleKopfLayout = standingsPage(seiteTabelle, QStringLiteral("Tabelle - Liga: "), schriftGross, tabelleTabelle);
+    QHBoxLayout* tabelleKopfLayout =
+        standingsPage(seiteTabelle, QStringLiteral("Tabelle - Liga: "), schriftGross, tabelleTabelle);
     comboLigaTabelle = LigaAuswahlAnlegen(QStringLiteral("tabelleLigaComboBox"));
     comboLigaTabelle->setFixedSize(200, 30);
     tabelleKopfLayout->addWidget(comboLigaTabelle);
@@ -40,7 +41,7 @@ void MainWindow::SeiteTabelleAufbauen() {
 
 void MainWindow::SeiteStatistikAufbauen() {
     tabelleStatistik = TabelleAnlegen(kopfStatistik, QStringLiteral("statistikTableWidget"));
-    statistikKopfLayout =
+    QHBoxLayout* statistikKopfLayout =
         standingsPage(seiteStatistik, QStringLiteral("Statistik - Liga: "), schriftGross, tabelleStatistik);
     comboLigaStatistik = LigaAuswahlAnlegen(QStringLiteral("statistikLigaComboBox"));
     comboLigaStatistik->setFixedSize(200, 30);
