@@ -1,13 +1,10 @@
 // The main window as an organiser meets it: first and later starts, the tabs, the menus, messages and
 // the settings dialog.
-#include "app/mainwindow.h"
 #include "app/translation.h"
 #include "guitest.h"
 #include "testenv.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,14 +12,12 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
-#include <QTableWidget>
-#include <QTest>
 
-#include <memory>
-
-using guitest::startWindow;
+using namespace guitest;
 
 namespace {
+
+const QStringList mainTabs = {"  Ergebnisse  ", "  Tabelle  ", "  Statistik  "};
 
 QStringList tabTitles(const MainWindow& w) {
     const auto* tabs = w.findChild<QTabWidget*>("hauptTabWidget");
@@ -33,17 +28,15 @@ QStringList tabTitles(const MainWindow& w) {
 }
 
 QStringList headers(const MainWindow& w, const char* table) {
-    return guitest::headerTexts(guitest::find<QTableWidget>(w, table));
+    return headerTexts(find<QTableWidget>(w, table));
 }
 
-QAction* action(const MainWindow& w, const char* name) {
-    return w.findChild<QAction*>(name);
-}
-
-// Enabled states of the table-code, statistics-code and schedule-code actions.
-QList<bool> codeActions(const MainWindow& w) {
-    return {action(w, "tabelleCodeAction")->isEnabled(), action(w, "statistikCodeAction")->isEnabled(),
-            action(w, "spielplanCodeAction")->isEnabled()};
+// Enabled states of the table-code, statistics-code and schedule-code actions, as "1" or "0" each.
+QString codeActions(const MainWindow& w) {
+    QString out;
+    for (const char* name : {"tabelleCodeAction", "statistikCodeAction", "spielplanCodeAction"})
+        out += find<QAction>(w, name)->isEnabled() ? '1' : '0';
+    return out;
 }
 
 QByteArray fileContent(const QString& path) {
@@ -52,65 +45,68 @@ QByteArray fileContent(const QString& path) {
     return f.readAll();
 }
 
+// Opens the settings dialog and hands it to `handle`, which must close it.
+QList<SeenMessage> inSettings(const MainWindow& w, const std::function<void(QWidget*)>& handle) {
+    return answerModals([&] { find<QAction>(w, "einstellungenAction")->trigger(); }, handle);
+}
+
 } // namespace
 
 class TestFrame : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstStart();
-    void laterStartUsesTheFile();
+    void firstAndLaterStarts();
     void databaseThatCannotBeOpened();
-    void administrationTabs();
-    void codeActionsFollowTheTab();
-    void menus();
-    void quitClosesTheWindow();
-    void messageKinds_data();
+    void administrationTabsAndCodeActions();
     void messageKinds();
-    void settingsDialogStores();
-    void settingsDialogCancels();
+    void settingsDialog();
     void germanStandardDialogs();
 };
 
-void TestFrame::firstStart() {
+void TestFrame::firstAndLaterStarts() {
     TempSettings env;
     QList<SeenMessage> messages;
     auto w = startWindow(&messages);
     QVERIFY(messages.isEmpty());
-    QVERIFY(QFile::exists(env.configPath()));
-    QVERIFY(QFile::exists(env.defaultDatabase()));
+    QVERIFY(QFile::exists(env.configPath()) && QFile::exists(env.defaultDatabase()));
     QCOMPARE(w->windowTitle(), "Brenvik - Tavorin64 - Version 2.3.1 - " + env.defaultDatabase());
-    QCOMPARE(w->minimumSize(), QSize(1200, 750));
     QVERIFY(w->isVisible());
-    QCOMPARE(tabTitles(*w), QStringList({"  Ergebnisse  ", "  Tabelle  ", "  Statistik  "}));
-    QCOMPARE(codeActions(*w), QList<bool>({false, false, true}));
-
+    QCOMPARE(tabTitles(*w), mainTabs);
+    QCOMPARE(codeActions(*w), "001");
+    QVERIFY(!w->findChild<QWidget*>("ergebnisFormularWidget")->isEnabled());
     // The built-in captions hold for the whole first run.
     QCOMPARE(headers(*w, "ergebnisseTableWidget"),
              QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId"}));
     QCOMPARE(headers(*w, "spielerTableWidget"), QStringList({"id", "dart'n-Forum Name", "Lidarts Name"}));
     QCOMPARE(headers(*w, "ligaTabelleTableWidget").size(), 9);
     QCOMPARE(headers(*w, "statistikTableWidget").last(), QStringLiteral("Best Leg"));
-    QVERIFY(!w->findChild<QWidget*>("ergebnisFormularWidget")->isEnabled());
-    QCOMPARE(w->findChild<QTabWidget*>("hauptTabWidget")->width(), 1200);
-}
+    QStringList texts;
+    for (const char* name : {"dateiMenu", "bearbeitenMenu", "ansichtMenu"}) {
+        texts << find<QMenu>(*w, name)->title() + ":";
+        for (QAction* a : find<QMenu>(*w, name)->actions())
+            texts.last() += " | " + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    QCOMPARE(texts, QStringList({"Datei: | Datenbank verbinden | Datenbank speichern unter... | - | Beenden",
+                                 "Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
+                                 "Spielplan als Foren-Code | - | Einstellungen",
+                                 "Ansicht: | Verwaltung einblenden"}));
+    find<QAction>(*w, "beendenAction")->trigger();
+    QVERIFY(!w->isVisible());
 
-void TestFrame::laterStartUsesTheFile() {
-    TempSettings env;
-    startWindow();
-    auto second = startWindow();
-    QCOMPARE(headers(*second, "spielplanTableWidget"),
-             QStringList({"id", "Spieltag", "Heim", "Gast", "heimId", "gastId"}));
-
-    second.reset();
+    // Later starts take the captions from the file.
+    w.reset();
+    w = startWindow();
+    QCOMPARE(headers(*w, "spielplanTableWidget"), QStringList({"id", "Spieltag", "Heim", "Gast", "heimId", "gastId"}));
+    w.reset();
     {
         QSettings s(env.configPath(), QSettings::IniFormat);
         s.setValue("bezeichnungen/name1", "Forum");
         s.setValue("bezeichnungen/name2", "Online");
         s.remove("punkte");
     }
-    auto third = startWindow();
-    QCOMPARE(headers(*third, "spielerpoolTableWidget"), QStringList({"id", "Forum", "Online"}));
+    w = startWindow();
+    QCOMPARE(headers(*w, "spielerpoolTableWidget"), QStringList({"id", "Forum", "Online"}));
 }
 
 void TestFrame::databaseThatCannotBeOpened() {
@@ -119,10 +115,7 @@ void TestFrame::databaseThatCannotBeOpened() {
     QFile(blocker).open(QIODevice::WriteOnly);
     const QString unusable = blocker + "/liga.db";
     QDir().mkpath(env.dir());
-    {
-        QSettings s(env.configPath(), QSettings::IniFormat);
-        s.setValue("dateipfad/dbpfad", unusable);
-    }
+    QSettings(env.configPath(), QSettings::IniFormat).setValue("dateipfad/dbpfad", unusable);
     QList<SeenMessage> messages;
     auto w = startWindow(&messages);
     QCOMPARE(messages.size(), 1);
@@ -133,118 +126,72 @@ void TestFrame::databaseThatCannotBeOpened() {
     QCOMPARE(w->findChild<QTableWidget*>("spielerTableWidget")->rowCount(), 0);
 }
 
-void TestFrame::administrationTabs() {
+void TestFrame::administrationTabsAndCodeActions() {
     TempSettings env;
     auto w = startWindow();
     auto* tabs = w->findChild<QTabWidget*>("hauptTabWidget");
-    QAction* verwaltung = action(*w, "verwaltungAction");
-    QVERIFY(verwaltung->isCheckable());
-    QVERIFY(!verwaltung->isChecked());
+    QAction* verwaltung = find<QAction>(*w, "verwaltungAction");
+    QVERIFY(verwaltung->isCheckable() && !verwaltung->isChecked());
+    QTableWidget* spieler = w->findChild<QTableWidget*>("spielerTableWidget");
 
-    verwaltung->trigger();
-    QCOMPARE(tabTitles(*w), QStringList({"  Ergebnisse  ", "  Tabelle  ", "  Statistik  ", "  Spieler  ", "  Ligen  ",
-                                         "  Zuordnung  ", "  Spieltage  "}));
+    tabs->setCurrentIndex(1);
+    QCOMPARE(codeActions(*w), "100");
+    verwaltung->trigger(); // shows "Spieler": the code actions stay as they were
+    QCOMPARE(tabTitles(*w), mainTabs + QStringList({"  Spieler  ", "  Ligen  ", "  Zuordnung  ", "  Spieltage  "}));
     QCOMPARE(tabs->currentIndex(), 3);
     QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("spielerSeite"));
+    QCOMPARE(codeActions(*w), "100");
+    for (const auto& [index, states] : QList<QPair<int, QString>>{{2, "010"}, {5, "010"}, {0, "001"}}) {
+        tabs->setCurrentIndex(index);
+        QCOMPARE(codeActions(*w), states);
+    }
 
     verwaltung->trigger();
-    QCOMPARE(tabTitles(*w), QStringList({"  Ergebnisse  ", "  Tabelle  ", "  Statistik  "}));
-
+    QCOMPARE(tabTitles(*w), mainTabs);
     // Hidden pages keep their widgets and come back as they were.
-    QTableWidget* spieler = w->findChild<QTableWidget*>("spielerTableWidget");
     verwaltung->trigger();
     QCOMPARE(w->findChild<QTableWidget*>("spielerTableWidget"), spieler);
     QCOMPARE(tabs->widget(6)->objectName(), QStringLiteral("spieltageSeite"));
 }
 
-void TestFrame::codeActionsFollowTheTab() {
-    TempSettings env;
-    auto w = startWindow();
-    auto* tabs = w->findChild<QTabWidget*>("hauptTabWidget");
-    tabs->setCurrentIndex(1);
-    QCOMPARE(codeActions(*w), QList<bool>({true, false, false}));
-    action(*w, "verwaltungAction")->trigger(); // shows "Spieler": the actions stay as they were
-    QCOMPARE(tabs->currentIndex(), 3);
-    QCOMPARE(codeActions(*w), QList<bool>({true, false, false}));
-    tabs->setCurrentIndex(2);
-    QCOMPARE(codeActions(*w), QList<bool>({false, true, false}));
-    tabs->setCurrentIndex(5);
-    QCOMPARE(codeActions(*w), QList<bool>({false, true, false}));
-    tabs->setCurrentIndex(0);
-    QCOMPARE(codeActions(*w), QList<bool>({false, false, true}));
-}
-
-void TestFrame::menus() {
-    TempSettings env;
-    auto w = startWindow();
-    QStringList texts;
-    for (const char* name : {"dateiMenu", "bearbeitenMenu", "ansichtMenu"}) {
-        auto* menu = w->findChild<QMenu*>(name);
-        QStringList entries;
-        for (QAction* a : menu->actions())
-            entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        texts << menu->title() + ": " + entries.join(" | ");
-    }
-    QCOMPARE(texts, QStringList({
-                        "Datei: Datenbank verbinden | Datenbank speichern unter... | - | Beenden",
-                        "Bearbeiten: Tabelle als Foren-Code | Statistik als Foren-Code | Spielplan als Foren-Code | "
-                        "- | Einstellungen",
-                        "Ansicht: Verwaltung einblenden",
-                    }));
-}
-
-void TestFrame::quitClosesTheWindow() {
-    TempSettings env;
-    auto w = startWindow();
-    action(*w, "beendenAction")->trigger();
-    QVERIFY(!w->isVisible());
-}
-
-void TestFrame::messageKinds_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("icon");
-    QTest::newRow("1 question") << 1 << int(QMessageBox::Question);
-    QTest::newRow("2 information") << 2 << int(QMessageBox::Information);
-    QTest::newRow("3 warning") << 3 << int(QMessageBox::Warning);
-    QTest::newRow("4 critical") << 4 << int(QMessageBox::Critical);
-    QTest::newRow("0 warning") << 0 << int(QMessageBox::Warning);
-    QTest::newRow("7 warning") << 7 << int(QMessageBox::Warning);
-}
-
 void TestFrame::messageKinds() {
-    QFETCH(int, kind);
-    QFETCH(int, icon);
-    const QList<SeenMessage> seen =
-        answerModals([&] { MainWindow::MeldungAnzeigen(kind, "  Es wurde kein Spieler ausgew:ae:hlt.  "); });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(int(seen[0].icon), icon);
-    QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  "));
-
-    const QList<SeenMessage> detailed =
-        answerModals([&] { MainWindow::MeldungAnzeigen(kind, "  Fehler :ue:berall  ", "/tmp/:ue:/a.db"); });
-    QCOMPARE(detailed.value(0).text, QString::fromUtf8("  Fehler überall  \n/tmp/:ue:/a.db"));
+    const QList<QPair<int, QMessageBox::Icon>> kinds = {{1, QMessageBox::Question}, {2, QMessageBox::Information},
+                                                        {3, QMessageBox::Warning},  {4, QMessageBox::Critical},
+                                                        {0, QMessageBox::Warning},  {7, QMessageBox::Warning}};
+    for (const auto& [kind, icon] : kinds) {
+        const QList<SeenMessage> seen = answerModals([&] {
+            MainWindow::MeldungAnzeigen(kind, "  Es wurde kein Spieler ausgew:ae:hlt.  ");
+            MainWindow::MeldungAnzeigen(kind, "  Fehler :ue:berall  ", "/tmp/:ue:/a.db"); // the detail stays as given
+        });
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].icon, icon);
+        QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  "));
+        QCOMPARE(seen[1].text, QString::fromUtf8("  Fehler überall  \n/tmp/:ue:/a.db"));
+    }
 }
 
-void TestFrame::settingsDialogStores() {
+void TestFrame::settingsDialog() {
     TempSettings env;
     auto w = startWindow();
-    bool seenDialog = false;
-    const QList<SeenMessage> messages =
-        answerModals([&] { action(*w, "einstellungenAction")->trigger(); },
-                     [&](QWidget* dialog) {
-                         seenDialog = true;
-                         QCOMPARE(dialog->windowTitle(), "Brenvik - Tavorin - Einstellungen");
-                         QCOMPARE(dialog->size(), QSize(520, 460));
-                         auto edit = [&](const char* name) { return dialog->findChild<QLineEdit*>(name); };
-                         QCOMPARE(edit("heimLineEdit")->text(), "Spieler 1");
-                         QCOMPARE(edit("siegLineEdit")->text(), "2");
-                         QVERIFY(dialog->findChild<QRadioButton*>("ersterNameRadioButton")->isChecked());
-                         edit("heimLineEdit")->setText("Haus");
-                         edit("siegLineEdit")->setText("3");
-                         dialog->findChild<QRadioButton*>("zweiterNameRadioButton")->click();
-                         dialog->findChild<QPushButton*>("eintragenButton")->click();
-                     });
-    QVERIFY(seenDialog);
+    // Cancelled: nothing is written, and reopened the dialog shows the values in effect.
+    const QByteArray before = fileContent(env.configPath());
+    inSettings(*w, [](QWidget* d) {
+        find<QLineEdit>(*d, "name1LineEdit")->setText("Anders");
+        find<QRadioButton>(*d, "zweiterNameRadioButton")->click();
+        find<QPushButton>(*d, "abbrechenButton")->click();
+    });
+    QCOMPARE(fileContent(env.configPath()), before);
+
+    const QList<SeenMessage> messages = inSettings(*w, [](QWidget* d) {
+        QCOMPARE(find<QLineEdit>(*d, "name1LineEdit")->text(), "dart'n-Forum Name");
+        QCOMPARE(find<QLineEdit>(*d, "heimLineEdit")->text(), "Spieler 1");
+        QCOMPARE(find<QLineEdit>(*d, "siegLineEdit")->text(), "2");
+        QVERIFY(find<QRadioButton>(*d, "ersterNameRadioButton")->isChecked());
+        find<QLineEdit>(*d, "heimLineEdit")->setText("Haus");
+        find<QLineEdit>(*d, "siegLineEdit")->setText("3");
+        find<QRadioButton>(*d, "zweiterNameRadioButton")->click();
+        find<QPushButton>(*d, "eintragenButton")->click();
+    });
     QVERIFY(messages.isEmpty());
     QSettings file(env.configPath(), QSettings::IniFormat);
     QCOMPARE(file.value("bezeichnungen/heim").toString(), "Haus");
@@ -255,26 +202,6 @@ void TestFrame::settingsDialogStores() {
     // Captions take effect at the next start.
     QCOMPARE(headers(*w, "ergebnisseTableWidget").at(2), "Spieler 1");
     QVERIFY(w->findChildren<QDialog*>().isEmpty());
-}
-
-void TestFrame::settingsDialogCancels() {
-    TempSettings env;
-    auto w = startWindow();
-    const QByteArray before = fileContent(env.configPath());
-    answerModals([&] { action(*w, "einstellungenAction")->trigger(); },
-                 [&](QWidget* dialog) {
-                     dialog->findChild<QLineEdit*>("name1LineEdit")->setText("Anders");
-                     dialog->findChild<QRadioButton*>("zweiterNameRadioButton")->click();
-                     dialog->findChild<QPushButton*>("abbrechenButton")->click();
-                 });
-    QCOMPARE(fileContent(env.configPath()), before);
-    // Reopened, the dialog shows the values in effect again.
-    answerModals([&] { action(*w, "einstellungenAction")->trigger(); },
-                 [&](QWidget* dialog) {
-                     QCOMPARE(dialog->findChild<QLineEdit*>("name1LineEdit")->text(), "dart'n-Forum Name");
-                     QVERIFY(dialog->findChild<QRadioButton*>("ersterNameRadioButton")->isChecked());
-                     dialog->findChild<QPushButton*>("abbrechenButton")->click();
-                 });
 }
 
 void TestFrame::germanStandardDialogs() {

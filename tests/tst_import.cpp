@@ -4,15 +4,11 @@
 #include "testenv.h"
 #include "testserver.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSslConfiguration>
 #include <QTextEdit>
-
-#include <functional>
 
 using namespace guitest;
 
@@ -28,8 +24,8 @@ const QStringList seedData = {
 };
 
 // A finished game as Lidarts describes it: extra keys, and score bands with a count of 0 left out.
-QByteArray lidartsGame(const char* first, const char* second, const char* status = "completed", int legs1 = 3,
-                       int legs2 = 2) {
+QByteArray lidartsGame(const QString& first, const QString& second, const QString& status = "completed",
+                       const QString& legs1 = "3", const QString& legs2 = "2") {
     return QStringLiteral(
                R"({"status":"%1","p1_name":"%2","p2_name":"%3","p1_legs_won":%4,"p2_legs_won":%5,)"
                R"("p1_match_avg":65.4,"p2_match_avg":50.126,"p1_first9_avg":70,"p2_first9_avg":55.5,)"
@@ -37,9 +33,7 @@ QByteArray lidartsGame(const char* first, const char* second, const char* status
                R"("p1_high_finish":100,"p2_high_finish":40,"p1_doubles":33.333,"p2_doubles":20,)"
                R"("p1_darts_thrown_double":9,"p2_darts_thrown_double":10,"p1_short_leg":15,"p2_short_leg":21,)"
                R"("begin":"2026-12-01T19:00:00","hashid":"q7Rk2xLp","bo_sets":1,"extra":{"x":[1,2]}})")
-        .arg(QLatin1StringView(status), QLatin1StringView(first), QLatin1StringView(second))
-        .arg(legs1)
-        .arg(legs2)
+        .arg(status, first, second, legs1, legs2)
         .toUtf8();
 }
 
@@ -57,26 +51,34 @@ const QString noData = QString::fromUtf8("  Für diesen Link wurden keine Spield
 const QString mismatch = QString::fromUtf8("  Die Spielernamen stimmen nicht überein!  ");
 
 struct Dialog {
-    explicit Dialog(QWidget* d)
-        : dialog(d), link(d->findChild<QLineEdit*>("linkLineEdit")), fetch(d->findChild<QPushButton*>("importButton")),
-          left(d->findChild<QTextEdit*>("werteLinksTextEdit")), right(d->findChild<QTextEdit*>("werteRechtsTextEdit")),
-          takeOver(d->findChild<QPushButton*>("uebernehmenButton")),
-          cancel(d->findChild<QPushButton*>("abbrechenButton")) {}
+    QWidget* dialog;
+    QLineEdit* link = find<QLineEdit>(*dialog, "linkLineEdit");
+    QPushButton* fetch = find<QPushButton>(*dialog, "importButton");
+    QTextEdit* left = find<QTextEdit>(*dialog, "werteLinksTextEdit");
+    QTextEdit* right = find<QTextEdit>(*dialog, "werteRechtsTextEdit");
+    QPushButton* takeOver = find<QPushButton>(*dialog, "uebernehmenButton");
+    QPushButton* cancel = find<QPushButton>(*dialog, "abbrechenButton");
     void import(const QString& url) {
         link->setText(url);
         fetch->click();
     }
-    QWidget* dialog;
-    QLineEdit* link;
-    QPushButton* fetch;
-    QTextEdit *left, *right;
-    QPushButton *takeOver, *cancel;
 };
 
-QStringList formValues(const MainWindow& w, const char* field) {
-    const QByteArray left = QByteArray("ergebnisLinks") + field + "LineEdit";
-    const QByteArray right = QByteArray("ergebnisRechts") + field + "LineEdit";
-    return {find<QLineEdit>(w, left.constData())->text(), find<QLineEdit>(w, right.constData())->text()};
+// The result form's left and right values of each field, as "left:right" joined by spaces.
+QString form(const MainWindow& w, const QStringList& fields) {
+    QStringList out;
+    for (const QString& f : fields)
+        out << w.findChild<QLineEdit*>("ergebnisLinks" + f + "LineEdit")->text() + ':' +
+                   w.findChild<QLineEdit*>("ergebnisRechts" + f + "LineEdit")->text();
+    return out.join(' ');
+}
+
+// The single message box shown, as "<icon>|<text>".
+QString one(const QList<SeenMessage>& seen) {
+    return seen.size() == 1 ? QString::number(seen[0].icon) + '|' + seen[0].text : QString::number(seen.size());
+}
+QString info(const QString& text) {
+    return QString::number(QMessageBox::Information) + '|' + text;
 }
 
 } // namespace
@@ -85,243 +87,190 @@ class TestImport : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() {
+        env = std::make_unique<TempSettings>();
+        newLeagueDatabase(env->defaultDatabase(), seedData);
+        lidarts = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
+        relay = std::make_unique<LocalHttpServer>();
+        startWindow(); // writes config.ini
+        configure("lidarts_api", lidarts->base());
+        configure("prodarter_relay", relay->base() + "/");
+        configure("zeitlimit", 2);
+        // The test certificate is trusted like a real one; TLS verification stays on.
+        systemTls = QSslConfiguration::defaultConfiguration();
+        QSslConfiguration trusting = systemTls;
+        trusting.addCaCertificate(LocalHttpServer::testCertificate());
+        QSslConfiguration::setDefaultConfiguration(trusting);
+    }
+    void cleanup() {
+        QSslConfiguration::setDefaultConfiguration(systemTls);
+        window.reset();
+        lidarts.reset();
+        relay.reset();
+        env.reset();
+    }
 
-    void lidartsGameTakenOverAndStored();
-    void crossedAndMismatchedNames();
-    void failedLidartsFetches_data();
+    void lidartsGamesTakenOverAndStored();
     void failedLidartsFetches();
-    void emptyLinkAndEmptyGame();
     void relayFetch();
-    void relayFailures();
 
 private:
-    // Clicks match `row` and opens the import dialog from `button`; `script` drives the dialog and
-    // should close it. Returns the message boxes shown meanwhile.
-    QList<SeenMessage> withDialog(int row, const char* button, const std::function<void(Dialog&)>& script);
+    // Clicks the first match and opens the import dialog from `button`; `script` drives the dialog, which
+    // is cancelled if still open. Returns the message boxes shown meanwhile.
+    QList<SeenMessage> withDialog(const char* button, const std::function<void(Dialog&)>& script) {
+        if (!window)
+            window = startWindow();
+        clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
+        return answerModals([&] { find<QPushButton>(*window, button)->click(); },
+                            [&](QWidget* d) {
+                                Dialog dialog{d};
+                                script(dialog);
+                                if (d->isVisible())
+                                    dialog.cancel->click();
+                            });
+    }
     void configure(const QString& key, const QVariant& value) {
-        QSettings s(env->configPath(), QSettings::IniFormat);
-        s.setValue("plattformen/" + key, value);
+        QSettings(env->configPath(), QSettings::IniFormat).setValue("plattformen/" + key, value);
     }
 
     std::unique_ptr<TempSettings> env;
-    std::unique_ptr<LocalHttpServer> lidarts;
-    std::unique_ptr<LocalHttpServer> relay;
+    std::unique_ptr<LocalHttpServer> lidarts, relay;
     std::unique_ptr<MainWindow> window;
     QSslConfiguration systemTls;
 };
 
-void TestImport::init() {
-    env = std::make_unique<TempSettings>();
-    newLeagueDatabase(env->defaultDatabase(), seedData);
-    lidarts = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
-    relay = std::make_unique<LocalHttpServer>();
-    startWindow(); // writes config.ini
-    configure("lidarts_api", lidarts->base());
-    configure("prodarter_relay", relay->base() + "/");
-    configure("zeitlimit", 2);
-    // The test certificate is trusted like a real one; TLS verification stays on.
-    systemTls = QSslConfiguration::defaultConfiguration();
-    QSslConfiguration trusting = systemTls;
-    trusting.addCaCertificate(LocalHttpServer::testCertificate());
-    QSslConfiguration::setDefaultConfiguration(trusting);
-}
-
-void TestImport::cleanup() {
-    QSslConfiguration::setDefaultConfiguration(systemTls);
-    window.reset();
-    lidarts.reset();
-    relay.reset();
-    env.reset();
-}
-
-QList<SeenMessage> TestImport::withDialog(int row, const char* button, const std::function<void(Dialog&)>& script) {
-    if (!window)
-        window = startWindow();
-    clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), row, 1);
-    return answerModals([&] { find<QPushButton>(*window, button)->click(); },
-                        [&](QWidget* d) {
-                            Dialog dialog(d);
-                            script(dialog);
-                            if (d->isVisible())
-                                dialog.cancel->click();
-                        });
-}
-
-void TestImport::lidartsGameTakenOverAndStored() {
+void TestImport::lidartsGamesTakenOverAndStored() {
     lidarts->reply(200, lidartsGame("anna", "bert"));
-    const QList<SeenMessage> seen = withDialog(0, "lidartsButton", [&](Dialog& d) {
-        QCOMPARE(d.dialog->size(), QSize(610, 350));
+    QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
         QCOMPARE(d.dialog->findChild<QLabel*>("linkLabel")->text(), "Lidarts Link: ");
         QVERIFY(!d.takeOver->isEnabled());
         d.import("https://lidarts.org/game/q7Rk2xLp/dark");
-        QCOMPARE(lidarts->lastRequest().method, "GET");
-        QCOMPARE(lidarts->lastRequest().path, "/api/game/q7Rk2xLp");
+        QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path, "GET /api/game/q7Rk2xLp");
         QCOMPARE(d.left->toPlainText(), "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
         QVERIFY(d.right->toPlainText().startsWith("bert\n2\n50.13\n55.50\n1\n7\n"));
         QVERIFY(d.takeOver->isEnabled());
         d.takeOver->click();
     });
     QVERIFY(seen.isEmpty());
-
     const MainWindow& w = *window;
-    QCOMPARE(formValues(w, "Legs"), QStringList({"3", "2"}));
-    QCOMPARE(formValues(w, "Avg"), QStringList({"65.40", "50.13"}));
-    QCOMPARE(formValues(w, "Minus20"), QStringList({"0", "1"}));
-    QCOMPARE(formValues(w, "Plus171"), QStringList({"1", "0"}));
-    QCOMPARE(formValues(w, "DoublesHit"), QStringList({"3", "2"}));
-    QCOMPARE(formValues(w, "DoublesThrown"), QStringList({"9", "10"}));
-    QCOMPARE(formValues(w, "BestLeg"), QStringList({"15", "21"}));
-
+    QCOMPARE(form(w, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
+             "3:2 65.40:50.13 0:1 1:0 3:2 9:10 15:21");
     // The save stores the game; a later typed result keeps it until the next import.
     QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
-    auto* days = find<QComboBox>(w, "spieltagComboBox");
-    days->setCurrentIndex(1);
+    find<QComboBox>(w, "spieltagComboBox")->setCurrentIndex(1);
     clickCell(find<QTableWidget>(w, "ergebnisseTableWidget"), 0, 1);
     find<QLineEdit>(w, "ergebnisLinksLegsLineEdit")->setText("1");
     QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
-    DbPeek peek(env->defaultDatabase());
     QCOMPARE(
-        peek.column("SELECT spieltag_id || ':' || legs_won || ':' || hash || ':' || plat FROM tv_ergebnisse "
-                    "ORDER BY id"),
+        DbPeek(env->defaultDatabase())
+            .column("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
         QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1:q7Rk2xLp:lidarts", "2:0:q7Rk2xLp:lidarts"}));
-}
 
-void TestImport::crossedAndMismatchedNames() {
+    // Crossed names are taken over crosswise (on a fresh database, as does every later part).
+    cleanup();
+    init();
     lidarts->reply(200, lidartsGame("bert", "anna"));
-    QList<SeenMessage> seen = withDialog(0, "lidartsButton", [&](Dialog& d) {
+    seen = withDialog("lidartsButton", [&](Dialog& d) {
         d.import("https://lidarts.org/game/abc_-1");
         QVERIFY(d.left->toPlainText().startsWith("anna\n2\n50.13"));
         QVERIFY(d.right->toPlainText().startsWith("bert\n3\n65.40"));
         d.takeOver->click();
     });
     QVERIFY(seen.isEmpty());
-    QCOMPARE(formValues(*window, "Legs"), QStringList({"2", "3"}));
-    QCOMPARE(formValues(*window, "HighestFinish"), QStringList({"40", "100"}));
+    QCOMPARE(form(*window, {"Legs", "HighestFinish"}), "2:3 40:100");
 
     // Names are compared exactly: "Anna" is not "anna". The values are offered all the same.
     lidarts->reply(200, lidartsGame("Anna", "bert"));
-    seen = withDialog(0, "lidartsButton", [&](Dialog& d) {
+    seen = withDialog("lidartsButton", [&](Dialog& d) {
         d.import("https://lidarts.org/game/abc");
         QVERIFY(d.left->toPlainText().startsWith("Anna\n3"));
         QVERIFY(d.takeOver->isEnabled());
     });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, mismatch);
-    QCOMPARE(seen[0].icon, QMessageBox::Information);
-}
+    QCOMPARE(one(seen), info(mismatch));
 
-void TestImport::failedLidartsFetches_data() {
-    QTest::addColumn<QString>("situation");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown game") << "404" << noData;
-    QTest::newRow("not a JSON object") << "html" << noData;
-    QTest::newRow("game still running") << "started"
-                                        << QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  ");
-    QTest::newRow("server error") << "500" << noConnection;
-    QTest::newRow("connection refused") << "refused" << noConnection;
-    QTest::newRow("no answer in time") << "quiet" << noConnection;
-    QTest::newRow("untrusted certificate") << "untrusted" << noConnection;
-    QTest::newRow("reply over 1 MiB") << "huge" << noData;
-}
-
-void TestImport::failedLidartsFetches() {
-    QFETCH(QString, situation);
-    QFETCH(QString, message);
-    if (situation == "404")
-        lidarts->reply(404, "<html><body>Not found</body></html>", "text/html");
-    else if (situation == "html")
-        lidarts->reply(200, "<html>Wartung</html>", "text/html");
-    else if (situation == "started")
-        lidarts->reply(200, lidartsGame("anna", "bert", "started"));
-    else if (situation == "500")
-        lidarts->reply(500, "{}");
-    else if (situation == "quiet")
-        lidarts->stayQuiet();
-    else if (situation == "huge")
-        lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}");
-    else if (situation == "untrusted")
-        QSslConfiguration::setDefaultConfiguration(systemTls);
-    if (situation == "refused") {
-        const QString base = lidarts->base();
-        lidarts.reset(); // nothing listens on the port any more
-        configure("lidarts_api", base);
-    }
-
-    const QList<SeenMessage> seen = withDialog(0, "lidartsButton", [&](Dialog& d) {
-        d.import("https://lidarts.org/game/q7Rk2xLp");
-        QCOMPARE(d.left->toPlainText(), QString());
-        QVERIFY(!d.takeOver->isEnabled());
-        QVERIFY(d.fetch->isEnabled());
-    });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, message);
-    QCOMPARE(seen[0].icon, QMessageBox::Information);
-}
-
-void TestImport::emptyLinkAndEmptyGame() {
-    lidarts->reply(200, lidartsGame("anna", "bert", "completed", 0, 0));
-    find<QLineEdit>(*(window = startWindow()), "ergebnisLinksLegsLineEdit"); // window ready
-    QList<SeenMessage> seen = withDialog(0, "lidartsButton", [&](Dialog& d) {
+    // An empty link is refused; a 0:0 game on the platform takes nothing over.
+    cleanup();
+    init();
+    lidarts->reply(200, lidartsGame("anna", "bert", "completed", "0", "0"));
+    seen = withDialog("lidartsButton", [&](Dialog& d) {
         d.import(QString());
         QVERIFY(!d.takeOver->isEnabled());
         d.import("https://lidarts.org/game/zero");
         find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
-        d.takeOver->click(); // 0:0 on the platform: nothing is taken over
+        d.takeOver->click();
     });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, "  Keine Adresse angegeben!  ");
-    QCOMPARE(seen[0].icon, QMessageBox::Warning);
-    QCOMPARE(formValues(*window, "Avg"), QStringList({"44", QString()}));
+    QCOMPARE(one(seen), QString::number(QMessageBox::Warning) + "|  Keine Adresse angegeben!  ");
+    QCOMPARE(form(*window, {"Avg"}), "44:");
+}
+
+void TestImport::failedLidartsFetches() {
+    struct Case {
+        QString name, message;
+        std::function<void()> setUp;
+        const char* button = "lidartsButton";
+        QString url = "https://lidarts.org/game/q7Rk2xLp";
+    };
+    const QList<Case> cases = {
+        {"unknown game", noData, [&] { lidarts->reply(404, "<html><body>Not found</body></html>", "text/html"); }},
+        {"not a JSON object", noData, [&] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }},
+        {"game still running", QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  "),
+         [&] { lidarts->reply(200, lidartsGame("anna", "bert", "started")); }},
+        {"server error", noConnection, [&] { lidarts->reply(500, "{}"); }},
+        {"no answer in time", noConnection, [&] { lidarts->stayQuiet(); }},
+        {"untrusted certificate", noConnection, [&] { QSslConfiguration::setDefaultConfiguration(systemTls); }},
+        {"reply over 1 MiB", noData,
+         [&] { lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}"); }},
+        {"connection refused", noConnection,
+         [&] {
+             const QString base = lidarts->base();
+             lidarts.reset(); // nothing listens on the port any more
+             configure("lidarts_api", base);
+         }},
+        {"relay reply too short", noData, [&] { relay->reply(200, relayReply("anna", "bert", 29), "text/plain"); },
+         "prodarterButton", "x?match=1"},
+        {"relay error", noConnection, [&] { relay->reply(500, "kaputt", "text/plain"); }, "prodarterButton",
+         "x?match=2"},
+        {"no relay address: nothing is sent", noConnection,
+         [&] {
+             relay->reply(200, relayReply("anna", "bert"), "text/plain");
+             configure("prodarter_relay", QString());
+         },
+         "prodarterButton", "x?match=3"}};
+    for (const Case& c : cases) {
+        cleanup();
+        init();
+        c.setUp();
+        const QList<SeenMessage> seen = withDialog(c.button, [&](Dialog& d) {
+            d.import(c.url);
+            QCOMPARE(d.left->toPlainText(), QString());
+            QVERIFY(!d.takeOver->isEnabled());
+            QVERIFY(d.fetch->isEnabled());
+        });
+        QCOMPARE(c.name + ": " + one(seen), c.name + ": " + info(c.message));
+        if (c.name.startsWith("no relay"))
+            QCOMPARE(relay->requests(), 0);
+    }
 }
 
 void TestImport::relayFetch() {
     relay->reply(200, relayReply("<b>anna</b>", "bert"), "text/plain; charset=utf-8");
-    QList<SeenMessage> seen = withDialog(0, "prodarterButton", [&](Dialog& d) {
+    QList<SeenMessage> seen = withDialog("prodarterButton", [&](Dialog& d) {
         QCOMPARE(d.dialog->findChild<QLabel*>("linkLabel")->text(), "Pro-Darter Link: ");
         d.import("http://www.pro-darter.com/match-history.php?match=4711");
         const LocalHttpServer::Request& r = relay->lastRequest();
-        QCOMPARE(r.method, "POST");
-        QCOMPARE(r.path, "/service/prodarter.php");
+        QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
         QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
         QCOMPARE(r.body, "wert=4711");
         // Shown as plain text; the name check saw the markup and reported a mismatch.
         QCOMPARE(d.left->toPlainText(), "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
         d.takeOver->click();
     });
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, mismatch);
-    QCOMPARE(formValues(*window, "Legs"), QStringList({"4", "2"}));
-    QCOMPARE(formValues(*window, "Plus171"), QStringList({QString(), QString()})); // the relay has no 171+
-    QCOMPARE(formValues(*window, "DoublesHit"), QStringList({"4", "2"}));
-    QCOMPARE(formValues(*window, "DoublesThrown"), QStringList({"10", "8"}));
-    QCOMPARE(formValues(*window, "Minus20"), QStringList({"1", "2"}));
+    QCOMPARE(one(seen), info(mismatch));
+    // The relay has no 171+.
+    QCOMPARE(form(*window, {"Legs", "Plus171", "DoublesHit", "DoublesThrown", "Minus20"}), "4:2 : 4:2 10:8 1:2");
 
-    seen = withDialog(0, "prodarterButton",
-                      [&](Dialog& d) { d.import("http://www.pro-darter.com/match-history.php?match=a b&c/ä"); });
+    withDialog("prodarterButton", [](Dialog& d) { d.import("http://pro-darter.com/match-history.php?match=a b&c/ä"); });
     QCOMPARE(relay->lastRequest().body, "wert=a%20b%26c%2F%C3%A4");
-}
-
-void TestImport::relayFailures() {
-    relay->reply(200, relayReply("anna", "bert", 29), "text/plain");
-    QList<SeenMessage> seen = withDialog(0, "prodarterButton", [&](Dialog& d) {
-        d.import("http://www.pro-darter.com/match-history.php?match=1");
-        QVERIFY(!d.takeOver->isEnabled());
-    });
-    QCOMPARE(seen.value(0).text, noData);
-
-    relay->reply(500, "kaputt", "text/plain");
-    seen = withDialog(0, "prodarterButton", [&](Dialog& d) { d.import("x?match=2"); });
-    QCOMPARE(seen.value(0).text, noConnection);
-
-    // Without a relay address nothing is sent.
-    window.reset();
-    configure("prodarter_relay", QString());
-    const int before = relay->requests();
-    seen = withDialog(0, "prodarterButton", [&](Dialog& d) { d.import("x?match=3"); });
-    QCOMPARE(seen.value(0).text, noConnection);
-    QCOMPARE(relay->requests(), before);
 }
 
 QTEST_MAIN(TestImport)

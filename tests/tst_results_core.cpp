@@ -25,19 +25,10 @@ const char* const seed[] = {
 
 // One stored result row: match, player, legs won and lost, points, average, doubles hit and thrown.
 QString row(int match, int player, int won, int lost, int points, const char* ave, int hit, int thrown) {
-    return QStringLiteral("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, "
-                          "remis, verloren, ave, douba, doubb) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9, %10, %11)")
-        .arg(match)
-        .arg(player)
-        .arg(won)
-        .arg(lost)
-        .arg(points)
-        .arg(won > lost ? 1 : 0)
-        .arg(won == lost ? 1 : 0)
-        .arg(won < lost ? 1 : 0)
-        .arg(QLatin1StringView(ave))
-        .arg(hit)
-        .arg(thrown);
+    return QString::asprintf("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, "
+                             "remis, verloren, ave, douba, doubb) VALUES (%d, %d, %d, %d, %d, %d, %d, %d, %s, %d, %d)",
+                             match, player, won, lost, points, int(won > lost), int(won == lost), int(won < lost), ave,
+                             hit, thrown);
 }
 
 resultentry::SideTexts side(const QString& legs, const QString& ave = {}, const QString& bestLeg = {}) {
@@ -57,12 +48,7 @@ private slots:
     void init();
     void cleanup() { db::useDatabase(QString()); }
 
-    void outcome_data();
-    void outcome();
-    void wholeNumbers_data();
-    void wholeNumbers();
-    void decimals_data();
-    void decimals();
+    void outcomeAndNumbers();
     void saveInsertsThenUpdates();
     void loadingShowsStoredFigures();
     void leagueTableRanking();
@@ -85,70 +71,29 @@ void TestResultsCore::init() {
         QVERIFY(peek().run(QLatin1StringView(sql)));
 }
 
-void TestResultsCore::outcome_data() {
-    QTest::addColumn<int>("left");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<QString>("expected"); // won/drawn/lost/points of left, then of right
-    QTest::newRow("left wins") << 6 << 4 << "1003 0010";
-    QTest::newRow("right wins") << 2 << 6 << "0010 1003";
-    QTest::newRow("draw") << 3 << 3 << "0101 0101";
-    QTest::newRow("nothing played counts as draw") << 0 << 0 << "0101 0101";
-}
+void TestResultsCore::outcomeAndNumbers() {
+    // won/drawn/lost/points of left, then of right; nothing played counts as a draw.
+    QStringList outcomes;
+    for (const auto& [left, right] : {std::pair{6, 4}, {2, 6}, {3, 3}, {0, 0}}) {
+        const resultentry::MatchOutcome o = resultentry::decideOutcome(left, right, Points{3, 1, 0});
+        QString text;
+        for (const resultentry::PlayerOutcome& p : {o.left, o.right})
+            text += QString::asprintf(" %d%d%d%d", p.gewonnen, p.remis, p.verloren, p.punkte);
+        outcomes << text.trimmed();
+    }
+    QCOMPARE(outcomes, QStringList({"1003 0010", "0010 1003", "0101 0101", "0101 0101"}));
 
-void TestResultsCore::outcome() {
-    QFETCH(int, left);
-    QFETCH(int, right);
-    QFETCH(QString, expected);
-    const Points points{3, 1, 0};
-    const resultentry::MatchOutcome o = resultentry::decideOutcome(left, right, points);
-    const auto text = [](const resultentry::PlayerOutcome& p) {
-        return QString::number(p.gewonnen) + QString::number(p.remis) + QString::number(p.verloren) +
-               QString::number(p.punkte);
-    };
-    QCOMPARE(text(o.left) + ' ' + text(o.right), expected);
-}
+    // Whole numbers: anything but a plain 32-bit number gives 0.
+    QStringList ints;
+    for (const char* t : {"12", "-5", "", "zwölf", "1.5", "2147483647", "2147483648", "-2147483648", "-2147483649"})
+        ints << QString::number(textToInt(QString::fromUtf8(t)));
+    QCOMPARE(ints, QStringList({"12", "-5", "0", "0", "0", "2147483647", "0", "-2147483648", "0"}));
 
-void TestResultsCore::wholeNumbers_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("value");
-    QTest::newRow("plain") << "12" << 12;
-    QTest::newRow("negative") << "-5" << -5;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("letters") << "zwölf" << 0;
-    QTest::newRow("decimal") << "1.5" << 0;
-    QTest::newRow("largest") << "2147483647" << 2147483647;
-    QTest::newRow("above 32 bits") << "2147483648" << 0;
-    QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
-    QTest::newRow("below 32 bits") << "-2147483649" << 0;
-}
-
-void TestResultsCore::wholeNumbers() {
-    QFETCH(QString, text);
-    QFETCH(int, value);
-    QCOMPARE(textToInt(text), value);
-}
-
-void TestResultsCore::decimals_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("comma") << "67,25"
-                           << "67.25";
-    QTest::newRow("point") << "45.5"
-                           << "45.50";
-    QTest::newRow("whole") << "45"
-                           << "45.00";
-    QTest::newRow("no number") << "viel"
-                               << "0.00";
-    QTest::newRow("empty") << ""
-                           << "0.00";
-    QTest::newRow("two commas") << "1,2,3"
-                                << "0.00";
-}
-
-void TestResultsCore::decimals() {
-    QFETCH(QString, text);
-    QFETCH(QString, shown);
-    QCOMPARE(twoDecimals(textToFloat(text)), shown);
+    // Decimals take a comma or a point and are shown with two places; no number gives 0.
+    QStringList decimals;
+    for (const char* t : {"67,25", "45.5", "45", "viel", "", "1,2,3"})
+        decimals << twoDecimals(textToFloat(QString::fromUtf8(t)));
+    QCOMPARE(decimals, QStringList({"67.25", "45.50", "45.00", "0.00", "0.00", "0.00"}));
 }
 
 void TestResultsCore::saveInsertsThenUpdates() {
@@ -189,17 +134,15 @@ void TestResultsCore::saveInsertsThenUpdates() {
 void TestResultsCore::loadingShowsStoredFigures() {
     QVERIFY(peek().run(row(7, 1, 6, 4, 2, "45", 3, 9)));
     QVERIFY(peek().run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, bestleg) VALUES (7, 2, 4, '')"));
-    const QList<resultentry::StoredSide> sides = resultentry::storedResults("7");
-    QCOMPARE(sides.size(), 2);
-    QCOMPARE(sides[0].playerId, "1");
-    QCOMPARE(sides[0].texts[resultentry::Legs], "6");
-    QCOMPARE(sides[0].texts[resultentry::Average], "45.00");
-    QCOMPARE(sides[0].texts[resultentry::First9Average], "0.00"); // NULL
-    QCOMPARE(sides[0].texts[resultentry::DoublesThrown], "9");
-    QCOMPARE(sides[0].texts[resultentry::Plus171], QString()); // NULL stays empty
-    QCOMPARE(sides[1].texts[resultentry::BestLeg], QString());
-    QCOMPARE(resultentry::platformName("B"), "B");
-    QCOMPARE(resultentry::platformName("Niemand"), QString());
+    const QList<resultentry::StoredSide> s = resultentry::storedResults("7");
+    QCOMPARE(s.size(), 2);
+    using namespace resultentry;
+    // NULL first-9 average reads 0.00, NULL 171s and an empty best leg stay empty.
+    QCOMPARE(QStringList({s[0].playerId, s[0].texts[Legs], s[0].texts[Average], s[0].texts[First9Average],
+                          s[0].texts[DoublesThrown], s[0].texts[Plus171], s[1].texts[BestLeg]}),
+             QStringList({"1", "6", "45.00", "0.00", "9", "", ""}));
+    QCOMPARE(platformName("B"), "B");
+    QCOMPARE(platformName("Niemand"), QString());
 }
 
 void TestResultsCore::leagueTableRanking() {
@@ -215,40 +158,25 @@ void TestResultsCore::leagueTableRanking() {
     for (const QString& sql : rows)
         QVERIFY2(peek().run(sql), qPrintable(sql));
 
-    const QList<LeagueTableRow> table = leagueTable("1");
     QStringList shown;
-    for (const LeagueTableRow& r : table) {
-        shown << standingsName(r.name1, r.name2) + ' ' + QString::number(r.won) + QString::number(r.drawn) +
-                     QString::number(r.lost) + ' ' + QString::number(r.legsWon) + ':' + QString::number(r.legsLost) +
-                     ' ' + QString::number(r.points) + ' ' + twoDecimals(r.average) + ' ' +
-                     doublesQuoteWithCounts(r.doublesHit, r.doublesThrown);
-    }
-    QCOMPARE(shown, QStringList({
-                        "A (a) 120 18:14 4 45.00 25.00% (5/20)",
-                        "B 200 19:16 4 60.00 0",
-                        "D (d) 101 7:7 2 0.00 0",
-                        "C (c) 020 6:6 2 30.00 33.33% (1/3)",
-                        "E (e) 000 0:0 0 0.00 0",
-                    }));
+    for (const LeagueTableRow& r : leagueTable("1"))
+        shown << standingsName(r.name1, r.name2) +
+                     QString::asprintf(" %d%d%d %d:%d %d ", r.won, r.drawn, r.lost, r.legsWon, r.legsLost, r.points) +
+                     twoDecimals(r.average) + ' ' + doublesQuoteWithCounts(r.doublesHit, r.doublesThrown);
+    QCOMPARE(shown,
+             QStringList({"A (a) 120 18:14 4 45.00 25.00% (5/20)", "B 200 19:16 4 60.00 0", "D (d) 101 7:7 2 0.00 0",
+                          "C (c) 020 6:6 2 30.00 33.33% (1/3)", "E (e) 000 0:0 0 0.00 0"}));
 }
 
 void TestResultsCore::statisticsRanking() {
     // A: best legs 15 and 0; B: only 0; C: no results; D: 12 with finish 100; E: 12 with finish 120.
-    const char* const rows[] = {
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES (1, 1, 15, 80, 1, 2)",
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES (2, 1, 0, 60, 2, NULL)",
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (1, 2, 0, 40)",
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (2, 4, 12, 100)",
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (3, 5, 12, 120)",
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf) VALUES (9, 6, 0, 10)",
-    };
-    for (const char* sql : rows)
-        QVERIFY(peek().run(QLatin1StringView(sql)));
+    QVERIFY(peek().run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES "
+                       "(1, 1, 15, 80, 1, 2), (2, 1, 0, 60, 2, NULL), (1, 2, 0, 40, NULL, NULL), "
+                       "(2, 4, 12, 100, NULL, NULL), (3, 5, 12, 120, NULL, NULL), (9, 6, 0, 10, NULL, NULL)"));
     QVERIFY(rewriteZeroBestLegs());
     QStringList shown;
     for (const StatisticsRow& r : statistics("1"))
-        shown << r.name1 + ' ' + QString::number(r.bestLeg) + ' ' + QString::number(r.highestFinish) + ' ' +
-                     QString::number(r.count180) + ' ' + QString::number(r.plus171);
+        shown << r.name1 + QString::asprintf(" %d %d %d %d", r.bestLeg, r.highestFinish, r.count180, r.plus171);
     QCOMPARE(shown, QStringList({"E 12 120 0 0", "D 12 100 0 0", "A 15 80 3 2", "B 0 40 0 0", "C 0 0 0 0"}));
     // The rewrite holds for good and in every league.
     QCOMPARE(peek().column("SELECT quote(bestleg) FROM tv_ergebnisse WHERE hf IN (60, 40, 10) ORDER BY hf"),

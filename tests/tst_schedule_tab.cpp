@@ -8,35 +8,27 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <tuple>
 
 using namespace guitest;
 
 namespace {
 
-// Players 1..6 (A..F, second names sorted the other way round), league "Vier" with A, B, C, D assigned
-// in this order, "Drei" with E, F and a player assigned later, and "Leer" with nobody.
+// Players A..G (second names of A..F sorted the other way round) and H in no league; league "Vier" with
+// A, B, C, D assigned in this order, "Drei" with F, E, G, "Leer" and "Eins" with nobody.
 const QStringList seedData = {
     "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A', 'f'), (2, 'B', 'E'), (3, 'C', 'd'), "
-    "(4, 'D', 'C'), (5, 'E', 'b'), (6, 'F', 'A'), (7, 'G', 'g')",
+    "(4, 'D', 'C'), (5, 'E', 'b'), (6, 'F', 'A'), (7, 'G', 'g'), (8, 'H', 'h')",
     "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Vier'), (2, 'Drei'), (3, 'Leer'), (4, 'Eins')",
     "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1), (3, 1), (4, 1), (6, 2), (5, 2), (7, 2)",
 };
 
 struct Tab {
-    explicit Tab(const MainWindow& w)
-        : league(find<QComboBox>(w, "spieltageLigaComboBox")), returnRound(find<QCheckBox>(w, "rueckrundeCheckBox")),
-          members(find<QLabel>(w, "mitspielerLabel")), days(find<QLabel>(w, "resultierendeSpieltageLabel")),
-          create(find<QGroupBox>(w, "spielplanErstellenGroupBox")),
-          remove(find<QGroupBox>(w, "spielplanLoeschenGroupBox")),
-          compute(find<QPushButton>(w, "spielplanBerechnenButton")),
-          deleteSchedule(find<QPushButton>(w, "spielplanLoeschenButton")),
-          deleteResults(find<QPushButton>(w, "ergebnisseLoeschenButton")),
-          table(find<QTableWidget>(w, "spielplanTableWidget")), swap(find<QPushButton>(w, "spielerTauschenButton")),
-          replace(find<QPushButton>(w, "spielerErsetzenButton")), home(find<QComboBox>(w, "ersatzHeimComboBox")),
-          away(find<QComboBox>(w, "ersatzGastComboBox")), swapHome(find<QLabel>(w, "tauschHeimLabel")),
-          replaceAway(find<QLabel>(w, "ersetzenGastLabel")) {}
+    explicit Tab(const MainWindow& window) : w(window) {}
     void choose(const QString& name) { league->setCurrentIndex(league->findText(name)); }
     QStringList labels() const { return {members->text(), days->text()}; }
+    // Whether the groups to create and to delete a schedule are enabled.
+    QList<bool> groups() const { return {create->isEnabled(), remove->isEnabled()}; }
     // "day home-away" of every row, as the table shows them.
     QStringList rows() const {
         QStringList out;
@@ -45,16 +37,33 @@ struct Tab {
         return out;
     }
 
-    QComboBox* league;
-    QCheckBox* returnRound;
-    QLabel *members, *days;
-    QGroupBox *create, *remove;
-    QPushButton *compute, *deleteSchedule, *deleteResults;
-    QTableWidget* table;
-    QPushButton *swap, *replace;
-    QComboBox *home, *away;
-    QLabel *swapHome, *replaceAway;
+    const MainWindow& w;
+    QComboBox* league = find<QComboBox>(w, "spieltageLigaComboBox");
+    QCheckBox* returnRound = find<QCheckBox>(w, "rueckrundeCheckBox");
+    QLabel* members = find<QLabel>(w, "mitspielerLabel");
+    QLabel* days = find<QLabel>(w, "resultierendeSpieltageLabel");
+    QGroupBox* create = find<QGroupBox>(w, "spielplanErstellenGroupBox");
+    QGroupBox* remove = find<QGroupBox>(w, "spielplanLoeschenGroupBox");
+    QPushButton* compute = find<QPushButton>(w, "spielplanBerechnenButton");
+    QPushButton* deleteSchedule = find<QPushButton>(w, "spielplanLoeschenButton");
+    QPushButton* deleteResults = find<QPushButton>(w, "ergebnisseLoeschenButton");
+    QTableWidget* table = find<QTableWidget>(w, "spielplanTableWidget");
+    QPushButton* swap = find<QPushButton>(w, "spielerTauschenButton");
+    QPushButton* replace = find<QPushButton>(w, "spielerErsetzenButton");
+    QComboBox* home = find<QComboBox>(w, "ersatzHeimComboBox");
+    QComboBox* away = find<QComboBox>(w, "ersatzGastComboBox");
+    QLabel* swapHome = find<QLabel>(w, "tauschHeimLabel");
+    QLabel* replaceAway = find<QLabel>(w, "ersetzenGastLabel");
 };
+
+const QString noMatch = QString::fromUtf8("  Es wurde kein Spiel ausgewählt  ");
+// Members A..D of "Vier" in the order of assignment: day 1 A-C, D-B; day 2 A-B, C-D; day 3 A-D, B-C.
+const QString vierSchedule = "1:1-3 1:4-2 2:1-2 2:3-4 3:1-4 3:2-3";
+
+// Exactly one message box with `icon`, showing `text` unless that is null.
+bool oneMessage(const QList<SeenMessage>& seen, QMessageBox::Icon icon, const QString& text = {}) {
+    return seen.size() == 1 && seen[0].icon == icon && (text.isNull() || seen[0].text == text);
+}
 
 } // namespace
 
@@ -71,22 +80,15 @@ private slots:
         env.reset();
     }
 
-    void countsFollowLeagueAndReturnRound();
-    void computeStoresTheRoundRobin();
-    void computeWithReturnRound();
-    void tooFewMembersWriteNothing();
-    void deleteKeepsResults();
-    void swapTwiceRestores();
-    void replaceWithUntouchedSelectors();
-    void refusedCorrections();
-    void deleteAllResultsAsksFirst();
-    void failedComputeLeavesNoRow();
-    void membershipMovesRecount();
+    void countsFollowLeagueReturnRoundAndMembers();
+    void computeCorrectAndDelete();
+    void returnRoundAndTooFewMembers();
 
 private:
+    QString value(const QString& sql) const { return DbPeek(env->defaultDatabase()).value(sql); }
+    bool run(const QString& sql) const { return DbPeek(env->defaultDatabase()).run(sql); }
     QString rowsInDb(const QString& league) const {
-        DbPeek peek(env->defaultDatabase());
-        return peek
+        return DbPeek(env->defaultDatabase())
             .column("SELECT spieltag || ':' || heim || '-' || gast FROM tv_spieltage WHERE liga = " + league +
                     " ORDER BY id")
             .join(' ');
@@ -94,100 +96,65 @@ private:
     std::unique_ptr<TempSettings> env;
 };
 
-void TestScheduleTab::countsFollowLeagueAndReturnRound() {
+void TestScheduleTab::countsFollowLeagueReturnRoundAndMembers() {
     auto w = startWindow();
     Tab tab(*w);
     QCOMPARE(itemTexts(tab.league), QStringList({"Drei", "Eins", "Leer", "Vier"}));
     QCOMPARE(tab.labels(), QStringList({"3", "3"})); // the first league at start-up
 
-    tab.choose("Vier");
-    QCOMPARE(tab.labels(), QStringList({"4", "3"}));
-    tab.returnRound->click();
-    QCOMPARE(tab.labels(), QStringList({"4", "6"}));
+    // A league to choose, or none to click the return-round box; then the members and match days shown.
+    // An empty league shows 0 (never -1); a new league shows the first-round figure though the box is ticked.
+    const std::tuple<const char*, const char*, const char*> steps[] = {
+        {"Vier", "4", "3"},  {nullptr, "4", "6"}, {"Leer", "0", "0"}, {"Drei", "3", "3"},
+        {nullptr, "3", "3"}, {nullptr, "3", "6"}, {nullptr, "3", "3"}};
+    for (const auto& [league, members, days] : steps) {
+        league ? tab.choose(league) : tab.returnRound->click();
+        QCOMPARE(tab.labels(), QStringList({members, days}));
+    }
+
+    // Assigning H to "Leer" on the members tab recounts at once.
     tab.choose("Leer");
-    QCOMPARE(tab.labels(), QStringList({"0", "0"})); // never -1
-    tab.choose("Drei");
-    QCOMPARE(tab.labels(), QStringList({"3", "3"})); // first-round figure although the box is ticked
-    tab.returnRound->click();
-    QCOMPARE(tab.labels(), QStringList({"3", "3"}));
-    tab.returnRound->click();
-    QCOMPARE(tab.labels(), QStringList({"3", "6"}));
+    auto* zuordnung = find<QComboBox>(*w, "zuordnungLigaComboBox");
+    zuordnung->setCurrentIndex(zuordnung->findText("Leer"));
+    find<QTableWidget>(*w, "spielerpoolTableWidget")->setCurrentCell(0, 1);
+    QVERIFY(press(find<QToolButton>(*w, "zuordnenToolButton")).isEmpty());
+    QCOMPARE(tab.labels(), QStringList({"1", "1"}));
 }
 
-void TestScheduleTab::computeStoresTheRoundRobin() {
+void TestScheduleTab::computeCorrectAndDelete() {
     auto w = startWindow();
     Tab tab(*w);
     tab.choose("Vier");
-    QVERIFY(tab.create->isEnabled());
-    QVERIFY(!tab.remove->isEnabled());
-    QVERIFY(press(tab.compute).isEmpty());
+    QCOMPARE(tab.groups(), QList<bool>({true, false}));
 
-    // Members A..D in the order of assignment: day 1 A-C, D-B; day 2 A-B, C-D; day 3 A-D, B-C.
-    QCOMPARE(rowsInDb("1"), "1:1-3 1:4-2 2:1-2 2:3-4 3:1-4 3:2-3");
+    // A computation that cannot be stored leaves no row behind.
+    makeDatabaseReadOnly();
+    QVERIFY(oneMessage(press(tab.compute), QMessageBox::Critical));
+    makeDatabaseReadOnly(false);
+    QCOMPARE(rowsInDb("1"), QString());
+    QCOMPARE(tab.groups(), QList<bool>({true, false}));
+
+    QVERIFY(press(tab.compute).isEmpty());
+    QCOMPARE(rowsInDb("1"), vierSchedule);
     QCOMPARE(tab.rows(), QStringList({"1 A-C", "1 D-B", "2 A-B", "2 C-D", "3 A-D", "3 B-C"}));
-    QVERIFY(!tab.create->isEnabled());
-    QVERIFY(tab.remove->isEnabled());
+    QCOMPARE(tab.groups(), QList<bool>({false, true}));
     QVERIFY(tab.table->isColumnHidden(0));
     QCOMPARE(tab.table->item(0, 2)->textAlignment(), int(Qt::AlignCenter));
     QCOMPARE(find<QProgressBar>(*w, "spielplanProgressBar")->value(), 0);
-
     tab.choose("Drei");
-    QVERIFY(tab.create->isEnabled());
+    QCOMPARE(tab.groups(), QList<bool>({true, false}));
     tab.choose("Vier");
-    QVERIFY(!tab.create->isEnabled());
-}
+    QCOMPARE(tab.groups(), QList<bool>({false, true}));
 
-void TestScheduleTab::computeWithReturnRound() {
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Drei"); // F, E, G in the order of assignment
-    tab.returnRound->click();
-    press(tab.compute);
-    // Day 1 G-F (bye E), day 2 E-G (bye F), day 3 F-E (bye G); each followed by its mirror on day 3 + d.
-    QCOMPARE(rowsInDb("2"), "1:7-6 4:6-7 2:5-7 5:7-5 3:6-5 6:5-6");
-    QCOMPARE(tab.rows(), QStringList({"1 G-F", "2 E-G", "3 F-E", "4 F-G", "5 G-E", "6 E-F"}));
-}
+    // Corrections without a chosen match, or with a row made current by keyboard only, are refused.
+    QVERIFY(oneMessage(press(tab.swap), QMessageBox::Warning, noMatch));
+    QVERIFY(oneMessage(press(tab.replace), QMessageBox::Warning, noMatch));
+    tab.table->setCurrentCell(2, 1);
+    QVERIFY(oneMessage(press(tab.replace), QMessageBox::Warning,
+                       QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  ")));
+    QCOMPARE(rowsInDb("1"), vierSchedule);
 
-void TestScheduleTab::tooFewMembersWriteNothing() {
-    auto w = startWindow();
-    Tab tab(*w);
-    {
-        DbPeek peek(env->defaultDatabase());
-        peek.run("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (7, 4)");
-    }
-    for (const char* league : {"Leer", "Eins"}) {
-        tab.choose(league);
-        QVERIFY(press(tab.compute).isEmpty());
-        QCOMPARE(tab.table->rowCount(), 0);
-        QVERIFY(tab.create->isEnabled());
-    }
-    DbPeek peek(env->defaultDatabase());
-    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_spieltage"), "0");
-}
-
-void TestScheduleTab::deleteKeepsResults() {
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Vier");
-    press(tab.compute);
-    {
-        DbPeek peek(env->defaultDatabase());
-        peek.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won) SELECT id, heim, 3 FROM tv_spieltage");
-    }
-    QVERIFY(press(tab.deleteSchedule).isEmpty());
-    QCOMPARE(tab.table->rowCount(), 0);
-    QVERIFY(tab.create->isEnabled());
-    QVERIFY(!tab.remove->isEnabled());
-    DbPeek peek(env->defaultDatabase());
-    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_spieltage"), "0");
-    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_ergebnisse"), "6");
-}
-
-void TestScheduleTab::swapTwiceRestores() {
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Vier");
-    press(tab.compute);
+    // Swapping twice restores the schedule.
     clickCell(tab.table, 1, 2);
     QCOMPARE(tab.swapHome->text(), "D");
     QCOMPARE(tab.replaceAway->text(), "B");
@@ -196,96 +163,56 @@ void TestScheduleTab::swapTwiceRestores() {
     QCOMPARE(tab.swapHome->text(), QString());
     tab.table->setCurrentCell(1, 2);
     press(tab.swap);
-    QCOMPARE(rowsInDb("1"), "1:1-3 1:4-2 2:1-2 2:3-4 3:1-4 3:2-3");
-}
+    QCOMPARE(rowsInDb("1"), vierSchedule);
 
-void TestScheduleTab::replaceWithUntouchedSelectors() {
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Vier");
-    press(tab.compute);
+    // Replacing offers the members by second name (C, d, E, f) showing the first; untouched means entry 0.
     clickCell(tab.table, 0, 1);
-    // Sorted by the second name (C, d, E, f), showing the first name.
     QCOMPARE(itemTexts(tab.home), QStringList({"D", "C", "B", "A"}));
     QCOMPARE(itemTexts(tab.away), itemTexts(tab.home));
     QCOMPARE(tab.home->currentIndex(), 0);
     QVERIFY(press(tab.replace).isEmpty());
     QCOMPARE(tab.rows().at(0), "1 D-D");
-
     clickCell(tab.table, 0, 1);
     tab.home->setCurrentIndex(3);
     tab.away->setCurrentIndex(2);
     press(tab.replace);
     QCOMPARE(tab.rows().at(0), "1 A-B");
+
+    // Deleting the schedule keeps the results; deleting all results (of every league) asks first.
+    QVERIFY(run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) SELECT id, heim FROM tv_spieltage UNION ALL "
+                "SELECT 90, 5"));
+    QVERIFY(press(tab.deleteSchedule).isEmpty());
+    QCOMPARE(tab.table->rowCount(), 0);
+    QCOMPARE(tab.groups(), QList<bool>({true, false}));
+    QCOMPARE(value("SELECT COUNT(*) FROM tv_spieltage"), "0");
+    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
+    const QString question = QString::fromUtf8("  Sollen wirklich die Ergebnisse aller Ligen gelöscht werden?  ");
+    QVERIFY(oneMessage(press(tab.deleteResults), QMessageBox::Question, question)); // default answer "Nein"
+    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
+    QVERIFY(oneMessage(answerModals([&] { tab.deleteResults->click(); }, {}, QMessageBox::Yes), QMessageBox::Question,
+                       question));
+    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
 }
 
-void TestScheduleTab::refusedCorrections() {
+void TestScheduleTab::returnRoundAndTooFewMembers() {
     auto w = startWindow();
     Tab tab(*w);
-    tab.choose("Vier");
+    tab.choose("Drei"); // F, E, G in the order of assignment
+    tab.returnRound->click();
     press(tab.compute);
-    for (QPushButton* button : {tab.swap, tab.replace}) {
-        const QList<SeenMessage> seen = press(button);
-        QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde kein Spiel ausgewählt  "));
-        QCOMPARE(seen[0].icon, QMessageBox::Warning);
-    }
-    // A row made current by keyboard, with the selectors never filled by a click.
-    tab.table->setCurrentCell(2, 1);
-    const QList<SeenMessage> seen = press(tab.replace);
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  "));
-    QCOMPARE(rowsInDb("1"), "1:1-3 1:4-2 2:1-2 2:3-4 3:1-4 3:2-3");
-}
+    // Day 1 G-F (bye E), day 2 E-G (bye F), day 3 F-E (bye G); each followed by its mirror on day 3 + d.
+    QCOMPARE(rowsInDb("2"), "1:7-6 4:6-7 2:5-7 5:7-5 3:6-5 6:5-6");
+    QCOMPARE(tab.rows(), QStringList({"1 G-F", "2 E-G", "3 F-E", "4 F-G", "5 G-E", "6 E-F"}));
 
-void TestScheduleTab::deleteAllResultsAsksFirst() {
-    {
-        DbPeek peek(env->defaultDatabase());
-        peek.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (1, 1), (1, 2), (90, 5), (90, 6)");
+    // Nobody, or a single member, gives no schedule.
+    QVERIFY(run("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (7, 4)"));
+    for (const char* league : {"Leer", "Eins"}) {
+        tab.choose(league);
+        QVERIFY(press(tab.compute).isEmpty());
+        QCOMPARE(tab.table->rowCount(), 0);
+        QCOMPARE(tab.groups(), QList<bool>({true, false}));
     }
-    auto w = startWindow();
-    Tab tab(*w);
-    QList<SeenMessage> seen = press(tab.deleteResults); // the default answer is "Nein"
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].icon, QMessageBox::Question);
-    QCOMPARE(seen[0].text, QString::fromUtf8("  Sollen wirklich die Ergebnisse aller Ligen gelöscht werden?  "));
-    {
-        DbPeek peek(env->defaultDatabase());
-        QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_ergebnisse"), "4");
-    }
-    seen = answerModals([&] { tab.deleteResults->click(); }, {}, QMessageBox::Yes);
-    QCOMPARE(seen.size(), 1);
-    DbPeek peek(env->defaultDatabase());
-    QCOMPARE(peek.value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
-}
-
-void TestScheduleTab::failedComputeLeavesNoRow() {
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Vier");
-    makeDatabaseReadOnly();
-    const QList<SeenMessage> seen = press(tab.compute);
-    QCOMPARE(seen.size(), 1);
-    QCOMPARE(seen[0].icon, QMessageBox::Critical);
-    makeDatabaseReadOnly(false);
-    QCOMPARE(rowsInDb("1"), QString());
-    QVERIFY(tab.create->isEnabled());
-}
-
-void TestScheduleTab::membershipMovesRecount() {
-    {
-        DbPeek peek(env->defaultDatabase());
-        peek.run("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (8, 'H', 'h')");
-    }
-    auto w = startWindow();
-    Tab tab(*w);
-    tab.choose("Leer");
-    auto* zuordnung = find<QComboBox>(*w, "zuordnungLigaComboBox");
-    zuordnung->setCurrentIndex(zuordnung->findText("Leer"));
-    auto* pool = find<QTableWidget>(*w, "spielerpoolTableWidget");
-    pool->setCurrentCell(0, 1);
-    QVERIFY(press(find<QToolButton>(*w, "zuordnenToolButton")).isEmpty());
-    QCOMPARE(tab.labels(), QStringList({"1", "1"}));
+    QCOMPARE(value("SELECT COUNT(*) FROM tv_spieltage WHERE liga IN (3, 4)"), "0");
 }
 
 QTEST_MAIN(TestScheduleTab)
