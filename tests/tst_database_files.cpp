@@ -131,15 +131,11 @@ class TestDatabaseFiles : public QObject {
 
 private slots:
     void init() {
-        env = std::make_unique<TempSettings>();
-        newLeagueDatabase(env->defaultDatabase(),
-                          {"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Heimo', 'heimo_l')",
-                           "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Heimliga')"});
+        env = std::make_unique<LeagueTestEnv>(
+            QStringList{"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Heimo', 'heimo_l')",
+                        "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Heimliga')"});
     }
-    void cleanup() {
-        makeDatabaseReadOnly(false);
-        env.reset();
-    }
+    void cleanup() { env.reset(); }
 
     void connectAnotherFile_data() {
         QTest::addColumn<QByteArray>("content"); // of a file that is no league database; null: a league database
@@ -351,7 +347,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 QTEST_MAIN(TestDatabaseFiles)

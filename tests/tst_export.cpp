@@ -80,10 +80,7 @@ class TestExport : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        env = std::make_unique<TempSettings>();
-        newLeagueDatabase(env->defaultDatabase(), seedData);
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
     void cleanup() { env.reset(); }
 
     void firstStartStatesAndStoredOptions();
@@ -95,7 +92,7 @@ private:
             .value(QStringLiteral("exportfenster/") + key)
             .toString();
     }
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestExport::firstStartStatesAndStoredOptions() {
@@ -114,8 +111,7 @@ void TestExport::firstStartStatesAndStoredOptions() {
         copyAndCompare(d);
     });
     // Every generation rewrites stored best legs of 0.
-    QCOMPARE(DbPeek(env->defaultDatabase()).value("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 2"),
-             "''");
+    QCOMPARE(env->value("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 2"), "''");
 
     withWindow(*w, "tabelleCodeAction", [&](QWidget* d) {
         QCOMPARE(checked(d, {"htmlRadioButton", "linksRadioButton", "name1CheckBox", "name2CheckBox",

@@ -88,8 +88,7 @@ class TestImport : public QObject {
 
 private slots:
     void init() {
-        env = std::make_unique<TempSettings>();
-        newLeagueDatabase(env->defaultDatabase(), seedData);
+        env = std::make_unique<LeagueTestEnv>(seedData);
         lidarts = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
         relay = std::make_unique<LocalHttpServer>();
         startWindow(); // writes config.ini
@@ -133,7 +132,7 @@ private:
         QSettings(env->configPath(), QSettings::IniFormat).setValue("plattformen/" + key, value);
     }
 
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
     std::unique_ptr<LocalHttpServer> lidarts, relay;
     std::unique_ptr<MainWindow> window;
     QSslConfiguration systemTls;

@@ -43,11 +43,8 @@ class TestLeagues : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { env = std::make_unique<TempSettings>(); }
-    void cleanup() {
-        makeDatabaseReadOnly(false);
-        env.reset();
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(); }
+    void cleanup() { env.reset(); }
 
     void addingNeedsAName();
     void tableAndSelectorsSortedWithoutCase();
@@ -57,7 +54,7 @@ private slots:
     void failedSaveKeepsWhatWasTyped();
 
 private:
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestLeagues::addingNeedsAName() {

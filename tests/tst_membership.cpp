@@ -3,7 +3,6 @@
 #include "guitest.h"
 #include "testenv.h"
 
-#include <QDir>
 #include <QToolButton>
 
 using namespace guitest;
@@ -12,18 +11,12 @@ namespace {
 
 const QString nothingToMove = QString::fromUtf8(" Es ist kein Spieler zum Verschieben ausgewählt!");
 
-// Players and leagues written straight into a new league database before the window starts.
-void seed(const QString& path) {
-    DbPeek peek(path);
-    peek.run("CREATE TABLE tv_spieler (id INTEGER  PRIMARY KEY AUTOINCREMENT, dartn_name TEXT (30), "
-             "prodarter_name TEXT (30) )");
-    peek.run("CREATE TABLE tv_ligen (id INTEGER  PRIMARY KEY AUTOINCREMENT, liga_name TEXT (50) )");
-    peek.run("CREATE TABLE tv_zuordnung (id INTEGER  PRIMARY KEY AUTOINCREMENT, id_spieler INTEGER, id_liga "
-             "INTEGER )");
-    peek.run("INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Zora', 'zed'), ('Anna', 'Alpha'), "
-             "('Bert', 'beta'), ('Carl', 'Gamma')");
-    peek.run("INSERT INTO tv_ligen (liga_name) VALUES ('Nord'), ('Ost')");
-}
+// Four players and two leagues, nobody assigned yet.
+const QStringList seedData = {
+    "INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Zora', 'zed'), ('Anna', 'Alpha'), "
+    "('Bert', 'beta'), ('Carl', 'Gamma')",
+    "INSERT INTO tv_ligen (liga_name) VALUES ('Nord'), ('Ost')",
+};
 
 struct Tab {
     explicit Tab(const MainWindow& w)
@@ -51,11 +44,7 @@ class TestMembership : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        env = std::make_unique<TempSettings>();
-        QDir().mkpath(env->dir());
-        seed(env->defaultDatabase());
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
     void cleanup() { env.reset(); }
 
     void movingNeedsACurrentRow();
@@ -65,7 +54,7 @@ private slots:
     void deletedLeagueKeepsItsMembersOutOfThePool();
 
 private:
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestMembership::movingNeedsACurrentRow() {

@@ -51,18 +51,15 @@ class TestPlayers : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { env = std::make_unique<TempSettings>(); }
-    void cleanup() {
-        makeDatabaseReadOnly(false);
-        env.reset();
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(); }
+    void cleanup() { env.reset(); }
 
     void addingNeedsBothNamesAndListsSorted();
     void renameAndDeleteActOnTheSelection();
     void failedSaveKeepsWhatWasTyped();
 
 private:
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestPlayers::addingNeedsBothNamesAndListsSorted() {
@@ -76,7 +73,7 @@ void TestPlayers::addingNeedsBothNamesAndListsSorted() {
         QCOMPARE(tab.table->rowCount(), 0);
         QCOMPARE(tab.newFields(), names); // nothing typed is lost
     }
-    QCOMPARE(DbPeek(env->defaultDatabase()).value("SELECT COUNT(*) FROM tv_spieler"), "0");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieler"), "0");
 
     QVERIFY(tab.addPlayer("Zora", "zed").isEmpty());
     QVERIFY(tab.addPlayer("Anna", "Alpha").isEmpty());
@@ -128,7 +125,7 @@ void TestPlayers::renameAndDeleteActOnTheSelection() {
     QVERIFY(press(tab.remove).isEmpty());
     QCOMPARE(columnTexts(tab.table, 2), QStringList({"omega"}));
     QCOMPARE(tab.selectionFields(), emptySelection);
-    QCOMPARE(DbPeek(env->defaultDatabase()).value("SELECT COUNT(*) FROM tv_zuordnung"), "2");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_zuordnung"), "2");
 
     // The clear button empties all fields and the selection.
     tab.select("omega");

@@ -74,27 +74,19 @@ class TestResultsTab : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        env = std::make_unique<TempSettings>();
-        newLeagueDatabase(env->defaultDatabase(), seedData);
-    }
-    void cleanup() {
-        makeDatabaseReadOnly(false);
-        env.reset();
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
+    void cleanup() { env.reset(); }
 
     void listingMirroringAndPlayerSelector();
     void refusedSavedUpdatedAndStandings();
     void guestOnlyRowReplacedPlayersAndNames();
 
 private:
-    QStringList query(const QString& sql) const { return DbPeek(env->defaultDatabase()).column(sql); }
-    bool run(const QString& sql) const { return DbPeek(env->defaultDatabase()).run(sql); }
     QStringList resultRows() const {
-        return query("SELECT spieltag_id || ':' || spieler_id || ':' || legs_won || '-' || legs_lost || ':' || "
-                     "gewonnen || remis || verloren || ':' || pkt FROM tv_ergebnisse ORDER BY id");
+        return env->query("SELECT spieltag_id || ':' || spieler_id || ':' || legs_won || '-' || legs_lost || ':' || "
+                          "gewonnen || remis || verloren || ':' || pkt FROM tv_ergebnisse ORDER BY id");
     }
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestResultsTab::listingMirroringAndPlayerSelector() {
@@ -188,7 +180,7 @@ void TestResultsTab::refusedSavedUpdatedAndStandings() {
     makeDatabaseReadOnly(false);
     QVERIFY(tab.save().isEmpty());
     QCOMPARE(resultRows(), QStringList({"1:1:3-3:010:1", "1:3:3-3:010:1"}));
-    QCOMPARE(query("SELECT ave || '|' || f9ave FROM tv_ergebnisse ORDER BY id"),
+    QCOMPARE(env->query("SELECT ave || '|' || f9ave FROM tv_ergebnisse ORDER BY id"),
              QStringList({"67.25|0.0", "55.5|0.0"}));
     // The form shows the stored figures (no number counts as 0) and offers to change them.
     QCOMPARE(tab.values("Avg") + tab.values("First9Avg") + tab.values("Plus171"),
@@ -223,14 +215,14 @@ void TestResultsTab::refusedSavedUpdatedAndStandings() {
     QCOMPARE(QStringList({statistics->item(0, 0)->text(), statistics->item(0, 11)->text()}),
              QStringList({"C (c)", "21"}));
     QCOMPARE(tab.values("BestLeg"), QStringList({QString(), "21"}));
-    QCOMPARE(query("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 1"), QStringList({"''"}));
+    QCOMPARE(env->query("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 1"), QStringList({"''"}));
 }
 
 void TestResultsTab::guestOnlyRowReplacedPlayersAndNames() {
     // Match 2 (D-B) holds the guest's row only; match 1 was stored for A and C, then replaced by B and D.
-    QVERIFY(run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt) VALUES "
-                "(2, 2, 6, 3, 2), (1, 1, 6, 3, 2), (1, 3, 3, 6, 0)"));
-    QVERIFY(run("UPDATE tv_spieltage SET heim = 2, gast = 4 WHERE id = 1"));
+    QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt) VALUES "
+                     "(2, 2, 6, 3, 2), (1, 1, 6, 3, 2), (1, 3, 3, 6, 0)"));
+    QVERIFY(env->run("UPDATE tv_spieltage SET heim = 2, gast = 4 WHERE id = 1"));
     startWindow();
     QSettings(env->configPath(), QSettings::IniFormat).setValue("bezeichnungen/anzeige", true);
     auto w = startWindow();
@@ -243,8 +235,8 @@ void TestResultsTab::guestOnlyRowReplacedPlayersAndNames() {
     QVERIFY(tab.change->isVisible());
     tab.type("Legs", "1", "6");
     tab.save();
-    QCOMPARE(query("SELECT spieler_id || ':' || legs_won || '-' || legs_lost FROM tv_ergebnisse WHERE "
-                   "spieltag_id = 2"),
+    QCOMPARE(env->query("SELECT spieler_id || ':' || legs_won || '-' || legs_lost FROM tv_ergebnisse WHERE "
+                        "spieltag_id = 2"),
              QStringList({"2:6-1"})); // no row is made for the home player
 
     clickCell(tab.table, 0, 1);
@@ -252,7 +244,7 @@ void TestResultsTab::guestOnlyRowReplacedPlayersAndNames() {
     QVERIFY(tab.insert->isVisible());
     tab.type("Legs", "4", "2");
     tab.save();
-    QCOMPARE(query("SELECT COUNT(*) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"4"}));
+    QCOMPARE(env->query("SELECT COUNT(*) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"4"}));
 
     // Choosing the first name in the settings dialog shows it at once.
     answerModals([&] { find<QAction>(*w, "einstellungenAction")->trigger(); },

@@ -71,29 +71,21 @@ class TestScheduleTab : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        env = std::make_unique<TempSettings>();
-        newLeagueDatabase(env->defaultDatabase(), seedData);
-    }
-    void cleanup() {
-        makeDatabaseReadOnly(false);
-        env.reset();
-    }
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
+    void cleanup() { env.reset(); }
 
     void countsFollowLeagueReturnRoundAndMembers();
     void computeCorrectAndDelete();
     void returnRoundAndTooFewMembers();
 
 private:
-    QString value(const QString& sql) const { return DbPeek(env->defaultDatabase()).value(sql); }
-    bool run(const QString& sql) const { return DbPeek(env->defaultDatabase()).run(sql); }
     QString rowsInDb(const QString& league) const {
         return DbPeek(env->defaultDatabase())
             .column("SELECT spieltag || ':' || heim || '-' || gast FROM tv_spieltage WHERE liga = " + league +
                     " ORDER BY id")
             .join(' ');
     }
-    std::unique_ptr<TempSettings> env;
+    std::unique_ptr<LeagueTestEnv> env;
 };
 
 void TestScheduleTab::countsFollowLeagueReturnRoundAndMembers() {
@@ -179,19 +171,19 @@ void TestScheduleTab::computeCorrectAndDelete() {
     QCOMPARE(tab.rows().at(0), "1 A-B");
 
     // Deleting the schedule keeps the results; deleting all results (of every league) asks first.
-    QVERIFY(run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) SELECT id, heim FROM tv_spieltage UNION ALL "
-                "SELECT 90, 5"));
+    QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) SELECT id, heim FROM tv_spieltage UNION ALL "
+                     "SELECT 90, 5"));
     QVERIFY(press(tab.deleteSchedule).isEmpty());
     QCOMPARE(tab.table->rowCount(), 0);
     QCOMPARE(tab.groups(), QList<bool>({true, false}));
-    QCOMPARE(value("SELECT COUNT(*) FROM tv_spieltage"), "0");
-    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieltage"), "0");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
     const QString question = QString::fromUtf8("  Sollen wirklich die Ergebnisse aller Ligen gelöscht werden?  ");
     QVERIFY(oneMessage(press(tab.deleteResults), QMessageBox::Question, question)); // default answer "Nein"
-    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "7");
     QVERIFY(oneMessage(answerModals([&] { tab.deleteResults->click(); }, {}, QMessageBox::Yes), QMessageBox::Question,
                        question));
-    QCOMPARE(value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
 }
 
 void TestScheduleTab::returnRoundAndTooFewMembers() {
@@ -205,14 +197,14 @@ void TestScheduleTab::returnRoundAndTooFewMembers() {
     QCOMPARE(tab.rows(), QStringList({"1 G-F", "2 E-G", "3 F-E", "4 F-G", "5 G-E", "6 E-F"}));
 
     // Nobody, or a single member, gives no schedule.
-    QVERIFY(run("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (7, 4)"));
+    QVERIFY(env->run("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (7, 4)"));
     for (const char* league : {"Leer", "Eins"}) {
         tab.choose(league);
         QVERIFY(press(tab.compute).isEmpty());
         QCOMPARE(tab.table->rowCount(), 0);
         QCOMPARE(tab.groups(), QList<bool>({true, false}));
     }
-    QCOMPARE(value("SELECT COUNT(*) FROM tv_spieltage WHERE liga IN (3, 4)"), "0");
+    QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieltage WHERE liga IN (3, 4)"), "0");
 }
 
 QTEST_MAIN(TestScheduleTab)

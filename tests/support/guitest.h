@@ -4,6 +4,7 @@
 #include "db/schema.h"
 #include "dbpeek.h"
 #include "modaldialogs.h"
+#include "testenv.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -90,5 +91,21 @@ inline void makeDatabaseReadOnly(bool readOnly = true) {
     QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false)
         .setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
 }
+
+// The place one window test works in: a fresh settings location, a league database seeded with `seed`
+// when one is given, and the program's connection writable again when the test ends.
+class LeagueTestEnv : public TempSettings {
+public:
+    explicit LeagueTestEnv(const QStringList& seed = {}) {
+        if (!seed.isEmpty())
+            newLeagueDatabase(defaultDatabase(), seed);
+    }
+    ~LeagueTestEnv() { makeDatabaseReadOnly(false); }
+
+    // Reads and writes on the default league database through a connection of the test's own.
+    QStringList query(const QString& sql) const { return DbPeek(defaultDatabase()).column(sql); }
+    QString value(const QString& sql) const { return DbPeek(defaultDatabase()).value(sql); }
+    bool run(const QString& sql) const { return DbPeek(defaultDatabase()).run(sql); }
+};
 
 } // namespace guitest
