@@ -2,6 +2,7 @@
 // the program's own code, against the same rows inserted with one prepared statement in one
 // transaction, the floor any implementation can reach.
 #include "db/connection.h"
+#include "db/leaguedatabase.h"
 #include "db/schema.h"
 #include "league/schedule.h"
 #include "league/scheduledata.h"
@@ -23,7 +24,7 @@ constexpr int rounds = 5;
 
 QString prepareDatabase(const QTemporaryDir& dir, int run) {
     const QString path = dir.filePath(QStringLiteral("bench%1.db").arg(run));
-    db::createOrUpgrade(path);
+    db::LeagueDatabase::instance().open(path);
     QList<db::Statement> seed;
     for (int p = 1; p <= members; ++p) {
         seed.append({QStringLiteral("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (:id, :n, :n)"),

@@ -3,6 +3,7 @@
 // A season for the benchmarks: leagues of equal size, each with a double round robin and both result
 // rows of every match, and further players in the pool.
 #include "db/connection.h"
+#include "db/leaguedatabase.h"
 #include "db/schema.h"
 #include "league/schedule.h"
 
@@ -13,7 +14,7 @@
 namespace tavorin {
 
 inline void buildSeason(const QString& path, int leagues, int perLeague, int poolPlayers) {
-    db::createOrUpgrade(path);
+    db::LeagueDatabase::instance().open(path);
     QList<db::Statement> s;
     const QString player =
         QStringLiteral("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (:id, :d, :p)");

@@ -1,10 +1,13 @@
 // The league database file: creation, upgrade of older files, the column test and the write helper.
 #include "db/connection.h"
+#include "db/leaguedatabase.h"
 #include "db/schema.h"
 #include "dbpeek.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -48,6 +51,11 @@ private slots:
     void writesAreAllOrNothing();
     void failedWriteReportsTheDatabaseError();
     void guardsNest();
+    void connectChecksTheFile_data();
+    void connectChecksTheFile();
+    void changesAreAnnounced();
+    void failedReadsAreReportedOnce();
+    void lockIsReportedSoon();
 
 private:
     QString path(const char* name) const { return dir.filePath(QLatin1StringView(name)); }
@@ -56,7 +64,7 @@ private:
 
 void TestDatabase::newFileGetsTheFiveTables() {
     const QString file = path("new.db");
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
     QCOMPARE(db::currentDatabase(), file);
     QVERIFY(QFile::exists(file));
 
@@ -85,7 +93,7 @@ void TestDatabase::olderFileIsUpgraded() {
         QVERIFY(peek.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, ave, bestleg) "
                          "VALUES (7, 1, 6, 55.5, 21), (7, 2, 4, 48.25, 0)"));
     }
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
 
     DbPeek peek(file);
     const QStringList columns = peek.columnsOf("tv_ergebnisse");
@@ -104,26 +112,26 @@ void TestDatabase::columnInOtherLetterCase() {
         QVERIFY(peek.run("CREATE TABLE tv_ergebnisse (id INTEGER PRIMARY KEY, HASH TEXT, spieler_id INTEGER)"));
     }
     db::useDatabase(file);
-    QVERIFY(!db::hasColumn("tv_ergebnisse", "hash"));
-    QVERIFY(db::hasColumn("tv_ergebnisse", "HASH"));
+    QVERIFY(db::hasColumn("tv_ergebnisse", "hash")); // as SQLite matches column names
 
-    QVERIFY(db::createOrUpgrade(file).ok); // the refused ALTER does not count as a failure
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok); // no ALTER for "hash" is tried
     DbPeek peek(file);
     QCOMPARE(peek.columnsOf("tv_ergebnisse"), QStringList({"id", "HASH", "spieler_id", "plat", "p171"}));
 }
 
 void TestDatabase::currentFileIsLeftUntouched() {
     const QString file = path("current.db");
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
     const QByteArray before = fileHash(file);
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
     QCOMPARE(fileHash(file), before);
 }
 
 void TestDatabase::emptyFileIsNotRepaired() {
     const QString file = path("empty.db");
     QFile(file).open(QIODevice::WriteOnly);
-    QVERIFY(db::createOrUpgrade(file).ok);
+    const db::Result r = db::LeagueDatabase::instance().open(file); // the upgrade finds no results table
+    QVERIFY2(!r.ok && r.error.contains("tv_ergebnisse"), qPrintable(r.error));
     DbPeek peek(file);
     QCOMPARE(peek.column("SELECT name FROM sqlite_master"), QStringList());
 }
@@ -137,7 +145,7 @@ void TestDatabase::columnTest_data() {
     QTest::newRow("first column") << "tv_ligen"
                                   << "id" << true;
     QTest::newRow("other case") << "tv_ligen"
-                                << "Liga_Name" << false;
+                                << "Liga_Name" << true;
     QTest::newRow("prefix only") << "tv_ergebnisse"
                                  << "has" << false;
     QTest::newRow("longer name") << "tv_ergebnisse"
@@ -152,14 +160,14 @@ void TestDatabase::columnTest() {
     QFETCH(QString, table);
     QFETCH(QString, column);
     QFETCH(bool, expected);
-    QVERIFY(db::createOrUpgrade(path("columns.db")).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(path("columns.db")).ok);
     QCOMPARE(db::hasColumn(table, column), expected);
 }
 
 void TestDatabase::fileThatCannotBeCreated() {
     // A path below a plain file cannot be created, not even by root.
     QFile(path("plain")).open(QIODevice::WriteOnly);
-    const db::Result r = db::createOrUpgrade(path("plain/tavorin.db"));
+    const db::Result r = db::LeagueDatabase::instance().open(path("plain/tavorin.db"));
     QVERIFY(!r.ok);
     QVERIFY(!r.error.isEmpty());
     QCOMPARE(db::currentDatabase(), path("plain/tavorin.db"));
@@ -168,7 +176,7 @@ void TestDatabase::fileThatCannotBeCreated() {
 
 void TestDatabase::writesAreAllOrNothing() {
     const QString file = path("atomic.db");
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
     const db::Result r = db::writeAll({
         {"INSERT INTO tv_ligen (id, liga_name) VALUES (NULL, :name)", {{":name", "Herbst"}}},
         {"INSERT INTO tv_unbekannt (x) VALUES (1)", {}},
@@ -188,7 +196,7 @@ void TestDatabase::writesAreAllOrNothing() {
 
 void TestDatabase::failedWriteReportsTheDatabaseError() {
     const QString file = path("readonly.db");
-    QVERIFY(db::createOrUpgrade(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
     // Root may write any file, so the read-only case is made by the driver's own option.
     QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false)
         .setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
@@ -201,7 +209,7 @@ void TestDatabase::failedWriteReportsTheDatabaseError() {
 }
 
 void TestDatabase::guardsNest() {
-    QVERIFY(db::createOrUpgrade(path("nest.db")).ok);
+    QVERIFY(db::LeagueDatabase::instance().open(path("nest.db")).ok);
     const auto isOpen = [] {
         return QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false).isOpen();
     };
@@ -215,6 +223,112 @@ void TestDatabase::guardsNest() {
         QVERIFY(isOpen());
     }
     QVERIFY(!isOpen());
+}
+
+void TestDatabase::connectChecksTheFile_data() {
+    QTest::addColumn<QByteArray>("content"); // of the file; null: made by the statements
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<bool>("accepted");
+    QByteArray noise(4096, '\0');
+    for (char& c : noise)
+        c = char(QRandomGenerator::global()->bounded(256));
+    QStringList older = db::createStatements().mid(0, 4);
+    older << QString::fromLatin1(olderResults) << "INSERT INTO tv_ergebnisse (spieltag_id, legs_won) VALUES (1, 3)";
+    QStringList noName = db::createStatements();
+    noName[0] = "CREATE TABLE tv_spieler (id INTEGER PRIMARY KEY, dartn_name TEXT)";
+    QTest::newRow("zero bytes") << QByteArray("") << QStringList() << false;
+    QTest::newRow("random bytes") << noise << QStringList() << false;
+    QTest::newRow("text file") << QByteArray("Dies ist keine Datenbank.\n") << QStringList() << false;
+    QTest::newRow("SQLite without the tables") << QByteArray() << QStringList("CREATE TABLE x (y)") << false;
+    QTest::newRow("a column missing") << QByteArray() << noName << false;
+    QTest::newRow("older league file") << QByteArray() << older << true;
+}
+
+void TestDatabase::connectChecksTheFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, statements);
+    QFETCH(bool, accepted);
+    const QString home = path("home.db"), file = dir.filePath(QTest::currentDataTag() + QString(".db"));
+    QVERIFY(db::LeagueDatabase::instance().open(home).ok);
+    if (content.isNull()) {
+        DbPeek peek(file, "make");
+        for (const QString& sql : statements)
+            QVERIFY2(peek.run(sql), qPrintable(sql));
+    } else {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    }
+    const QByteArray before = fileHash(file);
+
+    const db::Result r = db::LeagueDatabase::instance().connectTo(file);
+    QCOMPARE(r.ok, accepted);
+    QCOMPARE(r.notLeague, !accepted);
+    QCOMPARE(db::currentDatabase(), accepted ? file : home);
+    if (!accepted) {
+        QCOMPARE(fileHash(file), before);
+        return;
+    }
+    // Upgraded like at start-up, so a result with a game link can be saved.
+    QVERIFY(
+        db::writeAll({{"INSERT INTO tv_ergebnisse (spieltag_id, hash, plat, p171) VALUES (2, 'g7', 'lidarts', 1)", {}}})
+            .ok);
+    QCOMPARE(DbPeek(file).column("SELECT spieltag_id || quote(hash) FROM tv_ergebnisse ORDER BY id"),
+             QStringList({"1NULL", "2'g7'"}));
+}
+
+void TestDatabase::changesAreAnnounced() {
+    QCOMPARE(db::tablesWrittenBy("DELETE FROM tv_Ligen WHERE id = :id ;"), db::Table::Ligen);
+    QCOMPARE(db::tablesWrittenBy(" UPDATE tv_ergebnisse SET bestleg = ''"), db::Table::Ergebnisse);
+    QCOMPARE(db::tablesWrittenBy("SELECT * FROM tv_spieler"), db::Tables());
+    QVERIFY(db::LeagueDatabase::instance().open(path("changes.db")).ok);
+    QObject context;
+    QList<db::Tables> announced;
+    connect(&db::LeagueDatabase::instance(), &db::LeagueDatabase::changed, &context,
+            [&](db::Tables t) { announced << t; });
+
+    QVERIFY(db::writeAll({{"INSERT INTO tv_spieler (dartn_name) VALUES ('A')", {}},
+                          {"INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1)", {}}})
+                .ok);
+    QVERIFY(db::writeAll({{"UPDATE tv_ligen SET liga_name = 'x' WHERE id = 9", {}}}).ok); // no row: no change
+    QVERIFY(!db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}, {"INSERT INTO nichts", {}}}).ok);
+    QCOMPARE(announced, QList<db::Tables>({db::Table::Spieler | db::Table::Zuordnung}));
+}
+
+void TestDatabase::failedReadsAreReportedOnce() {
+    auto& owner = db::LeagueDatabase::instance();
+    QVERIFY(owner.open(path("reads.db")).ok);
+    QObject context;
+    QStringList reported;
+    connect(&owner, &db::LeagueDatabase::readFailed, &context, [&](const db::Result& r) { reported << r.error; });
+    const auto read = [] { return db::readRows("SELECT * FROM tv_spieler", {}, [](const QSqlQuery&) {}); };
+    QVERIFY(read().ok);
+    QVERIFY(DbPeek(path("reads.db")).run("DROP TABLE tv_spieler"));
+
+    QVERIFY(!read().ok);
+    QVERIFY(!read().ok && owner.readsFailing());
+    QCOMPARE(reported.size(), 1);
+    QVERIFY2(reported[0].contains("tv_spieler"), qPrintable(reported[0]));
+    QCoreApplication::processEvents(); // the next turn of the event loop tries again
+    QVERIFY(!owner.readsFailing());
+    QVERIFY(!read().ok);
+    QCOMPARE(reported.size(), 2);
+}
+
+void TestDatabase::lockIsReportedSoon() {
+    const QString file = path("locked.db");
+    QVERIFY(db::LeagueDatabase::instance().open(file).ok);
+    DbPeek other(file, "other");
+    QVERIFY(other.run("BEGIN EXCLUSIVE"));
+    QElapsedTimer clock;
+    clock.start();
+    const db::Result read = db::readRows("SELECT * FROM tv_ligen", {}, [](const QSqlQuery&) {});
+    const db::Result again = db::readRows("SELECT * FROM tv_spieler", {}, [](const QSqlQuery&) {});
+    QVERIFY2(!read.ok && read.locked && !again.ok && clock.elapsed() < 3000, qPrintable(read.error));
+    QVERIFY(db::LeagueDatabase::instance().connectTo(path("locked.db")).locked);
+    QVERIFY(db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}}).locked);
+    QVERIFY(clock.elapsed() < 8000);
+    QVERIFY(other.run("COMMIT"));
+    QCoreApplication::processEvents();
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

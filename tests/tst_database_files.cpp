@@ -4,6 +4,7 @@
 #include "testenv.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -137,31 +138,26 @@ private slots:
     }
     void cleanup() { env.reset(); }
 
-    void connectAnotherFile_data() {
-        QTest::addColumn<QByteArray>("content"); // of a file that is no league database; null: a league database
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("league database")
-            << QByteArray()
-            << "Anna,Bert,Carl | Herbst,Winter | Carl | Anna,Bert | Herbst,Winter | "
-               "Herbst,Winter | Herbst,Winter | Herbst,Winter | Herbst,Winter | Anna,Bert | "
-               "Bert,Anna | Anna (a),Bert (b) | 1 | 2";
-        const QString empty = QString(" | ").repeated(12) + "0 | 0";
-        QTest::newRow("text file") << QByteArray("Dies ist keine Datenbank.\n") << empty;
-        QTest::newRow("empty file") << QByteArray("") << empty;
-    }
-
     void connectAnotherFile() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, shown);
-        const QString other = env->root() + "/Ligen/herbst.db";
+        const QString other = env->root() + "/Ligen/herbst.db", text = env->root() + "/Ligen/notiz.db";
         QVERIFY(QDir().mkpath(env->root() + "/Ligen"));
-        if (content.isNull())
-            newLeagueDatabase(other, autumnData);
-        else
-            writeFile(other, content);
+        newLeagueDatabase(other, autumnData);
+        writeFile(text, "Dies ist keine Datenbank.\n");
         const QByteArray before = fileContent(other);
         auto w = startWindow();
 
+        // A file that is no league database is refused; everything stays with the connected file.
+        const QString own = views(*w);
+        const QList<SeenMessage> refused = chooseFile(*w, "datenbankVerbindenAction", text);
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0].text, "Die Datei ist keine Liga-Datenbank:\n" + text);
+        QCOMPARE(w->windowTitle(), titleBase + env->defaultDatabase());
+        QCOMPARE(rememberedPath(*env), env->defaultDatabase());
+        QCOMPARE(views(*w), own);
+
+        const QString shown = "Anna,Bert,Carl | Herbst,Winter | Carl | Anna,Bert | Herbst,Winter | "
+                              "Herbst,Winter | Herbst,Winter | Herbst,Winter | Herbst,Winter | Anna,Bert | "
+                              "Bert,Anna | Anna (a),Bert (b) | 1 | 2";
         QStringList dialog;
         QVERIFY(chooseFile(*w, "datenbankVerbindenAction", other, &dialog).isEmpty());
         QCOMPARE(dialog, QStringList({"mit Datenbank verbinden", "(*.db)", "open", env->dir()}));
@@ -178,6 +174,26 @@ private slots:
         w = startWindow();
         QCOMPARE(w->windowTitle(), titleBase + other);
         QCOMPARE(views(*w), shown);
+    }
+
+    void lockedFileIsReportedOnce() {
+        QVERIFY(env->run("INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'Zweitliga')"));
+        QVERIFY(env->run("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (2, 1, 1, 1)"));
+        auto w = startWindow();
+        auto* league = find<QComboBox>(*w, "ergebnisseLigaComboBox");
+        auto* days = find<QComboBox>(*w, "spieltagComboBox");
+        QCOMPARE(itemTexts(days), QStringList());
+        DbPeek other(env->defaultDatabase(), "other");
+        QVERIFY(other.run("BEGIN EXCLUSIVE"));
+        QElapsedTimer clock;
+        clock.start();
+        const QList<SeenMessage> seen = answerModals([&] { league->setCurrentIndex(1); }); // a chain of reads
+        QVERIFY(clock.elapsed() < 3500);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].text.startsWith("Die Datenbank wird gerade von einem anderen Programm benutzt.\n"),
+                 qPrintable(seen[0].text));
+        QCOMPARE(itemTexts(days), QStringList()); // left as it was
+        QVERIFY(other.run("COMMIT"));
     }
 
     void saveCopiesAndWorksOnTheCopy() {
@@ -319,22 +335,22 @@ private slots:
 
     void failedDeletionsKeepTheFindings() {
         insertResults(env->defaultDatabase(), "1:3:1 2:3:2 3:3:1 4:4:1 5:4:2 6:4:2");
-        const QString other = env->root() + "/kaputt.db";
-        writeFile(other, "keine Datenbank");
         auto w = startWindow();
         Duplicates d(*w);
         QVERIFY(press(d.check).isEmpty());
-        QVERIFY(chooseFile(*w, "datenbankVerbindenAction", other).isEmpty());
         const QString found = "2 Doppelung/en gefunden ID3 ID4 | found";
         QCOMPARE(d.state(), found);
 
-        // In a file that cannot be read the rows to keep are unknown; nothing is deleted anywhere.
-        QCOMPARE(icons(press(d.remove)), {QMessageBox::Critical});
-        QCOMPARE(d.state(), found);
-        QCOMPARE(fileContent(other), QByteArray("keine Datenbank"));
+        // While the file cannot be read the rows to keep are unknown; nothing is deleted.
+        {
+            DbPeek other(env->defaultDatabase(), "other");
+            QVERIFY(other.run("BEGIN EXCLUSIVE"));
+            QCOMPARE(icons(press(d.remove)), {QMessageBox::Warning});
+            QCOMPARE(d.state(), found);
+            QVERIFY(other.run("COMMIT"));
+        }
 
         // Writing fails: the deletion can be tried again.
-        QVERIFY(chooseFile(*w, "datenbankVerbindenAction", env->defaultDatabase()).isEmpty());
         makeDatabaseReadOnly();
         QCOMPARE(icons(press(d.remove)), {QMessageBox::Critical});
         QCOMPARE(d.state(), found);

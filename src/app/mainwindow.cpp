@@ -13,7 +13,6 @@
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
-    tavorin::db::useDatabase(QString());
     netz = new QNetworkAccessManager(this);
     setMinimumSize(1200, 750);
 
@@ -84,6 +83,7 @@ MainWindow::MainWindow(QWidget* parent)
     ZentralesLayoutAufbauen();
 
     // The first fill runs before the selectors are connected, so it triggers no slot.
+    DatenbankAbonnieren();
     tabelleSpielerFuellen();
     tabelleLigenFuellen();
     ComboLigaFuellen();

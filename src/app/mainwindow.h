@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
-#include "db/connection.h"
+#include "db/leaguedatabase.h"
 #include "import/platformreplies.h"
 #include "results/resultentry.h"
 
@@ -153,6 +153,14 @@ private:
 
     // --- league database (db/mainwindow_database.cpp) ---
     void DatenbankOeffnen();
+    // Listens to the league database: its change announcements and its failed reads.
+    void DatenbankAbonnieren();
+    // Refills every view that shows one of `tabellen`, once, also when a refill changes data itself.
+    void DatenGeaendert(tavorin::db::Tables tabellen);
+    void AnsichtenAktualisieren(tavorin::db::Tables tabellen);
+    void LesefehlerMelden(const tavorin::db::Result& fehler);
+    // True when a read of this turn of the event loop failed: a fill then leaves its view as it was.
+    static bool LesenGescheitert();
     // Runs the writes of one user action in one transaction. On failure shows the database's error
     // (kind 4) and returns false; the caller then refreshes its views and keeps what the user typed.
     bool DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen);
@@ -165,7 +173,6 @@ private:
 
     // --- membership (league/mainwindow_membership.cpp) ---
     void tabelleSpielerpoolFuellen();
-    void ZuordnungAnzeigen(); // pool and members after a move
 
     // --- leagues (league/mainwindow_leagues.cpp) ---
     void tabelleLigenFuellen();
@@ -177,6 +184,12 @@ private:
     void ErsatzlisteFuellen();
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
     void PaarungSetzen(const QString& heim, const QString& gast); // writes the current match, clears the labels
+
+    // --- result views (results/mainwindow_resultviews.cpp) ---
+    // After a schedule change: the match days anew, unless they are the same.
+    void SpieltagAuswahlAktualisieren();
+    // Refills the results table; the match loaded into the form stays selected and is loaded again.
+    void ErgebnisAnsichtAktualisieren();
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
@@ -225,6 +238,8 @@ private:
 
     // --- state of the frame ---
     const QString titelBasis;
+    tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
+    bool aktualisierungLaeuft = false;
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;

@@ -12,7 +12,16 @@ QSqlDatabase connection() {
         return QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     return QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false);
 }
+
+// SQLite's primary result codes for a file another connection has locked.
+constexpr int sqliteBusy = 5;
+constexpr int sqliteLocked = 6;
 } // namespace
+
+Result Result::failure(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff; // extended codes keep the primary one below
+    return failure(error.text(), code == sqliteBusy || code == sqliteLocked);
+}
 
 ConnectionGuard::ConnectionGuard() {
     QSqlDatabase db = connection();
@@ -21,7 +30,7 @@ ConnectionGuard::ConnectionGuard() {
     if (db.open())
         openedHere = true;
     else
-        result = Result::failure(db.lastError().text());
+        result = Result::failure(db.lastError());
 }
 
 ConnectionGuard::~ConnectionGuard() {
@@ -33,6 +42,7 @@ void useDatabase(const QString& path) {
     QSqlDatabase db = connection();
     if (db.isOpen())
         db.close();
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(lockWaitMs));
     db.setDatabaseName(path);
 }
 
@@ -40,66 +50,18 @@ QString currentDatabase() {
     return connection().databaseName();
 }
 
-namespace {
-// Binds `values` to the prepared `query` and executes it.
-Result bindAndRun(QSqlQuery& query, const Bindings& values) {
+Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
+    if (!query.prepare(sql))
+        return Result::failure(query.lastError());
     for (const auto& [name, value] : values)
         query.bindValue(name, value);
     if (!query.exec())
-        return Result::failure(query.lastError().text());
+        return Result::failure(query.lastError());
     return {};
-}
-} // namespace
-
-Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
-    if (!query.prepare(sql))
-        return Result::failure(query.lastError().text());
-    return bindAndRun(query, values);
-}
-
-void readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take) {
-    ConnectionGuard guard;
-    QSqlQuery query;
-    if (!exec(query, sql, values))
-        return;
-    while (query.next())
-        take(query);
 }
 
 QString text(const QSqlQuery& query, const char* column) {
     return query.value(QLatin1StringView(column)).toString();
-}
-
-Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach) {
-    ConnectionGuard guard;
-    if (!guard.isOpen())
-        return guard.status();
-    QSqlDatabase db = connection();
-    if (!db.transaction())
-        return Result::failure(db.lastError().text());
-    Result result;
-    {
-        QSqlQuery query(db);
-        const QString* prepared = nullptr;
-        for (qsizetype i = 0; i < statements.size() && result.ok; ++i) {
-            const Statement& s = statements[i];
-            if (!prepared || *prepared != s.sql) {
-                if (!query.prepare(s.sql)) {
-                    result = Result::failure(query.lastError().text());
-                    break;
-                }
-                prepared = &s.sql;
-            }
-            result = bindAndRun(query, s.values);
-            if (result.ok && afterEach)
-                afterEach(i);
-        }
-    }
-    if (result.ok && !db.commit())
-        result = Result::failure(db.lastError().text());
-    if (!result.ok)
-        db.rollback();
-    return result;
 }
 
 } // namespace tavorin::db

@@ -5,20 +5,27 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
-
+class QSqlError;
 class QSqlQuery;
 
 namespace tavorin::db {
 
-// Outcome of a database step: success, or the database's own error text.
+// Outcome of a database step: success, or the database's own error text. `locked` tells that another
+// program held a lock on the file for longer than the program waits (lockWaitMs); `notLeague` that the
+// file is readable but no league database.
 struct Result {
     bool ok = true;
     QString error;
+    bool locked = false;
+    bool notLeague = false;
 
-    static Result failure(const QString& text) { return {false, text}; }
+    static Result failure(const QString& text, bool locked = false) { return {false, text, locked, false}; }
+    static Result failure(const QSqlError& error);
     explicit operator bool() const { return ok; }
 };
+
+// How long a statement waits for a lock another program holds before it fails.
+constexpr int lockWaitMs = 2000;
 
 // Named placeholder values, bound in this order (":id", ":liga", ...).
 using Bindings = QList<QPair<QString, QVariant>>;
@@ -48,21 +55,15 @@ private:
     Result result;
 };
 
-// Adds the default connection (once) and points it at `path`; the connection stays closed.
+// Adds the default connection (once) and points it at `path` without preparing the file; the connection
+// stays closed. The program itself goes through LeagueDatabase, which prepares the file first.
 void useDatabase(const QString& path);
 QString currentDatabase();
 
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
 
-// Runs a read and hands every row to `take`. A read that fails yields no rows.
-void readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
 // A column of the current row, by name, as text (NULL gives an empty text).
 QString text(const QSqlQuery& query, const char* column);
-
-// Runs the statements in one transaction: all of them or none. A statement whose SQL text equals the
-// previous one reuses its prepared query, so long runs of the same INSERT stay cheap. `afterEach`, when
-// given, is told the index of every statement that has run.
-Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
 
 } // namespace tavorin::db

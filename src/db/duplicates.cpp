@@ -1,5 +1,7 @@
 #include "duplicates.h"
 
+#include "leaguedatabase.h"
+
 #include <QSqlQuery>
 
 namespace tavorin::db {

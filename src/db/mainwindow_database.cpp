@@ -1,10 +1,34 @@
 #include "app/mainwindow.h"
 #include "db/schema.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
+
+#include <utility>
+
+using tavorin::db::Table;
+
+namespace {
+const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Programm benutzt.");
+} // namespace
+
 void MainWindow::DatenbankOeffnen() {
-    const tavorin::db::Result r = tavorin::db::createOrUpgrade(dbPfad);
-    if (!r)
+    auto& datenbank = tavorin::db::LeagueDatabase::instance();
+    const tavorin::db::Result r = datenbank.open(dbPfad);
+    if (r)
+        return;
+    if (r.locked)
+        MeldungAnzeigen(3, gesperrt, r.error);
+    else
         MeldungAnzeigen(4, QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "), dbPfad);
+    datenbank.holdFailure(r); // the views that follow need not fail one by one
+}
+
+void MainWindow::DatenbankAbonnieren() {
+    auto& datenbank = tavorin::db::LeagueDatabase::instance();
+    connect(&datenbank, &tavorin::db::LeagueDatabase::changed, this, &MainWindow::DatenGeaendert);
+    connect(&datenbank, &tavorin::db::LeagueDatabase::readFailed, this, &MainWindow::LesefehlerMelden);
 }
 
 bool MainWindow::DBaufSpaltePruefen(QString table, QString column) {
@@ -16,7 +40,61 @@ bool MainWindow::DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen
 }
 
 bool MainWindow::SchreibenMelden(const tavorin::db::Result& ergebnis) {
-    if (!ergebnis)
+    if (ergebnis.locked)
+        MeldungAnzeigen(3, gesperrt, ergebnis.error);
+    else if (!ergebnis)
         MeldungAnzeigen(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "), ergebnis.error);
     return ergebnis.ok;
+}
+
+void MainWindow::LesefehlerMelden(const tavorin::db::Result& fehler) {
+    if (fehler.locked)
+        MeldungAnzeigen(3, gesperrt, fehler.error);
+    else
+        MeldungAnzeigen(4, QStringLiteral("Die Daten konnten nicht gelesen werden!"), fehler.error);
+}
+
+bool MainWindow::LesenGescheitert() {
+    return tavorin::db::LeagueDatabase::instance().readsFailing();
+}
+
+void MainWindow::DatenGeaendert(tavorin::db::Tables tabellen) {
+    // A refill may itself write (the statistics rewrite stored best legs of 0); what it changes is
+    // refilled in another round once the current one is done.
+    ausstehendeAenderungen |= tabellen;
+    if (aktualisierungLaeuft)
+        return;
+    aktualisierungLaeuft = true;
+    while (ausstehendeAenderungen)
+        AnsichtenAktualisieren(std::exchange(ausstehendeAenderungen, {}));
+    aktualisierungLaeuft = false;
+}
+
+void MainWindow::AnsichtenAktualisieren(tavorin::db::Tables tabellen) {
+    // Every view with the tables it shows. The league selectors come early: refilling them refills the
+    // views that follow a selector as well.
+    const Table spieler = Table::Spieler, zuordnung = Table::Zuordnung, spieltage = Table::Spieltage,
+                ergebnisse = Table::Ergebnisse;
+    const struct {
+        tavorin::db::Tables zeigt;
+        void (MainWindow::*fuellen)();
+    } ansichten[] = {
+        {spieler, &MainWindow::tabelleSpielerFuellen},
+        {Table::Ligen, &MainWindow::tabelleLigenFuellen},
+        {Table::Ligen, &MainWindow::ComboLigaFuellen},
+        {spieler | zuordnung, &MainWindow::tabelleSpielerpoolFuellen},
+        {spieler | zuordnung, &MainWindow::LigaZuordnungFuellen},
+        {zuordnung, &MainWindow::MitspielerZaehlen},
+        {spieler | spieltage, &MainWindow::tabelleSTFuellen},
+        {spieler | zuordnung, &MainWindow::ErsatzlisteFuellen},
+        {spieltage, &MainWindow::SpieltagAuswahlAktualisieren},
+        {spieler | zuordnung, &MainWindow::comboEinzelLaden},
+        {spieler | spieltage | ergebnisse, &MainWindow::ErgebnisAnsichtAktualisieren},
+        {spieler | zuordnung | ergebnisse, &MainWindow::tabelleTabelleFullen},
+        {spieler | zuordnung | ergebnisse, &MainWindow::tabelleStatistikFuellen},
+    };
+    for (const auto& ansicht : ansichten) {
+        if (tabellen & ansicht.zeigt)
+            (this->*ansicht.fuellen)();
+    }
 }

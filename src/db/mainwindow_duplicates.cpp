@@ -24,7 +24,10 @@ void MainWindow::DoppelteGruppeAufbauen(QGroupBox* gruppe) {
 }
 
 void MainWindow::DBpruefen() {
-    doppelteSpiele = tavorin::db::findDuplicateMatches();
+    const QStringList gefunden = tavorin::db::findDuplicateMatches();
+    if (LesenGescheitert())
+        return;
+    doppelteSpiele = gefunden;
     labelDoppelte->setText(tavorin::db::duplicateReport(doppelteSpiele));
     if (!doppelteSpiele.isEmpty()) {
         knopfDoppelteLoeschen->show();

@@ -13,9 +13,21 @@ void MainWindow::DatenbankImportieren() {
         QFileDialog::getOpenFileName(this, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter);
     if (pfad.isEmpty() || !QFileInfo(pfad).isFile())
         return; // cancelled: everything stays with the connected file
+    // Only a league database replaces the connected file; an older one is upgraded first.
+    const tavorin::db::Result r = tavorin::db::LeagueDatabase::instance().connectTo(pfad);
+    if (r.locked) {
+        SchreibenMelden(r);
+        return;
+    }
+    if (!r) {
+        MeldungAnzeigen(3,
+                        r.notLeague ? QStringLiteral("Die Datei ist keine Liga-Datenbank:")
+                                    : QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "),
+                        pfad);
+        return;
+    }
     dbPfad = pfad;
     PfadMerken(pfad);
-    tavorin::db::useDatabase(pfad);
     AllesNeuLaden();
 }
 
@@ -33,7 +45,7 @@ void MainWindow::DatenbankSpeichern() {
     // The copy holds the same data, so the views stay as they are.
     dbPfad = ziel;
     PfadMerken(ziel);
-    tavorin::db::useDatabase(ziel);
+    DatenbankOeffnen();
 }
 
 void MainWindow::PfadMerken(const QString& pfad) {

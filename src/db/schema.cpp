@@ -1,6 +1,8 @@
 #include "schema.h"
 
-#include <QFileInfo>
+#include <QMap>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace tavorin::db {
@@ -33,37 +35,107 @@ QList<UpgradeStep> upgradeSteps() {
     };
 }
 
-bool hasColumn(const QString& table, const QString& column) {
-    ConnectionGuard guard;
-    QSqlQuery query;
+namespace {
+
+// The column names of `table`, in lower case; none for a missing table.
+Result columnsOf(QSqlDatabase& db, const QString& table, QStringList& columns) {
+    columns.clear();
+    QSqlQuery query(db);
     // The table name is one of the program's own, never user input.
-    if (!exec(query, QStringLiteral("PRAGMA table_info('") + table + QStringLiteral("')")))
-        return false;
-    bool found = false;
-    while (query.next()) {
-        if (query.value(1).toString() == column)
-            found = true;
-    }
-    return found;
+    if (!query.exec(QStringLiteral("PRAGMA table_info('") + table + QStringLiteral("')")))
+        return Result::failure(query.lastError());
+    while (query.next())
+        columns << query.value(1).toString().toLower();
+    return {};
 }
 
-Result createOrUpgrade(const QString& path) {
-    const bool exists = QFileInfo::exists(path);
-    useDatabase(path);
-    ConnectionGuard guard;
-    if (!guard.isOpen())
-        return guard.status();
-    if (!exists) {
-        QList<Statement> creates;
-        for (const QString& sql : createStatements())
-            creates.append({sql, {}});
-        return writeAll(creates);
-    }
+bool addedByUpgrade(const QString& table, const QString& column) {
     for (const UpgradeStep& step : upgradeSteps()) {
-        if (hasColumn(QLatin1StringView(step.table), QLatin1StringView(step.column)))
+        if (table == QLatin1StringView(step.table) && column == QLatin1StringView(step.column))
+            return true;
+    }
+    return false;
+}
+
+// Every table of a new league database with its columns, read once from a database made in memory.
+const QMap<QString, QStringList>& currentTables() {
+    static const QMap<QString, QStringList> tables = [] {
+        QMap<QString, QStringList> out;
+        const QString name = QStringLiteral("tavorin_schema");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            db.open();
+            createTables(db);
+            for (const QString& sql : createStatements()) {
+                const QString table = sql.section(QLatin1Char(' '), 2, 2);
+                columnsOf(db, table, out[table]);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return out;
+    }();
+    return tables;
+}
+
+} // namespace
+
+bool hasColumn(const QString& table, const QString& column) {
+    ConnectionGuard guard;
+    QSqlDatabase db = QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false);
+    QStringList columns;
+    return guard.isOpen() && columnsOf(db, table, columns) && columns.contains(column.toLower());
+}
+
+Result createTables(QSqlDatabase& db) {
+    if (!db.transaction())
+        return Result::failure(db.lastError());
+    for (const QString& sql : createStatements()) {
+        QSqlQuery query(db);
+        if (!query.exec(sql)) {
+            const Result failed = Result::failure(query.lastError());
+            db.rollback();
+            return failed;
+        }
+    }
+    if (!db.commit())
+        return Result::failure(db.lastError());
+    return {};
+}
+
+Result upgradeTables(QSqlDatabase& db) {
+    for (const UpgradeStep& step : upgradeSteps()) {
+        QStringList columns;
+        if (const Result r = columnsOf(db, QLatin1StringView(step.table), columns); !r)
+            return r;
+        if (columns.contains(QLatin1StringView(step.column)))
             continue;
-        QSqlQuery query;
-        exec(query, QLatin1StringView(step.alter)); // fails for a column in other letter case: ignored
+        QSqlQuery query(db);
+        if (!query.exec(QLatin1StringView(step.alter)))
+            return Result::failure(query.lastError());
+    }
+    return {};
+}
+
+Result checkLeagueTables(QSqlDatabase& db) {
+    const auto notLeague = [](const QString& reason) {
+        Result r = Result::failure(reason);
+        r.notLeague = true;
+        return r;
+    };
+    for (auto table = currentTables().cbegin(); table != currentTables().cend(); ++table) {
+        QStringList columns;
+        if (Result r = columnsOf(db, table.key(), columns); !r) {
+            r.notLeague = !r.locked; // a file that does not read as SQLite
+            return r;
+        }
+        if (columns.isEmpty())
+            return notLeague(QStringLiteral("no such table: ") + table.key());
+        for (const QString& column : table.value()) {
+            if (!columns.contains(column) && !addedByUpgrade(table.key(), column))
+                return notLeague(QStringLiteral("no such column: ") + table.key() + QLatin1Char('.') + column);
+        }
     }
     return {};
 }

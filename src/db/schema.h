@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSqlDatabase;
+
 namespace tavorin::db {
 
 // The five tables of a new league database, in creation order.
@@ -19,14 +21,22 @@ struct UpgradeStep {
 // In the order in which they are applied.
 QList<UpgradeStep> upgradeSteps();
 
-// True when `table` of the connected database has a column named exactly `column` (same letters, same
-// case). False for a table without columns, a missing table or a database that cannot be read.
+// True when `table` of the connected database has a column of this name. Letter case does not count,
+// as SQLite itself matches column names. False for a missing table or a database that cannot be read.
 bool hasColumn(const QString& table, const QString& column);
 
-// Points the connection at `path` and prepares the file: a missing file is created with the five tables;
-// an existing one gets the columns of later releases it lacks. A column that exists in other letter case
-// makes its ALTER fail; that failure is expected and ignored. Fails only when the file cannot be opened
-// or created, with the database's error text.
-Result createOrUpgrade(const QString& path);
+// The steps below work on an open connection `db`.
+
+// Creates the five tables, together or not at all.
+Result createTables(QSqlDatabase& db);
+
+// Adds the columns of later releases that the file lacks. Fails when a column cannot be added, for
+// example because its table is missing.
+Result upgradeTables(QSqlDatabase& db);
+
+// Succeeds when the file is a league database: it reads as SQLite and holds the five tables with every
+// column, apart from those upgradeTables() adds. Fails with the reason otherwise, `locked` when another
+// program keeps it from being read.
+Result checkLeagueTables(QSqlDatabase& db);
 
 } // namespace tavorin::db

@@ -68,20 +68,26 @@ void MainWindow::SeiteLigenAufbauen() {
 }
 
 void MainWindow::tabelleLigenFuellen() {
+    const QList<tavorin::registry::LeagueRow> ligen = tavorin::registry::allLeagues();
+    if (LesenGescheitert())
+        return;
     QList<QStringList> zeilen;
-    for (const tavorin::registry::LeagueRow& l : tavorin::registry::allLeagues())
+    for (const tavorin::registry::LeagueRow& l : ligen)
         zeilen.append({l.id, l.name});
     TabelleFuellen(tabelleLigen, kopfLigen, zeilen);
 }
 
 void MainWindow::ComboLigaFuellen() {
+    const QList<tavorin::registry::LeagueRow> ligen = tavorin::registry::allLeagues();
+    if (LesenGescheitert())
+        return;
     const QList<QComboBox*> auswahlen = {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle,
                                          comboLigaStatistik};
     for (QComboBox* auswahl : auswahlen)
         auswahl->clear();
     // Each append emits the selector's index change, so the views of the other tabs follow the first
     // league in name order.
-    for (const tavorin::registry::LeagueRow& l : tavorin::registry::allLeagues()) {
+    for (const tavorin::registry::LeagueRow& l : ligen) {
         for (QComboBox* auswahl : auswahlen)
             auswahl->addItem(l.name, l.id);
     }
@@ -103,13 +109,10 @@ void MainWindow::LigaEintragen() {
         MeldungAnzeigen(3, QStringLiteral("  Es muss eine Bezeichnung f:ue:r die Liga angegeben werden.  "));
         return;
     }
-    const bool gespeichert = DatenSchreiben({tavorin::registry::insertLeague(feldLigaNeu->text())});
-    tabelleLigenFuellen();
-    if (gespeichert) {
+    if (DatenSchreiben({tavorin::registry::insertLeague(feldLigaNeu->text())})) {
         feldLigaNeu->clear();
         FelderLigaAuswahlLeeren();
     }
-    ComboLigaFuellen();
 }
 
 void MainWindow::LigaBearbeiten() {
@@ -117,14 +120,10 @@ void MainWindow::LigaBearbeiten() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
         return;
     }
-    const bool gespeichert =
-        DatenSchreiben({tavorin::registry::renameLeague(ausgewaehlteLiga, feldLigaBearbeiten->text())});
-    tabelleLigenFuellen();
-    if (gespeichert) {
+    if (DatenSchreiben({tavorin::registry::renameLeague(ausgewaehlteLiga, feldLigaBearbeiten->text())})) {
         feldLigaNeu->clear();
         FelderLigaAuswahlLeeren();
     }
-    ComboLigaFuellen();
 }
 
 void MainWindow::LigaLoeschen() {
@@ -132,11 +131,17 @@ void MainWindow::LigaLoeschen() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
         return;
     }
-    const bool geloescht = DatenSchreiben({tavorin::registry::deleteLeague(ausgewaehlteLiga)});
-    tabelleLigenFuellen();
-    if (geloescht)
+    // Members would drop out of the pool for good: they are taken out first.
+    const qsizetype mitglieder = tavorin::registry::leagueMembers(ausgewaehlteLiga).size();
+    if (LesenGescheitert())
+        return;
+    if (mitglieder > 0) {
+        MeldungAnzeigen(3, QStringLiteral("Die Liga hat noch ") + QString::number(mitglieder) +
+                               QStringLiteral(" Mitglieder. Bitte zuerst alle Mitglieder austragen."));
+        return;
+    }
+    if (DatenSchreiben({tavorin::registry::deleteLeague(ausgewaehlteLiga)}))
         FelderLigaAuswahlLeeren();
-    ComboLigaFuellen();
 }
 
 void MainWindow::FelderLigaLeeren() {

@@ -64,13 +64,16 @@ void MainWindow::SeiteZuordnungAufbauen() {
 }
 
 void MainWindow::tabelleSpielerpoolFuellen() {
-    TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(tavorin::registry::poolPlayers()));
+    const QList<tavorin::registry::PlayerRow> pool = tavorin::registry::poolPlayers();
+    if (!LesenGescheitert())
+        TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(pool));
 }
 
 void MainWindow::LigaZuordnungFuellen() {
-    const QString liga = AusgewaehlteLigaId(comboLigaZuordnung);
-    TabelleFuellen(tabelleMitglieder, kopfSpieler,
-                   tavorin::registry::tableRows(tavorin::registry::leagueMembers(liga)));
+    const QList<tavorin::registry::PlayerRow> mitglieder =
+        tavorin::registry::leagueMembers(AusgewaehlteLigaId(comboLigaZuordnung));
+    if (!LesenGescheitert())
+        TabelleFuellen(tabelleMitglieder, kopfSpieler, tavorin::registry::tableRows(mitglieder));
 }
 
 void MainWindow::ZuordnungEintragen() {
@@ -85,7 +88,6 @@ void MainWindow::ZuordnungEintragen() {
         return;
     }
     DatenSchreiben({tavorin::registry::assignPlayer(tabelleSpielerpool->item(row, 0)->text(), liga)});
-    ZuordnungAnzeigen();
 }
 
 void MainWindow::ZuordnungAustragen() {
@@ -95,11 +97,4 @@ void MainWindow::ZuordnungAustragen() {
         return;
     }
     DatenSchreiben({tavorin::registry::removeAssignment(tabelleMitglieder->item(row, 0)->text())});
-    ZuordnungAnzeigen();
-}
-
-void MainWindow::ZuordnungAnzeigen() {
-    tabelleSpielerpoolFuellen();
-    LigaZuordnungFuellen();
-    MitspielerZaehlen();
 }

@@ -73,9 +73,12 @@ void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
 }
 
 void MainWindow::tabelleSTFuellen() {
+    const QList<tavorin::scheduledata::MatchRow> spiele =
+        tavorin::scheduledata::matches(AusgewaehlteLigaId(comboLigaSpieltage));
+    if (LesenGescheitert())
+        return;
     QList<QStringList> zeilen;
-    for (const tavorin::scheduledata::MatchRow& m :
-         tavorin::scheduledata::matches(AusgewaehlteLigaId(comboLigaSpieltage)))
+    for (const tavorin::scheduledata::MatchRow& m : spiele)
         zeilen.append({m.id, m.spieltag, m.heimName, m.gastName, m.heim, m.gast});
     TabelleFuellen(tabelleSpielplan, kopfSpiele, zeilen);
     for (int row = 0; row < tabelleSpielplan->rowCount(); ++row) {
@@ -101,10 +104,13 @@ void MainWindow::tabelleSTanklicken() {
 }
 
 void MainWindow::ErsatzlisteFuellen() {
+    const QList<tavorin::scheduledata::MemberChoice> mitglieder =
+        tavorin::scheduledata::replacementChoices(AusgewaehlteLigaId(comboLigaSpieltage));
+    if (LesenGescheitert())
+        return;
     comboErsatzHeim->clear();
     comboErsatzGast->clear();
-    for (const tavorin::scheduledata::MemberChoice& m :
-         tavorin::scheduledata::replacementChoices(AusgewaehlteLigaId(comboLigaSpieltage))) {
+    for (const tavorin::scheduledata::MemberChoice& m : mitglieder) {
         comboErsatzHeim->addItem(m.dartnName, m.id);
         comboErsatzGast->addItem(m.dartnName, m.id);
     }
@@ -136,7 +142,6 @@ void MainWindow::PaarungSetzen(const QString& heim, const QString& gast) {
     DatenSchreiben({tavorin::scheduledata::setPlayers(spiel, heim, gast)});
     for (QLabel* name : {labelTauschHeim, labelTauschGast, labelErsetzenHeim, labelErsetzenGast})
         name->clear();
-    tabelleSTFuellen();
 }
 
 void MainWindow::ErgebnisseLoeschen() {

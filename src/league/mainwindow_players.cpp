@@ -75,7 +75,9 @@ void MainWindow::SeiteSpielerAufbauen() {
 }
 
 void MainWindow::tabelleSpielerFuellen() {
-    TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(tavorin::registry::allPlayers()));
+    const QList<tavorin::registry::PlayerRow> spieler = tavorin::registry::allPlayers();
+    if (!LesenGescheitert())
+        TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(spieler));
 }
 
 void MainWindow::SpielerAuswaehlen() {
@@ -98,11 +100,7 @@ void MainWindow::SpielerEintragen() {
         MeldungAnzeigen(3, QStringLiteral("  Es m:ue:ssen beide Textfelder ausgef:ue:llt werden.  "));
         return;
     }
-    const bool gespeichert =
-        DatenSchreiben({tavorin::registry::insertPlayer(feldSpielerNeu1->text(), feldSpielerNeu2->text())});
-    tabelleSpielerFuellen();
-    tabelleSpielerpoolFuellen();
-    if (!gespeichert)
+    if (!DatenSchreiben({tavorin::registry::insertPlayer(feldSpielerNeu1->text(), feldSpielerNeu2->text())}))
         return;
     feldSpielerNeu1->clear();
     feldSpielerNeu2->clear();
@@ -114,10 +112,8 @@ void MainWindow::SpielerBearbeiten() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
         return;
     }
-    const bool gespeichert = DatenSchreiben({tavorin::registry::updatePlayer(
-        ausgewaehlterSpieler, feldSpielerBearbeiten1->text(), feldSpielerBearbeiten2->text())});
-    tabelleSpielerFuellen();
-    if (gespeichert)
+    if (DatenSchreiben({tavorin::registry::updatePlayer(ausgewaehlterSpieler, feldSpielerBearbeiten1->text(),
+                                                        feldSpielerBearbeiten2->text())}))
         FelderSpielerAuswahlLeeren();
 }
 
@@ -126,9 +122,16 @@ void MainWindow::SpielerLoeschen() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
         return;
     }
-    const bool geloescht = DatenSchreiben({tavorin::registry::deletePlayer(ausgewaehlterSpieler)});
-    tabelleSpielerFuellen();
-    if (geloescht)
+    // A member stays until he is taken out of his league, so no league counts a player who is gone.
+    const QStringList ligen = tavorin::registry::leaguesOfPlayer(ausgewaehlterSpieler);
+    if (LesenGescheitert())
+        return;
+    if (!ligen.isEmpty()) {
+        MeldungAnzeigen(3, QStringLiteral("Der Spieler ist Mitglied der Liga ") + ligen.constFirst() +
+                               QStringLiteral(". Bitte zuerst aus der Liga austragen."));
+        return;
+    }
+    if (DatenSchreiben({tavorin::registry::deletePlayer(ausgewaehlterSpieler)}))
         FelderSpielerAuswahlLeeren();
 }
 

@@ -105,9 +105,15 @@ void MainWindow::ComboBoxAAuswahl() {
 }
 
 void MainWindow::MitspielerZaehlen() {
-    if (comboLigaSpieltage->currentIndex() < 0)
+    if (comboLigaSpieltage->currentIndex() < 0) {
+        labelMitspieler->clear(); // no league (any more)
+        labelResultierendeSpieltage->clear();
         return;
-    mitspielerAnzahl = tavorin::scheduledata::memberCount(AusgewaehlteLigaId(comboLigaSpieltage));
+    }
+    const int anzahl = tavorin::scheduledata::memberCount(AusgewaehlteLigaId(comboLigaSpieltage));
+    if (LesenGescheitert())
+        return;
+    mitspielerAnzahl = anzahl;
     spieltageErsteRunde = tavorin::firstRoundMatchDays(mitspielerAnzahl);
     labelMitspieler->setText(QString::number(mitspielerAnzahl));
     labelResultierendeSpieltage->setText(QString::number(spieltageErsteRunde));
@@ -121,6 +127,8 @@ void MainWindow::RueckrundeWaehlen() {
 void MainWindow::SpieltagBerechnung() {
     const QString liga = AusgewaehlteLigaId(comboLigaSpieltage);
     const QStringList mitglieder = tavorin::scheduledata::memberIds(liga);
+    if (LesenGescheitert())
+        return;
     const int tage = tavorin::firstRoundMatchDays(int(mitglieder.size()));
     const QList<tavorin::ScheduleRow> zeilen = tavorin::generateSchedule(mitglieder, checkRueckrunde->isChecked());
 
@@ -130,15 +138,9 @@ void MainWindow::SpieltagBerechnung() {
         if (zeilen[i].matchDay <= tage)
             fortschrittSpielplan->setValue(zeilen[i].matchDay);
     }));
-    tabelleSTFuellen();
     fortschrittSpielplan->setValue(0);
-    comboErgSTLaden();
-    comboEinzelLaden();
 }
 
 void MainWindow::SpielplanLoeschen() {
     DatenSchreiben({tavorin::scheduledata::deleteSchedule(AusgewaehlteLigaId(comboLigaSpieltage))});
-    tabelleSTFuellen();
-    comboErgSTLaden();
-    comboEinzelLaden();
 }

@@ -1,5 +1,7 @@
 #include "registry.h"
 
+#include "db/leaguedatabase.h"
+
 #include <QSqlQuery>
 
 namespace tavorin::registry {
@@ -14,6 +16,9 @@ const QString selectMembers = QStringLiteral(
     "SELECT tv_zuordnung.id AS zuid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
     "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY "
     "prodarter_name COLLATE NOCASE ASC ;");
+const QString selectLeaguesOfPlayer =
+    QStringLiteral("SELECT tv_ligen.liga_name FROM tv_zuordnung JOIN tv_ligen ON tv_ligen.id = tv_zuordnung.id_liga "
+                   "WHERE tv_zuordnung.id_spieler = :id ORDER BY tv_zuordnung.id ;");
 const QString selectLeagues = QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;");
 
 const QString insertPlayerSql =
@@ -53,6 +58,13 @@ QList<PlayerRow> poolPlayers() {
 
 QList<PlayerRow> leagueMembers(const QString& leagueId) {
     return players(selectMembers, {{QStringLiteral(":lgid"), leagueId}}, "zuid");
+}
+
+QStringList leaguesOfPlayer(const QString& playerId) {
+    QStringList names;
+    db::readRows(selectLeaguesOfPlayer, {{QStringLiteral(":id"), playerId}},
+                 [&](const QSqlQuery& q) { names << db::text(q, "liga_name"); });
+    return names;
 }
 
 QList<LeagueRow> allLeagues() {

@@ -28,6 +28,8 @@ QList<PlayerRow> allPlayers();
 QList<PlayerRow> poolPlayers();
 // The members of a league; `id` of each row is the assignment id.
 QList<PlayerRow> leagueMembers(const QString& leagueId);
+// The names of the existing leagues the player is assigned to.
+QStringList leaguesOfPlayer(const QString& playerId);
 // All leagues, sorted by name without regard to case.
 QList<LeagueRow> allLeagues();
 

@@ -1,5 +1,7 @@
 #include "scheduledata.h"
 
+#include "db/leaguedatabase.h"
+
 #include <QSqlQuery>
 
 namespace tavorin::scheduledata {

@@ -139,20 +139,21 @@ void MainWindow::tabelleErgSTanklicken() {
     const int row = tabelleErgebnisse->currentRow();
     if (row < 0)
         return; // no match chosen: the form stays as it is
-    const auto zelle = [&](int column) { return tabelleErgebnisse->item(row, column)->text(); };
-    const QString links = zelle(SpalteLinks());
-    const QString rechts = zelle(SpalteRechts());
-    const QString idLinks = zelle(SpalteLinks() + 2);
-    const QString idRechts = zelle(SpalteRechts() + 2);
+    const auto zelle = [&](int column) { return tabelleErgebnisse->item(row, column); };
+    const QString idLinks = zelle(SpalteLinks() + 2)->text();
+    const QString idRechts = zelle(SpalteRechts() + 2)->text();
+    const QList<StoredSide> gespeichertesErgebnis = storedResults(zelle(0)->text());
+    if (LesenGescheitert())
+        return;
 
-    plattformNameLinks = bezeichnungen.anzeige ? links : tavorin::resultentry::platformName(links);
-    plattformNameRechts = bezeichnungen.anzeige ? rechts : tavorin::resultentry::platformName(rechts);
-    labelNameLinks->setText(links);
-    labelNameRechts->setText(rechts);
+    plattformNameLinks = zelle(SpalteLinks())->data(Qt::UserRole).toString();
+    plattformNameRechts = zelle(SpalteRechts())->data(Qt::UserRole).toString();
+    labelNameLinks->setText(zelle(SpalteLinks())->text());
+    labelNameRechts->setText(zelle(SpalteRechts())->text());
     FelderErgebnisLeeren();
     ergebnisseVorhanden = false;
 
-    for (const StoredSide& gespeichert : storedResults(zelle(0))) {
+    for (const StoredSide& gespeichert : gespeichertesErgebnis) {
         int seite = -1;
         if (gespeichert.playerId == idLinks)
             seite = 0;
@@ -192,18 +193,11 @@ void MainWindow::ErgebnisEintragen() {
         rechts[f] = ergebnisFelder[1][f]->text();
     }
 
-    bool gespeichert = true;
-    if (tavorin::textToInt(links[Legs]) == 0 && tavorin::textToInt(rechts[Legs]) == 0)
+    if (tavorin::textToInt(links[Legs]) == 0 && tavorin::textToInt(rechts[Legs]) == 0) {
         MeldungAnzeigen(3, QStringLiteral("  Es ist kein g:ue:ltiger Spielstand eingegeben worden!  "));
-    else
-        gespeichert = DatenSchreiben(saveStatements(kontext, links, rechts, punkte));
-
-    tabelleErgSTFuellen();
-    tabelleTabelleFullen();
-    tabelleStatistikFuellen();
-    if (row < tabelleErgebnisse->rowCount())
-        tabelleErgebnisse->setCurrentCell(row, 1);
-    // After a failed save the typed figures stay in the form for another try.
-    if (gespeichert)
-        tabelleErgSTanklicken();
+        return;
+    }
+    // A saved result reloads the form from the file with the views; after a failed save the typed
+    // figures stay in the form for another try.
+    DatenSchreiben(saveStatements(kontext, links, rechts, punkte));
 }

@@ -75,22 +75,38 @@ void MainWindow::SeiteErgebnisseAufbauen() {
 }
 
 void MainWindow::comboErgSTLaden() {
-    if (comboLigaErgebnisse->currentIndex() < 0)
+    const QList<tavorin::resultlist::MatchDay> tage =
+        tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse));
+    if (LesenGescheitert())
         return;
     comboSpieltag->clear();
-    for (const tavorin::resultlist::MatchDay& tag :
-         tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse)))
+    for (const tavorin::resultlist::MatchDay& tag : tage)
         comboSpieltag->addItem(tag.caption, tag.number);
 }
 
+void MainWindow::SpieltagAuswahlAktualisieren() {
+    // Only new match days refill the selector: refilling it chooses the first day and closes the form.
+    const QList<tavorin::resultlist::MatchDay> tage =
+        tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse));
+    if (LesenGescheitert())
+        return;
+    bool gleich = tage.size() == comboSpieltag->count();
+    for (int i = 0; gleich && i < comboSpieltag->count(); ++i)
+        gleich = comboSpieltag->itemData(i).toString() == tage[i].number;
+    if (!gleich)
+        comboErgSTLaden();
+}
+
 void MainWindow::comboEinzelLaden() {
-    if (comboLigaErgebnisse->currentIndex() < 0)
+    const QList<tavorin::resultlist::Member> mitglieder =
+        tavorin::resultlist::members(AusgewaehlteLigaId(comboLigaErgebnisse));
+    if (LesenGescheitert())
         return;
     // The chosen player stays chosen while he is still listed, so his matches can be entered one after
     // another; otherwise the league's first member is shown.
     const QString bisher = comboEinzel->currentData().toString();
     comboEinzel->clear();
-    for (const tavorin::resultlist::Member& m : tavorin::resultlist::members(AusgewaehlteLigaId(comboLigaErgebnisse)))
+    for (const tavorin::resultlist::Member& m : mitglieder)
         comboEinzel->addItem(m.name, m.id);
     const int index = comboEinzel->findData(bisher);
     if (index > 0)
@@ -112,6 +128,8 @@ void MainWindow::tabelleErgSTFuellen() {
         anzeigeNachSpieler ? tavorin::resultlist::matchesOfPlayer(comboEinzel->currentData().toString())
                            : tavorin::resultlist::matchesOfDay(AusgewaehlteLigaId(comboLigaErgebnisse),
                                                                comboSpieltag->currentData().toString());
+    if (LesenGescheitert())
+        return;
     QList<QStringList> zeilen;
     for (const tavorin::resultlist::ListedMatch& s : spiele) {
         zeilen.append({s.id, s.spieltag, bezeichnungen.anzeige ? s.heimName : s.heimDName,
@@ -119,6 +137,9 @@ void MainWindow::tabelleErgSTFuellen() {
     }
     TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen);
     for (int row = 0; row < spiele.size(); ++row) {
+        // The name cells carry the platform names too: the import compares the platform's names with them.
+        tabelleErgebnisse->item(row, 2)->setData(Qt::UserRole, spiele[row].heimName);
+        tabelleErgebnisse->item(row, 3)->setData(Qt::UserRole, spiele[row].gastName);
         for (int column = 1; column <= 3; ++column) {
             QTableWidgetItem* item = tabelleErgebnisse->item(row, column);
             item->setTextAlignment(Qt::AlignCenter);
@@ -128,4 +149,22 @@ void MainWindow::tabelleErgSTFuellen() {
             }
         }
     }
+}
+
+void MainWindow::ErgebnisAnsichtAktualisieren() {
+    const int bisher = tabelleErgebnisse->currentRow();
+    const QString spiel =
+        ergebnisFormular->isEnabled() && bisher >= 0 ? tabelleErgebnisse->item(bisher, 0)->text() : QString();
+    tabelleErgSTFuellen();
+    if (LesenGescheitert() || spiel.isEmpty())
+        return;
+    const QList<QTableWidgetItem*> treffer = tabelleErgebnisse->findItems(spiel, Qt::MatchExactly);
+    for (const QTableWidgetItem* item : treffer) {
+        if (item->column() == 0) {
+            tabelleErgebnisse->setCurrentCell(item->row(), 1);
+            tabelleErgSTanklicken();
+            return;
+        }
+    }
+    EingabeDeaktivieren(); // the match is no longer listed
 }

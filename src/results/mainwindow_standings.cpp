@@ -61,8 +61,11 @@ void zentriert(QTableWidget* tabelle) {
 } // namespace
 
 void MainWindow::tabelleTabelleFullen() {
+    const QList<tavorin::LeagueTableRow> tabelle = tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle));
+    if (LesenGescheitert())
+        return;
     QList<QStringList> zeilen;
-    for (const tavorin::LeagueTableRow& r : tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle))) {
+    for (const tavorin::LeagueTableRow& r : tabelle) {
         zeilen.append({tavorin::standingsName(r.name1, r.name2), QString::number(r.won + r.drawn + r.lost),
                        QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
                        QString::number(r.legsWon) + QLatin1Char(':') + QString::number(r.legsLost),
@@ -76,8 +79,11 @@ void MainWindow::tabelleTabelleFullen() {
 void MainWindow::tabelleStatistikFuellen() {
     // Refreshing a view is no user change: when the rewrite cannot be written the fill goes on quietly.
     tavorin::rewriteZeroBestLegs();
+    const QList<tavorin::StatisticsRow> statistik = tavorin::statistics(AusgewaehlteLigaId(comboLigaStatistik));
+    if (LesenGescheitert())
+        return;
     QList<QStringList> zeilen;
-    for (const tavorin::StatisticsRow& r : tavorin::statistics(AusgewaehlteLigaId(comboLigaStatistik))) {
+    for (const tavorin::StatisticsRow& r : statistik) {
         QStringList zeile = {tavorin::standingsName(r.name1, r.name2)};
         for (int wert : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
                          r.highestFinish, r.bestLeg})

@@ -1,5 +1,6 @@
 #include "resultentry.h"
 
+#include "db/leaguedatabase.h"
 #include "results/numbers.h"
 
 #include <QSqlQuery>
@@ -32,8 +33,6 @@ bool isDecimal(Field f) {
 }
 
 const QString loadSql = QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spieltag_id ; ");
-const QString platformNameSql =
-    QStringLiteral("SELECT prodarter_name FROM tv_spieler WHERE dartn_name = :dartn_name LIMIT 1 ; ");
 
 const QString updateLeftSql = QStringLiteral(
     "UPDATE tv_ergebnisse SET gewonnen = :gewonnen1, remis = :remis1, verloren = :verloren1, legs_won = :legswon1, "
@@ -103,13 +102,6 @@ QList<StoredSide> storedResults(const QString& matchId) {
         sides.append(side);
     });
     return sides;
-}
-
-QString platformName(const QString& dartnName) {
-    QString name;
-    db::readRows(platformNameSql, {{QStringLiteral(":dartn_name"), dartnName}},
-                 [&](const QSqlQuery& q) { name = db::text(q, "prodarter_name"); });
-    return name;
 }
 
 QList<db::Statement> saveStatements(const SaveContext& context, const SideTexts& left, const SideTexts& right,

@@ -60,9 +60,6 @@ struct StoredSide {
 };
 QList<StoredSide> storedResults(const QString& matchId);
 
-// The platform name of the first player with this forum name; empty when there is none.
-QString platformName(const QString& dartnName);
-
 // What a save stores besides the two sides' texts.
 struct SaveContext {
     bool update = false; // rows exist: update them, else insert two new rows

@@ -1,6 +1,6 @@
 #include "resultlist.h"
 
-#include "db/connection.h"
+#include "db/leaguedatabase.h"
 
 #include <QSqlQuery>
 

@@ -1,6 +1,6 @@
 #include "standings.h"
 
-#include "db/connection.h"
+#include "db/leaguedatabase.h"
 #include "results/numbers.h"
 
 #include <QSqlQuery>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "db/leaguedatabase.h"
 #include "db/schema.h"
 #include "dbpeek.h"
 #include "modaldialogs.h"
@@ -79,7 +80,7 @@ template <typename B> QList<SeenMessage> press(B* button) {
 // window started afterwards finds the data.
 inline void newLeagueDatabase(const QString& path, const QStringList& inserts) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QVERIFY(tavorin::db::createOrUpgrade(path).ok);
+    QVERIFY(tavorin::db::LeagueDatabase::instance().open(path).ok);
     DbPeek peek(path, QStringLiteral("seed"));
     for (const QString& sql : inserts)
         QVERIFY2(peek.run(sql), qPrintable(sql));

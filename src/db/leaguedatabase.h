@@ -1,0 +1,76 @@
+#pragma once
+
+#include "connection.h"
+
+#include <QFlags>
+#include <QObject>
+
+#include <functional>
+
+namespace tavorin::db {
+
+// The five tables of the league database, as flags of a change announcement.
+enum class Table {
+    Spieler = 0x01,
+    Ligen = 0x02,
+    Zuordnung = 0x04,
+    Spieltage = 0x08,
+    Ergebnisse = 0x10,
+};
+Q_DECLARE_FLAGS(Tables, Table)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Tables)
+
+// The table that an INSERT, UPDATE or DELETE writes; none for any other statement.
+Tables tablesWrittenBy(const QString& sql);
+
+// The one owner of the league database: it prepares the file on every path that makes a file current
+// (start-up and connecting another one), runs every read and write on the program's connection, reports
+// failed reads, and announces after every committed write which tables it changed.
+//
+// A read that fails is announced once through readFailed(). Until control returns to the event loop,
+// later reads fail at once with the same reason instead of waiting out a lock one after another, so a
+// chain of views that refill each other costs one wait and one message.
+class LeagueDatabase : public QObject {
+    Q_OBJECT
+
+public:
+    static LeagueDatabase& instance();
+
+    // Makes `path` the current file: a missing file is created with the five tables, an existing one
+    // gets the columns of later releases it lacks. The path stays current even when this fails.
+    Result open(const QString& path);
+    // Makes the existing file `path` current only when it is a league database (checkLeagueTables),
+    // after upgrading it like open(). Otherwise the previous file stays current, untouched.
+    Result connectTo(const QString& path);
+    QString path() const;
+
+    // Runs a read and hands every row to `take`.
+    Result read(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
+    // True from a failed read until control returns to the event loop.
+    bool readsFailing() const { return failing; }
+    // Lets reads fail at once with `failure` until control returns to the event loop: for a failure that
+    // the caller has reported itself, such as a file that cannot be opened.
+    void holdFailure(const Result& failure);
+
+    // Runs the statements in one transaction: all of them or none. A statement whose SQL text equals the
+    // previous one reuses its prepared query, so long runs of the same INSERT stay cheap. `afterEach`,
+    // when given, is told the index of every statement that has run. After the commit, changed() names
+    // the tables in which rows were inserted, updated or deleted.
+    Result write(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
+
+signals:
+    void changed(tavorin::db::Tables tables);
+    void readFailed(const tavorin::db::Result& failure);
+
+private:
+    LeagueDatabase() = default;
+
+    bool failing = false;
+    Result lastFailure;
+};
+
+// The rules' short way to the owner's read and write.
+Result readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
+Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
+
+} // namespace tavorin::db
