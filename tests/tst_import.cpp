@@ -165,9 +165,11 @@ void TestImport::lidartsGamesTakenOverAndStored() {
             .column("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
         QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1:q7Rk2xLp:lidarts", "2:0:q7Rk2xLp:lidarts"}));
 
-    // Crossed names are taken over crosswise (on a fresh database, as does every later part).
+    // Crossed names are taken over crosswise (on a fresh database, as does every later part). The
+    // platform names belong to the match's players, also when both have the same forum name.
     cleanup();
     init();
+    QVERIFY(env->run("UPDATE tv_spieler SET dartn_name = 'Anna' WHERE id = 2"));
     lidarts->reply(200, lidartsGame("bert", "anna"));
     seen = withDialog("lidartsButton", [&](Dialog& d) {
         d.import("https://lidarts.org/game/abc_-1");

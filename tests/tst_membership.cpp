@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "testenv.h"
 
+#include <QPushButton>
 #include <QToolButton>
 
 using namespace guitest;
@@ -52,6 +53,7 @@ private slots:
     void aPlayerIsNeverInTwoLeagues();
     void noLeagueNoMove();
     void deletedLeagueKeepsItsMembersOutOfThePool();
+    void membersAndTheirLeagueAreNotDeleted();
 
 private:
     std::unique_ptr<LeagueTestEnv> env;
@@ -141,6 +143,31 @@ void TestMembership::deletedLeagueKeepsItsMembersOutOfThePool() {
     Tab again(*w);
     QCOMPARE(columnTexts(again.pool, 2), QStringList({"beta", "Gamma"}));
     QCOMPARE(again.league->currentText(), "Ost");
+}
+
+void TestMembership::membersAndTheirLeagueAreNotDeleted() {
+    auto w = startWindow();
+    Tab tab(*w);
+    tab.assign("Alpha");
+    auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+    auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
+    auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
+    auto* deleteLeague = find<QPushButton>(*w, "ligaLoeschenButton");
+    clickCell(players, rowOf(players, 2, "Alpha"), 1);
+    clickCell(leagues, rowOf(leagues, 1, "Nord"), 1);
+    QList<SeenMessage> seen = press(deletePlayer) + press(deleteLeague);
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[0].text, "Der Spieler ist Mitglied der Liga Nord. Bitte zuerst aus der Liga austragen.");
+    QCOMPARE(seen[1].text, "Die Liga hat noch 1 Mitglieder. Bitte zuerst alle Mitglieder austragen.");
+    QCOMPARE(env->query("SELECT COUNT(*) FROM tv_spieler UNION ALL SELECT COUNT(*) FROM tv_ligen"),
+             QStringList({"4", "2"}));
+
+    // Out of the league, both go, and the pool no longer offers the player.
+    tab.unassign("Alpha");
+    QVERIFY(press(deletePlayer).isEmpty());
+    QVERIFY(press(deleteLeague).isEmpty());
+    QCOMPARE(columnTexts(tab.pool, 2), QStringList({"beta", "Gamma", "zed"}));
+    QCOMPARE(itemTexts(tab.league), QStringList({"Ost"}));
 }
 
 QTEST_MAIN(TestMembership)

@@ -1,0 +1,145 @@
+// Every view follows every change: a committed write announces its tables, and the window refills what
+// shows them. A read that fails is reported once and leaves the views as they were.
+#include "guitest.h"
+#include "testenv.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace guitest;
+
+namespace {
+
+// Anna and Bert in "Nord", Carl free; Anna beat Bert 3:1 on day 1.
+const QStringList seedData = {
+    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'a'), (2, 'Bert', 'b'), "
+    "(3, 'Carl', 'c')",
+    "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
+    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1)",
+    "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)",
+    "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, hf) "
+    "VALUES (1, 1, 1, 0, 3, 1, 2, 100), (1, 2, 0, 1, 1, 3, 0, 40)",
+};
+
+// What a view shows: "name:column" of a table, or a combo box's items, or a label's text.
+QString shown(const MainWindow& w, const QString& view) {
+    const QStringList part = view.split(':');
+    const QByteArray name = part[0].toUtf8();
+    if (part.size() == 2)
+        return columnTexts(find<QTableWidget>(w, name.constData()), part[1].toInt()).join(',');
+    if (auto* box = w.findChild<QComboBox*>(part[0]))
+        return itemTexts(box).join(',');
+    return find<QLabel>(w, name.constData())->text();
+}
+
+} // namespace
+
+class TestViews : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
+    void cleanup() { env.reset(); }
+
+    void changesRefillTheViews_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const QString anja = "UPDATE tv_spieler SET dartn_name = 'Anja' WHERE id = 1";
+        QTest::newRow("player: pool") << "UPDATE tv_spieler SET dartn_name = 'Cora' WHERE id = 3"
+                                      << "spielerpoolTableWidget:1"
+                                      << "Carl"
+                                      << "Cora";
+        QTest::newRow("player: members") << anja << "mitgliederTableWidget:1"
+                                         << "Anna,Bert"
+                                         << "Anja,Bert";
+        QTest::newRow("player: schedule") << anja << "spielplanTableWidget:2"
+                                          << "Anna"
+                                          << "Anja";
+        QTest::newRow("player: results") << anja << "ergebnisseTableWidget:2"
+                                         << "Anna"
+                                         << "Anja";
+        QTest::newRow("player: player selector") << anja << "einzelSpielerComboBox"
+                                                 << "Anna,Bert"
+                                                 << "Anja,Bert";
+        QTest::newRow("player: standings") << anja << "ligaTabelleTableWidget:0"
+                                           << "Anna (a),Bert (b)"
+                                           << "Anja (a),Bert (b)";
+        QTest::newRow("league: selectors") << "UPDATE tv_ligen SET liga_name = 'Nordliga'"
+                                           << "statistikLigaComboBox"
+                                           << "Nord"
+                                           << "Nordliga";
+        const QString out = "DELETE FROM tv_zuordnung WHERE id_spieler = 2";
+        QTest::newRow("membership: pool") << out << "spielerpoolTableWidget:1"
+                                          << "Carl"
+                                          << "Bert,Carl";
+        QTest::newRow("membership: count") << out << "mitspielerLabel"
+                                           << "2"
+                                           << "1";
+        QTest::newRow("membership: replacements") << out << "ersatzHeimComboBox"
+                                                  << ""
+                                                  << "Anna";
+        QTest::newRow("membership: statistics") << out << "statistikTableWidget:0"
+                                                << "Anna (a),Bert (b)"
+                                                << "Anna (a)";
+        const QString day2 = "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 2, 2, 1)";
+        QTest::newRow("schedule: table") << day2 << "spielplanTableWidget:1"
+                                         << "1"
+                                         << "1,2";
+        QTest::newRow("schedule: match days") << day2 << "spieltagComboBox"
+                                              << "1. Spieltag"
+                                              << "1. Spieltag,2. Spieltag";
+        const QString none = "DELETE FROM tv_ergebnisse";
+        QTest::newRow("results: table") << none << "ligaTabelleTableWidget:6"
+                                        << "2,0"
+                                        << "0,0";
+        QTest::newRow("results: statistics") << none << "statistikTableWidget:10"
+                                             << "100,40"
+                                             << "0,0";
+    }
+
+    void changesRefillTheViews() {
+        QFETCH(QString, write);
+        QFETCH(QString, view);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        auto w = startWindow();
+        QCOMPARE(shown(*w, view), before);
+        QVERIFY(tavorin::db::writeAll({{write, {}}}).ok);
+        QCOMPARE(shown(*w, view), after);
+    }
+
+    void theLoadedMatchFollowsItsResults() {
+        auto w = startWindow();
+        auto* results = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        clickCell(results, 0, 1);
+        QCOMPARE(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->text(), "3");
+        QVERIFY(tavorin::db::writeAll({{"DELETE FROM tv_ergebnisse", {}}}).ok);
+        QCOMPARE(results->currentRow(), 0);
+        QCOMPARE(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->text(), QString());
+        QVERIFY(find<QPushButton>(*w, "ergebnisEintragenButton")->isVisible());
+    }
+
+    void failedReadLeavesTheViews() {
+        auto w = startWindow();
+        QVERIFY(env->run("DROP TABLE tv_ergebnisse"));
+        QList<SeenMessage> seen = answerModals([] {
+            QVERIFY(tavorin::db::writeAll({{"UPDATE tv_spieler SET dartn_name = 'Anja' WHERE id = 1", {}}}).ok);
+        });
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].text.startsWith("Die Daten konnten nicht gelesen werden!\n") &&
+                     seen[0].text.contains("tv_ergebnisse"),
+                 qPrintable(seen[0].text));
+        QCOMPARE(shown(*w, "spielerTableWidget:1"), "Anja,Bert,Carl"); // read before the failure
+        QCOMPARE(shown(*w, "ergebnisseTableWidget:2"), "Anna");
+        QCOMPARE(shown(*w, "ligaTabelleTableWidget:0"), "Anna (a),Bert (b)");
+    }
+
+private:
+    std::unique_ptr<LeagueTestEnv> env;
+};
+
+QTEST_MAIN(TestViews)
+#include "tst_views.moc"
