@@ -263,6 +263,8 @@ void MainWindow::ForencodeErstellen() {
     if (!w.dialog)
         return;
     const QList<tavorin::LeagueTableRow> zeilen = tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle));
+    if (LesenGescheitert())
+        return; // the code field keeps what it showed
     w.code->setPlainText(tavorin::leagueTableCode(zeilen, tabellenOptionen(w, heute)));
 }
 
@@ -272,6 +274,8 @@ void MainWindow::StatistikcodeErstellen() {
         return;
     tavorin::rewriteZeroBestLegs();
     const QList<tavorin::StatisticsRow> zeilen = tavorin::statistics(AusgewaehlteLigaId(comboLigaStatistik));
+    if (LesenGescheitert())
+        return;
     w.code->setPlainText(tavorin::statisticsCode(zeilen, tabellenOptionen(w, heute)));
 }
 
@@ -287,6 +291,8 @@ void MainWindow::PlancodeErstellen() {
     o.underlinedMatchDays = w.spieltageUnterstrichen->isChecked();
     o.boldScore = w.spielstandFett->isChecked();
     const QList<tavorin::ScheduleMatch> spiele = tavorin::scheduleForExport(AusgewaehlteLigaId(comboLigaErgebnisse));
+    if (LesenGescheitert())
+        return;
     w.code->setPlainText(tavorin::scheduleCode(spiele, o, plattformen));
 }
 
