@@ -83,6 +83,7 @@ void TestDatabase::newFileGetsTheFiveTables() {
                           "douba",     "doubb",       "bestleg",    "hash",     "plat"}));
     QCOMPARE(peek.column("SELECT type FROM pragma_table_info('tv_ergebnisse') WHERE name = 'ave'"),
              QStringList("DOUBLE"));
+    QCOMPARE(peek.value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "8");
 }
 
 void TestDatabase::olderFileIsUpgraded() {
@@ -274,6 +275,7 @@ void TestDatabase::connectChecksTheFile() {
             .ok);
     QCOMPARE(DbPeek(file).column("SELECT spieltag_id || quote(hash) FROM tv_ergebnisse ORDER BY id"),
              QStringList({"1NULL", "2'g7'"}));
+    QCOMPARE(DbPeek(file).value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "8");
 }
 
 void TestDatabase::changesAreAnnounced() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 using namespace guitest;
 
@@ -120,6 +121,20 @@ private slots:
         QCOMPARE(results->currentRow(), 0);
         QCOMPARE(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->text(), QString());
         QVERIFY(find<QPushButton>(*w, "ergebnisEintragenButton")->isVisible());
+    }
+
+    void selectorsMoveEachViewOnce() {
+        auto w = startWindow();
+        std::vector<std::unique_ptr<QSignalSpy>> fills;
+        for (const char* name : {"spielplanTableWidget", "mitgliederTableWidget", "ergebnisseTableWidget",
+                                 "ligaTabelleTableWidget", "statistikTableWidget"})
+            fills.push_back(
+                std::make_unique<QSignalSpy>(find<QTableWidget>(*w, name)->model(), &QAbstractItemModel::modelReset));
+        QVERIFY(tavorin::db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('Ost'), ('West')", {}}}).ok);
+        for (const auto& fill : fills)
+            QCOMPARE(fill->count(), 1);
+        QCOMPARE(shown(*w, "ergebnisseLigaComboBox"), "Nord,Ost,West");
+        QCOMPARE(shown(*w, "ergebnisseTableWidget:2"), "Anna");
     }
 
     void failedReadLeavesTheViews() {

@@ -198,15 +198,26 @@ QGroupBox* MainWindow::GruppeAnlegen(const QString& titel, int hoehe, const QStr
     return gruppe;
 }
 
-void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen) {
+void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen,
+                                const ZellenGestaltung& gestalten) {
+    // Long lists (a schedule of thousands of matches) are built while the table neither draws nor sorts.
+    const bool sortiert = tabelle->isSortingEnabled();
+    tabelle->setSortingEnabled(false);
+    tabelle->setUpdatesEnabled(false);
     tabelle->clear();
     tabelle->setRowCount(0);
     tabelle->setHorizontalHeaderLabels(kopf);
     tabelle->setRowCount(int(zeilen.size()));
     for (int row = 0; row < zeilen.size(); ++row) {
-        for (int column = 0; column < zeilen[row].size(); ++column)
-            tabelle->setItem(row, column, new QTableWidgetItem(zeilen[row][column]));
+        for (int column = 0; column < zeilen[row].size(); ++column) {
+            auto* zelle = new QTableWidgetItem(zeilen[row][column]);
+            if (gestalten)
+                gestalten(row, column, zelle);
+            tabelle->setItem(row, column, zelle);
+        }
     }
+    tabelle->setSortingEnabled(sortiert);
+    tabelle->setUpdatesEnabled(true);
 }
 
 QComboBox* MainWindow::LigaAuswahlAnlegen(const QString& objectName) {

@@ -4,6 +4,7 @@
 #include "db/leaguedatabase.h"
 #include "import/platformreplies.h"
 #include "results/resultentry.h"
+#include "results/resultlist.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -27,6 +29,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
+class QTableWidgetItem;
 class QTextEdit;
 class QVBoxLayout;
 
@@ -141,8 +144,11 @@ private:
     QWidget* SpalteAnlegen(int breite, const QString& objectName, QVBoxLayout** layout);
     // A group box placed in a column, with its title through UmlauteErsetzen and a fixed height.
     QGroupBox* GruppeAnlegen(const QString& titel, int hoehe, const QString& objectName);
-    // Empties `tabelle`, sets its headers again and appends `zeilen`, one text per column.
-    static void TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen);
+    // Empties `tabelle`, sets its headers again and appends `zeilen`, one text per column. `gestalten`, when
+    // given, formats each new cell before it is shown (row, column, cell).
+    using ZellenGestaltung = std::function<void(int, int, QTableWidgetItem*)>;
+    static void TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen,
+                               const ZellenGestaltung& gestalten = {});
     // A league selector; all five are filled together by ComboLigaFuellen.
     QComboBox* LigaAuswahlAnlegen(const QString& objectName);
     // The league id (item data) of a selector's current item; empty when it has none.
@@ -186,9 +192,8 @@ private:
     void PaarungSetzen(const QString& heim, const QString& gast); // writes the current match, clears the labels
 
     // --- result views (results/mainwindow_resultviews.cpp) ---
-    // After a schedule change: the match days anew, unless they are the same.
-    void SpieltagAuswahlAktualisieren();
-    // Refills the results table; the match loaded into the form stays selected and is loaded again.
+    void SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage);
+    // After a change: new match days anew; else the results table, with the loaded match loaded again.
     void ErgebnisAnsichtAktualisieren();
 
     // --- result entry (results/mainwindow_resultform.cpp) ---

@@ -17,6 +17,18 @@ QSqlDatabase defaultConnection() {
     return QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false);
 }
 
+// Brings an opened league file up to date: the columns of later releases, then the indexes. A file that
+// cannot take the indexes (write-protected, for example) is still used, only slower; a lock is reported.
+Result prepare(QSqlDatabase& db, bool exists) {
+    Result r = exists ? upgradeTables(db) : createTables(db);
+    if (r) {
+        const Result indexed = createIndexes(db);
+        if (indexed.locked)
+            r = indexed;
+    }
+    return r;
+}
+
 } // namespace
 
 Tables tablesWrittenBy(const QString& sql) {
@@ -51,7 +63,7 @@ Result LeagueDatabase::open(const QString& path) {
     Result r = guard.status();
     if (r) {
         QSqlDatabase db = defaultConnection();
-        r = exists ? upgradeTables(db) : createTables(db);
+        r = prepare(db, exists);
     }
     return r;
 }
@@ -68,7 +80,7 @@ Result LeagueDatabase::connectTo(const QString& path) {
         else if (!db.open())
             r = Result::failure(db.lastError());
         else if (r = checkLeagueTables(db); r)
-            r = upgradeTables(db);
+            r = prepare(db, true);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -87,7 +87,6 @@ void MainWindow::AnsichtenAktualisieren(tavorin::db::Tables tabellen) {
         {zuordnung, &MainWindow::MitspielerZaehlen},
         {spieler | spieltage, &MainWindow::tabelleSTFuellen},
         {spieler | zuordnung, &MainWindow::ErsatzlisteFuellen},
-        {spieltage, &MainWindow::SpieltagAuswahlAktualisieren},
         {spieler | zuordnung, &MainWindow::comboEinzelLaden},
         {spieler | spieltage | ergebnisse, &MainWindow::ErgebnisAnsichtAktualisieren},
         {spieler | zuordnung | ergebnisse, &MainWindow::tabelleTabelleFullen},

@@ -37,6 +37,19 @@ QList<UpgradeStep> upgradeSteps() {
 
 namespace {
 
+// Every view reads one league, one match day, one match or one player; these keep its cost to what it
+// reads, however many seasons the file holds.
+const char* const indexStatements[] = {
+    "CREATE INDEX IF NOT EXISTS ix_zuordnung_liga ON tv_zuordnung (id_liga)",
+    "CREATE INDEX IF NOT EXISTS ix_zuordnung_spieler ON tv_zuordnung (id_spieler)",
+    "CREATE INDEX IF NOT EXISTS ix_spieltage_liga ON tv_spieltage (liga, spieltag)",
+    "CREATE INDEX IF NOT EXISTS ix_spieltage_heim ON tv_spieltage (heim)",
+    "CREATE INDEX IF NOT EXISTS ix_spieltage_gast ON tv_spieltage (gast)",
+    "CREATE INDEX IF NOT EXISTS ix_ergebnisse_spiel ON tv_ergebnisse (spieltag_id, spieler_id)",
+    "CREATE INDEX IF NOT EXISTS ix_ergebnisse_spieler ON tv_ergebnisse (spieler_id)",
+    "CREATE INDEX IF NOT EXISTS ix_ergebnisse_bestleg ON tv_ergebnisse (bestleg)",
+};
+
 // The column names of `table`, in lower case; none for a missing table.
 Result columnsOf(QSqlDatabase& db, const QString& table, QStringList& columns) {
     columns.clear();
@@ -113,6 +126,15 @@ Result upgradeTables(QSqlDatabase& db) {
             continue;
         QSqlQuery query(db);
         if (!query.exec(QLatin1StringView(step.alter)))
+            return Result::failure(query.lastError());
+    }
+    return {};
+}
+
+Result createIndexes(QSqlDatabase& db) {
+    for (const char* sql : indexStatements) {
+        QSqlQuery query(db);
+        if (!query.exec(QLatin1StringView(sql)))
             return Result::failure(query.lastError());
     }
     return {};

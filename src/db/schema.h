@@ -34,6 +34,10 @@ Result createTables(QSqlDatabase& db);
 // example because its table is missing.
 Result upgradeTables(QSqlDatabase& db);
 
+// Adds the indexes on the columns the views join and filter on, unless they exist. Older releases read
+// a file with them as before.
+Result createIndexes(QSqlDatabase& db);
+
 // Succeeds when the file is a league database: it reads as SQLite and holds the five tables with every
 // column, apart from those upgradeTables() adds. Fails with the reason otherwise, `locked` when another
 // program keeps it from being read.

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 using namespace adminwidgets;
@@ -81,15 +82,17 @@ void MainWindow::ComboLigaFuellen() {
     const QList<tavorin::registry::LeagueRow> ligen = tavorin::registry::allLeagues();
     if (LesenGescheitert())
         return;
-    const QList<QComboBox*> auswahlen = {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle,
-                                         comboLigaStatistik};
-    for (QComboBox* auswahl : auswahlen)
-        auswahl->clear();
-    // Each append emits the selector's index change, so the views of the other tabs follow the first
-    // league in name order.
-    for (const tavorin::registry::LeagueRow& l : ligen) {
-        for (QComboBox* auswahl : auswahlen)
-            auswahl->addItem(l.name, l.id);
+    // Every selector shows the first league in name order afterwards. The views that follow a selector
+    // are refilled once, when it is full, not once for every league appended.
+    for (QComboBox* auswahl :
+         {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle, comboLigaStatistik}) {
+        {
+            const QSignalBlocker stumm(auswahl);
+            auswahl->clear();
+            for (const tavorin::registry::LeagueRow& l : ligen)
+                auswahl->addItem(l.name, l.id);
+        }
+        emit auswahl->currentIndexChanged(auswahl->currentIndex());
     }
 }
 

@@ -80,11 +80,10 @@ void MainWindow::tabelleSTFuellen() {
     QList<QStringList> zeilen;
     for (const tavorin::scheduledata::MatchRow& m : spiele)
         zeilen.append({m.id, m.spieltag, m.heimName, m.gastName, m.heim, m.gast});
-    TabelleFuellen(tabelleSpielplan, kopfSpiele, zeilen);
-    for (int row = 0; row < tabelleSpielplan->rowCount(); ++row) {
-        for (int column = 1; column <= 3; ++column)
-            tabelleSpielplan->item(row, column)->setTextAlignment(Qt::AlignCenter);
-    }
+    TabelleFuellen(tabelleSpielplan, kopfSpiele, zeilen, [](int, int column, QTableWidgetItem* zelle) {
+        if (column >= 1 && column <= 3)
+            zelle->setTextAlignment(Qt::AlignCenter);
+    });
     const bool leer = tabelleSpielplan->rowCount() == 0;
     gruppeSpielplanErstellen->setEnabled(leer);
     gruppeSpielplanLoeschen->setEnabled(!leer);

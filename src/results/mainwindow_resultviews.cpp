@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -77,24 +78,19 @@ void MainWindow::SeiteErgebnisseAufbauen() {
 void MainWindow::comboErgSTLaden() {
     const QList<tavorin::resultlist::MatchDay> tage =
         tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse));
-    if (LesenGescheitert())
-        return;
-    comboSpieltag->clear();
-    for (const tavorin::resultlist::MatchDay& tag : tage)
-        comboSpieltag->addItem(tag.caption, tag.number);
+    if (!LesenGescheitert())
+        SpieltageAnzeigen(tage);
 }
 
-void MainWindow::SpieltagAuswahlAktualisieren() {
-    // Only new match days refill the selector: refilling it chooses the first day and closes the form.
-    const QList<tavorin::resultlist::MatchDay> tage =
-        tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse));
-    if (LesenGescheitert())
-        return;
-    bool gleich = tage.size() == comboSpieltag->count();
-    for (int i = 0; gleich && i < comboSpieltag->count(); ++i)
-        gleich = comboSpieltag->itemData(i).toString() == tage[i].number;
-    if (!gleich)
-        comboErgSTLaden();
+void MainWindow::SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage) {
+    // The first day is chosen; the results table and the form follow once, when the list is full.
+    {
+        const QSignalBlocker stumm(comboSpieltag);
+        comboSpieltag->clear();
+        for (const tavorin::resultlist::MatchDay& tag : tage)
+            comboSpieltag->addItem(tag.caption, tag.number);
+    }
+    emit comboSpieltag->currentIndexChanged(comboSpieltag->currentIndex());
 }
 
 void MainWindow::comboEinzelLaden() {
@@ -135,31 +131,43 @@ void MainWindow::tabelleErgSTFuellen() {
         zeilen.append({s.id, s.spieltag, bezeichnungen.anzeige ? s.heimName : s.heimDName,
                        bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast});
     }
-    TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen);
-    for (int row = 0; row < spiele.size(); ++row) {
+    TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen, [&](int row, int column, QTableWidgetItem* zelle) {
         // The name cells carry the platform names too: the import compares the platform's names with them.
-        tabelleErgebnisse->item(row, 2)->setData(Qt::UserRole, spiele[row].heimName);
-        tabelleErgebnisse->item(row, 3)->setData(Qt::UserRole, spiele[row].gastName);
-        for (int column = 1; column <= 3; ++column) {
-            QTableWidgetItem* item = tabelleErgebnisse->item(row, column);
-            item->setTextAlignment(Qt::AlignCenter);
-            if (spiele[row].played) {
-                item->setFont(schriftFett);
-                item->setForeground(QBrush(Qt::darkGreen, Qt::SolidPattern));
-            }
+        if (column == 2)
+            zelle->setData(Qt::UserRole, spiele[row].heimName);
+        else if (column == 3)
+            zelle->setData(Qt::UserRole, spiele[row].gastName);
+        if (column < 1 || column > 3)
+            return;
+        zelle->setTextAlignment(Qt::AlignCenter);
+        if (spiele[row].played) {
+            zelle->setFont(schriftFett);
+            zelle->setForeground(QBrush(Qt::darkGreen, Qt::SolidPattern));
         }
-    }
+    });
 }
 
 void MainWindow::ErgebnisAnsichtAktualisieren() {
+    // New match days (a schedule computed or deleted) choose the first day anew and close the form.
+    const QList<tavorin::resultlist::MatchDay> tage =
+        tavorin::resultlist::matchDays(AusgewaehlteLigaId(comboLigaErgebnisse));
+    if (LesenGescheitert())
+        return;
+    bool gleich = tage.size() == comboSpieltag->count();
+    for (int i = 0; gleich && i < comboSpieltag->count(); ++i)
+        gleich = comboSpieltag->itemData(i).toString() == tage[i].number;
+    if (!gleich) {
+        SpieltageAnzeigen(tage);
+        return;
+    }
+    // Otherwise the match loaded into the form stays selected and is loaded again.
     const int bisher = tabelleErgebnisse->currentRow();
     const QString spiel =
         ergebnisFormular->isEnabled() && bisher >= 0 ? tabelleErgebnisse->item(bisher, 0)->text() : QString();
     tabelleErgSTFuellen();
     if (LesenGescheitert() || spiel.isEmpty())
         return;
-    const QList<QTableWidgetItem*> treffer = tabelleErgebnisse->findItems(spiel, Qt::MatchExactly);
-    for (const QTableWidgetItem* item : treffer) {
+    for (const QTableWidgetItem* item : tabelleErgebnisse->findItems(spiel, Qt::MatchExactly)) {
         if (item->column() == 0) {
             tabelleErgebnisse->setCurrentCell(item->row(), 1);
             tabelleErgSTanklicken();

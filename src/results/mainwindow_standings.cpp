@@ -50,12 +50,8 @@ void MainWindow::SeiteStatistikAufbauen() {
 
 namespace {
 
-// A row of centred plain-text cells.
-void zentriert(QTableWidget* tabelle) {
-    for (int row = 0; row < tabelle->rowCount(); ++row) {
-        for (int column = 0; column < tabelle->columnCount(); ++column)
-            tabelle->item(row, column)->setTextAlignment(Qt::AlignCenter);
-    }
+void zentriert(int, int, QTableWidgetItem* zelle) {
+    zelle->setTextAlignment(Qt::AlignCenter);
 }
 
 } // namespace
@@ -72,8 +68,7 @@ void MainWindow::tabelleTabelleFullen() {
                        QString::number(r.points), tavorin::twoDecimals(r.average),
                        tavorin::doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)});
     }
-    TabelleFuellen(tabelleTabelle, kopfTabelle, zeilen);
-    zentriert(tabelleTabelle);
+    TabelleFuellen(tabelleTabelle, kopfTabelle, zeilen, zentriert);
 }
 
 void MainWindow::tabelleStatistikFuellen() {
@@ -90,6 +85,5 @@ void MainWindow::tabelleStatistikFuellen() {
             zeile << QString::number(wert);
         zeilen.append(zeile);
     }
-    TabelleFuellen(tabelleStatistik, kopfStatistik, zeilen);
-    zentriert(tabelleStatistik);
+    TabelleFuellen(tabelleStatistik, kopfStatistik, zeilen, zentriert);
 }

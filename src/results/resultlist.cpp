@@ -23,8 +23,12 @@ const QString listSqlHead = QStringLiteral(
 const QString byDaySql =
     listSqlHead +
     QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY spieltag ASC ;");
+// The player's matches are found through the indexes on home and guest; the player rows must exist, and
+// matches of one match day keep the order of their ids.
 const QString byPlayerSql =
-    listSqlHead + QStringLiteral("WHERE A.id = :spieler OR B.id = :spieler ORDER BY spieltag ASC ;");
+    listSqlHead + QStringLiteral("WHERE tv_spieltage.id IN (SELECT id FROM tv_spieltage WHERE heim = :spieler UNION "
+                                 "ALL SELECT id FROM tv_spieltage WHERE gast = :spieler) AND (A.id = :spieler OR "
+                                 "B.id = :spieler) ORDER BY spieltag ASC, tv_spieltage.id ASC ;");
 
 QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
     QList<ListedMatch> rows;
