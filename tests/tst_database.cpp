@@ -83,7 +83,7 @@ void TestDatabase::newFileGetsTheFiveTables() {
                           "douba",     "doubb",       "bestleg",    "hash",     "plat"}));
     QCOMPARE(peek.column("SELECT type FROM pragma_table_info('tv_ergebnisse') WHERE name = 'ave'"),
              QStringList("DOUBLE"));
-    QCOMPARE(peek.value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "8");
+    QCOMPARE(peek.value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "9");
 }
 
 void TestDatabase::olderFileIsUpgraded() {
@@ -275,7 +275,7 @@ void TestDatabase::connectChecksTheFile() {
             .ok);
     QCOMPARE(DbPeek(file).column("SELECT spieltag_id || quote(hash) FROM tv_ergebnisse ORDER BY id"),
              QStringList({"1NULL", "2'g7'"}));
-    QCOMPARE(DbPeek(file).value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "8");
+    QCOMPARE(DbPeek(file).value("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'ix_%'"), "9");
 }
 
 void TestDatabase::changesAreAnnounced() {
@@ -302,7 +302,7 @@ void TestDatabase::failedReadsAreReportedOnce() {
     QObject context;
     QStringList reported;
     connect(&owner, &db::LeagueDatabase::readFailed, &context, [&](const db::Result& r) { reported << r.error; });
-    const auto read = [] { return db::readRows("SELECT * FROM tv_spieler", {}, [](const QSqlQuery&) {}); };
+    const auto read = [] { return db::readRows("SELECT * FROM tv_spieler", {}, [](const db::Row&) {}); };
     QVERIFY(read().ok);
     QVERIFY(DbPeek(path("reads.db")).run("DROP TABLE tv_spieler"));
 
@@ -323,8 +323,8 @@ void TestDatabase::lockIsReportedSoon() {
     QVERIFY(other.run("BEGIN EXCLUSIVE"));
     QElapsedTimer clock;
     clock.start();
-    const db::Result read = db::readRows("SELECT * FROM tv_ligen", {}, [](const QSqlQuery&) {});
-    const db::Result again = db::readRows("SELECT * FROM tv_spieler", {}, [](const QSqlQuery&) {});
+    const db::Result read = db::readRows("SELECT * FROM tv_ligen", {}, [](const db::Row&) {});
+    const db::Result again = db::readRows("SELECT * FROM tv_spieler", {}, [](const db::Row&) {});
     QVERIFY2(!read.ok && read.locked && !again.ok && clock.elapsed() < 3000, qPrintable(read.error));
     QVERIFY(db::LeagueDatabase::instance().connectTo(path("locked.db")).locked);
     QVERIFY(db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}}).locked);

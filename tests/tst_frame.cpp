@@ -67,7 +67,7 @@ private slots:
 void TestFrame::firstAndLaterStarts() {
     TempSettings env;
     QList<SeenMessage> messages;
-    auto w = startWindow(&messages);
+    auto w = startWindow(&messages, false);
     QVERIFY(messages.isEmpty());
     QVERIFY(QFile::exists(env.configPath()) && QFile::exists(env.defaultDatabase()));
     QCOMPARE(w->windowTitle(), "Brenvik - Tavorin64 - Version 2.3.1 - " + env.defaultDatabase());
@@ -128,7 +128,7 @@ void TestFrame::databaseThatCannotBeOpened() {
 
 void TestFrame::administrationTabsAndCodeActions() {
     TempSettings env;
-    auto w = startWindow();
+    auto w = startWindow(nullptr, false);
     auto* tabs = w->findChild<QTabWidget*>("hauptTabWidget");
     QAction* verwaltung = find<QAction>(*w, "verwaltungAction");
     QVERIFY(verwaltung->isCheckable() && !verwaltung->isChecked());

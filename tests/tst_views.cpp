@@ -137,6 +137,18 @@ private slots:
         QCOMPARE(shown(*w, "ergebnisseTableWidget:2"), "Anna");
     }
 
+    void playerListsWaitForTheAdministrationTabs() {
+        auto w = startWindow(nullptr, false);
+        QCOMPARE(shown(*w, "spielerTableWidget:1"), "");
+        QVERIFY(
+            tavorin::db::writeAll({{"INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Dora', 'd')", {}}})
+                .ok);
+        QCOMPARE(shown(*w, "spielerpoolTableWidget:1"), "");
+        find<QAction>(*w, "verwaltungAction")->trigger();
+        QCOMPARE(shown(*w, "spielerTableWidget:1"), "Anna,Bert,Carl,Dora");
+        QCOMPARE(shown(*w, "spielerpoolTableWidget:1"), "Carl,Dora");
+    }
+
     void failedReadLeavesTheViews() {
         auto w = startWindow();
         QVERIFY(env->run("DROP TABLE tv_ergebnisse"));

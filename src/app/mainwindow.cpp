@@ -7,9 +7,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <utility>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
@@ -208,14 +211,21 @@ void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, 
     tabelle->setRowCount(0);
     tabelle->setHorizontalHeaderLabels(kopf);
     tabelle->setRowCount(int(zeilen.size()));
-    for (int row = 0; row < zeilen.size(); ++row) {
-        for (int column = 0; column < zeilen[row].size(); ++column) {
-            auto* zelle = new QTableWidgetItem(zeilen[row][column]);
-            if (gestalten)
-                gestalten(row, column, zelle);
-            tabelle->setItem(row, column, zelle);
+    QAbstractItemModel* modell = tabelle->model();
+    {
+        // One change for all new cells instead of one for every cell.
+        const QSignalBlocker einmal(modell);
+        for (int row = 0; row < zeilen.size(); ++row) {
+            for (int column = 0; column < zeilen[row].size(); ++column) {
+                auto* zelle = new QTableWidgetItem(zeilen[row][column]);
+                if (gestalten)
+                    gestalten(row, column, zelle);
+                tabelle->setItem(row, column, zelle);
+            }
         }
     }
+    if (!zeilen.isEmpty())
+        emit modell->dataChanged(modell->index(0, 0), modell->index(modell->rowCount() - 1, modell->columnCount() - 1));
     tabelle->setSortingEnabled(sortiert);
     tabelle->setUpdatesEnabled(true);
 }
@@ -237,6 +247,10 @@ void MainWindow::TabVerwaltungEinAus(bool eingang1) {
         tabWidget->insertTab(4, seiteLigen, tr("  Ligen  "));
         tabWidget->insertTab(5, seiteZuordnung, tr("  Zuordnung  "));
         tabWidget->insertTab(6, seiteSpieltage, tr("  Spieltage  "));
+        if (std::exchange(spielerlistenVeraltet, false)) {
+            tabelleSpielerFuellen();
+            tabelleSpielerpoolFuellen();
+        }
         tabWidget->setCurrentIndex(3);
     } else if (!eingang1 && sichtbar) {
         for (int index = 6; index >= 3; --index)

@@ -174,6 +174,9 @@ private:
     bool SchreibenMelden(const tavorin::db::Result& ergebnis);
 
     // --- players (league/mainwindow_players.cpp) ---
+    // The player table and the pool can list every player of many seasons. While the administration
+    // tabs are hidden they are not filled but marked out of date, and filled when the tabs are shown.
+    bool SpielerlistenSichtbar();
     void tabelleSpielerFuellen();
     void FelderSpielerAuswahlLeeren(); // edit fields, delete labels and the selected player
 
@@ -245,6 +248,7 @@ private:
     const QString titelBasis;
     tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
     bool aktualisierungLaeuft = false;
+    bool spielerlistenVeraltet = false; // the player table and the pool wait for the administration tabs
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;

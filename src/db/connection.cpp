@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace tavorin::db {
 
@@ -60,8 +61,18 @@ Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
     return {};
 }
 
-QString text(const QSqlQuery& query, const char* column) {
-    return query.value(QLatin1StringView(column)).toString();
+QVariant Row::value(const char* column) const {
+    for (const auto& [name, index] : indexes) {
+        if (name == column)
+            return query.value(index);
+    }
+    const int index = query.record().indexOf(QLatin1StringView(column));
+    indexes.append({column, index});
+    return query.value(index);
+}
+
+QVariant Row::value(int index) const {
+    return query.value(index);
 }
 
 } // namespace tavorin::db

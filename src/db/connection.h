@@ -63,7 +63,19 @@ QString currentDatabase();
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
 
-// A column of the current row, by name, as text (NULL gives an empty text).
-QString text(const QSqlQuery& query, const char* column);
+// The current row of a query, its columns read by name. Each name is looked up once per query rather
+// than once per row, so long lists stay cheap. `column` must outlive the Row (a string literal does).
+class Row {
+public:
+    explicit Row(const QSqlQuery& query) : query(query) {}
+    QVariant value(const char* column) const;
+    QVariant value(int index) const;
+    // As text; NULL gives an empty text.
+    QString text(const char* column) const { return value(column).toString(); }
+
+private:
+    const QSqlQuery& query;
+    mutable QList<QPair<const char*, int>> indexes;
+};
 
 } // namespace tavorin::db

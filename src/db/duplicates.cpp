@@ -24,7 +24,8 @@ struct KeptRow {
 Result firstRow(const QString& sql, const Bindings& values, KeptRow& row) {
     QSqlQuery query;
     const Result r = exec(query, sql, values);
-    row = r && query.next() ? KeptRow{text(query, "id"), text(query, "spieler_id")} : KeptRow{};
+    const Row found(query);
+    row = r && query.next() ? KeptRow{found.text("id"), found.text("spieler_id")} : KeptRow{};
     return r;
 }
 
@@ -32,7 +33,7 @@ Result firstRow(const QString& sql, const Bindings& values, KeptRow& row) {
 
 QStringList findDuplicateMatches() {
     QStringList ids;
-    readRows(findSql, {}, [&](const QSqlQuery& q) { ids.append(text(q, "spieltag_id")); });
+    readRows(findSql, {}, [&](const Row& q) { ids.append(q.text("spieltag_id")); });
     return ids;
 }
 

@@ -95,17 +95,18 @@ QString LeagueDatabase::path() const {
     return currentDatabase();
 }
 
-Result LeagueDatabase::read(const QString& sql, const Bindings& values,
-                            const std::function<void(const QSqlQuery&)>& take) {
+Result LeagueDatabase::read(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
     if (failing)
         return lastFailure;
     ConnectionGuard guard;
     Result r = guard.status();
     if (r) {
         QSqlQuery query(defaultConnection());
+        query.setForwardOnly(true); // rows are read once, in order: none is kept for going back
         r = exec(query, sql, values);
+        const Row row(query);
         while (r && query.next())
-            take(query);
+            take(row);
         if (r && query.lastError().isValid())
             r = Result::failure(query.lastError());
     }
@@ -170,7 +171,7 @@ Result LeagueDatabase::write(const QList<Statement>& statements, const std::func
     return result;
 }
 
-Result readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take) {
+Result readRows(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
     return LeagueDatabase::instance().read(sql, values, take);
 }
 

@@ -45,7 +45,7 @@ public:
     QString path() const;
 
     // Runs a read and hands every row to `take`.
-    Result read(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
+    Result read(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take);
     // True from a failed read until control returns to the event loop.
     bool readsFailing() const { return failing; }
     // Lets reads fail at once with `failure` until control returns to the event loop: for a failure that
@@ -70,7 +70,7 @@ private:
 };
 
 // The rules' short way to the owner's read and write.
-Result readRows(const QString& sql, const Bindings& values, const std::function<void(const QSqlQuery&)>& take);
+Result readRows(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take);
 Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
 
 } // namespace tavorin::db

@@ -40,6 +40,7 @@ namespace {
 // Every view reads one league, one match day, one match or one player; these keep its cost to what it
 // reads, however many seasons the file holds.
 const char* const indexStatements[] = {
+    "CREATE INDEX IF NOT EXISTS ix_spieler_name ON tv_spieler (prodarter_name COLLATE NOCASE)",
     "CREATE INDEX IF NOT EXISTS ix_zuordnung_liga ON tv_zuordnung (id_liga)",
     "CREATE INDEX IF NOT EXISTS ix_zuordnung_spieler ON tv_zuordnung (id_spieler)",
     "CREATE INDEX IF NOT EXISTS ix_spieltage_liga ON tv_spieltage (liga, spieltag)",

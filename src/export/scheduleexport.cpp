@@ -27,21 +27,21 @@ struct Pairing {
     QString id, home, away;
 };
 
-// Runs the prepared record statement for one player and reads its first row.
-MatchRecord record(QSqlQuery& query, const QString& tag, const QString& spieler, const QString& matchId,
-                   const QString& playerId) {
+// Runs the prepared record statement for one player and reads its first row through `row`.
+MatchRecord record(QSqlQuery& query, const db::Row& row, const QString& tag, const QString& spieler,
+                   const QString& matchId, const QString& playerId) {
     MatchRecord r;
     query.bindValue(tag, matchId);
     query.bindValue(spieler, playerId);
     if (query.exec() && query.next()) {
-        r.average = query.value(QStringLiteral("ave")).toFloat();
-        r.count180 = query.value(QStringLiteral("p180")).toInt();
-        r.highFinish = query.value(QStringLiteral("hf")).toInt();
-        r.bestLeg = db::text(query, "bestleg");
-        r.hash = db::text(query, "hash");
-        r.platform = db::text(query, "plat");
-        r.doublesHit = query.value(QStringLiteral("douba")).toInt();
-        r.doublesThrown = query.value(QStringLiteral("doubb")).toInt();
+        r.average = row.value("ave").toFloat();
+        r.count180 = row.value("p180").toInt();
+        r.highFinish = row.value("hf").toInt();
+        r.bestLeg = row.text("bestleg");
+        r.hash = row.text("hash");
+        r.platform = row.text("plat");
+        r.doublesHit = row.value("douba").toInt();
+        r.doublesThrown = row.value("doubb").toInt();
     }
     query.finish();
     return r;
@@ -60,18 +60,18 @@ const QString& homeRecordQuery() {
 QList<ScheduleMatch> scheduleForExport(const QString& leagueId) {
     db::ConnectionGuard guard;
     QList<Pairing> pairings;
-    db::readRows(scheduleSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
+    db::readRows(scheduleSql, {{QStringLiteral(":liga"), leagueId}}, [&](const db::Row& q) {
         Pairing p;
-        p.match.matchDay = db::text(q, "spieltag");
-        p.match.homeName1 = db::text(q, "heimname");
-        p.match.homeName2 = db::text(q, "heim2");
-        p.match.awayName1 = db::text(q, "gastname");
-        p.match.awayName2 = db::text(q, "gast2");
-        p.match.legsWon = db::text(q, "legs_won");
-        p.match.legsLost = db::text(q, "legs_lost");
-        p.id = db::text(q, "ids");
-        p.home = db::text(q, "heim_nr");
-        p.away = db::text(q, "gast_nr");
+        p.match.matchDay = q.text("spieltag");
+        p.match.homeName1 = q.text("heimname");
+        p.match.homeName2 = q.text("heim2");
+        p.match.awayName1 = q.text("gastname");
+        p.match.awayName2 = q.text("gast2");
+        p.match.legsWon = q.text("legs_won");
+        p.match.legsLost = q.text("legs_lost");
+        p.id = q.text("ids");
+        p.home = q.text("heim_nr");
+        p.away = q.text("gast_nr");
         pairings.append(p);
     });
 
@@ -79,11 +79,12 @@ QList<ScheduleMatch> scheduleForExport(const QString& leagueId) {
     matches.reserve(pairings.size());
     QSqlQuery home;
     QSqlQuery away;
+    const db::Row homeRow(home), awayRow(away);
     const bool prepared = home.prepare(homeRecordSql) && away.prepare(awayRecordSql);
     for (Pairing& p : pairings) {
         if (prepared) {
-            p.match.home = record(home, QStringLiteral(":tag"), QStringLiteral(":spieler"), p.id, p.home);
-            p.match.away = record(away, QStringLiteral(":tag2"), QStringLiteral(":spieler2"), p.id, p.away);
+            p.match.home = record(home, homeRow, QStringLiteral(":tag"), QStringLiteral(":spieler"), p.id, p.home);
+            p.match.away = record(away, awayRow, QStringLiteral(":tag2"), QStringLiteral(":spieler2"), p.id, p.away);
         }
         matches.append(p.match);
     }

@@ -64,6 +64,8 @@ void MainWindow::SeiteZuordnungAufbauen() {
 }
 
 void MainWindow::tabelleSpielerpoolFuellen() {
+    if (!SpielerlistenSichtbar())
+        return;
     const QList<tavorin::registry::PlayerRow> pool = tavorin::registry::poolPlayers();
     if (!LesenGescheitert())
         TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(pool));

@@ -74,7 +74,16 @@ void MainWindow::SeiteSpielerAufbauen() {
     connect(entfernen, &QPushButton::clicked, this, &MainWindow::SpielerLoeschen);
 }
 
+bool MainWindow::SpielerlistenSichtbar() {
+    if (tabWidget->indexOf(seiteSpieler) >= 0)
+        return true;
+    spielerlistenVeraltet = true;
+    return false;
+}
+
 void MainWindow::tabelleSpielerFuellen() {
+    if (!SpielerlistenSichtbar())
+        return;
     const QList<tavorin::registry::PlayerRow> spieler = tavorin::registry::allPlayers();
     if (!LesenGescheitert())
         TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(spieler));

@@ -39,8 +39,8 @@ const QString removeAssignmentSql = QStringLiteral("DELETE FROM tv_zuordnung WHE
 // Runs a player query; `idColumn` names the column that fills PlayerRow::id.
 QList<PlayerRow> players(const QString& sql, const db::Bindings& values, const char* idColumn) {
     QList<PlayerRow> rows;
-    db::readRows(sql, values, [&](const QSqlQuery& q) {
-        rows.append({db::text(q, idColumn), db::text(q, "dartn_name"), db::text(q, "prodarter_name")});
+    db::readRows(sql, values, [&](const db::Row& q) {
+        rows.append({q.text(idColumn), q.text("dartn_name"), q.text("prodarter_name")});
     });
     return rows;
 }
@@ -63,16 +63,22 @@ QList<PlayerRow> leagueMembers(const QString& leagueId) {
 QStringList leaguesOfPlayer(const QString& playerId) {
     QStringList names;
     db::readRows(selectLeaguesOfPlayer, {{QStringLiteral(":id"), playerId}},
-                 [&](const QSqlQuery& q) { names << db::text(q, "liga_name"); });
+                 [&](const db::Row& q) { names << q.text("liga_name"); });
     return names;
 }
 
 QList<LeagueRow> allLeagues() {
     QList<LeagueRow> rows;
-    db::readRows(selectLeagues, {}, [&](const QSqlQuery& q) {
-        rows.append({db::text(q, "id"), db::text(q, "liga_name")});
-    });
+    db::readRows(selectLeagues, {}, [&](const db::Row& q) { rows.append({q.text("id"), q.text("liga_name")}); });
     return rows;
+}
+
+const QString& leaguesQuery() {
+    return selectLeagues;
+}
+
+const QString& membersQuery() {
+    return selectMembers;
 }
 
 QList<QStringList> tableRows(const QList<PlayerRow>& players) {

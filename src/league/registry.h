@@ -33,6 +33,10 @@ QStringList leaguesOfPlayer(const QString& playerId);
 // All leagues, sorted by name without regard to case.
 QList<LeagueRow> allLeagues();
 
+// The statements behind allLeagues and leagueMembers, for comparisons with the bare queries.
+const QString& leaguesQuery();
+const QString& membersQuery();
+
 // The rows as the player, pool and member tables show them: id, first name, second name.
 QList<QStringList> tableRows(const QList<PlayerRow>& players);
 

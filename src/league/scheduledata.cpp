@@ -32,32 +32,39 @@ const QString deleteResultsSql = QStringLiteral("DELETE FROM tv_ergebnisse ;");
 int memberCount(const QString& leagueId) {
     int count = 0;
     db::readRows(countMembersSql, {{QStringLiteral(":idliga"), leagueId}},
-                 [&](const QSqlQuery& q) { count = q.value(0).toInt(); });
+                 [&](const db::Row& q) { count = q.value(0).toInt(); });
     return count;
 }
 
 QStringList memberIds(const QString& leagueId) {
     QStringList ids;
-    db::readRows(memberIdsSql, {{QStringLiteral(":lgid"), leagueId}},
-                 [&](const QSqlQuery& q) { ids << db::text(q, "zuid"); });
+    db::readRows(memberIdsSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) { ids << q.text("zuid"); });
     return ids;
 }
 
 QList<MatchRow> matches(const QString& leagueId) {
     QList<MatchRow> rows;
-    db::readRows(matchesSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
-        rows.append({db::text(q, "ids"), db::text(q, "spieltag"), db::text(q, "heimname"), db::text(q, "gastname"),
-                     db::text(q, "heim"), db::text(q, "gast")});
+    db::readRows(matchesSql, {{QStringLiteral(":liga"), leagueId}}, [&](const db::Row& q) {
+        rows.append({q.text("ids"), q.text("spieltag"), q.text("heimname"), q.text("gastname"), q.text("heim"),
+                     q.text("gast")});
     });
     return rows;
 }
 
 QList<MemberChoice> replacementChoices(const QString& leagueId) {
     QList<MemberChoice> rows;
-    db::readRows(choicesSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const QSqlQuery& q) {
-        rows.append({db::text(q, "spid"), db::text(q, "dartn_name")});
+    db::readRows(choicesSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
+        rows.append({q.text("spid"), q.text("dartn_name")});
     });
     return rows;
+}
+
+const QString& memberCountQuery() {
+    return countMembersSql;
+}
+
+const QString& matchesQuery() {
+    return matchesSql;
 }
 
 QList<db::Statement> insertRows(const QString& leagueId, const QList<ScheduleRow>& rows) {

@@ -36,6 +36,10 @@ QList<MatchRow> matches(const QString& leagueId);
 // The league's members sorted by the second name without regard to case.
 QList<MemberChoice> replacementChoices(const QString& leagueId);
 
+// The statements behind memberCount and matches, for comparisons with the bare queries.
+const QString& memberCountQuery();
+const QString& matchesQuery();
+
 // The INSERTs that store computed rows for a league.
 QList<db::Statement> insertRows(const QString& leagueId, const QList<ScheduleRow>& rows);
 db::Statement deleteSchedule(const QString& leagueId);

@@ -91,13 +91,12 @@ MatchOutcome decideOutcome(int legsLeft, int legsRight, const Points& points) {
 
 QList<StoredSide> storedResults(const QString& matchId) {
     QList<StoredSide> sides;
-    db::readRows(loadSql, {{QStringLiteral(":spieltag_id"), matchId}}, [&](const QSqlQuery& q) {
+    db::readRows(loadSql, {{QStringLiteral(":spieltag_id"), matchId}}, [&](const db::Row& q) {
         StoredSide side;
-        side.playerId = db::text(q, "spieler_id");
-        side.texts[Legs] = db::text(q, "legs_won");
+        side.playerId = q.text("spieler_id");
+        side.texts[Legs] = q.text("legs_won");
         for (const FieldColumn& c : statisticColumns) {
-            side.texts[c.field] = isDecimal(c.field) ? twoDecimals(q.value(QLatin1StringView(c.column)).toFloat())
-                                                     : db::text(q, c.column);
+            side.texts[c.field] = isDecimal(c.field) ? twoDecimals(q.value(c.column).toFloat()) : q.text(c.column);
         }
         sides.append(side);
     });

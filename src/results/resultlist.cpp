@@ -32,11 +32,10 @@ const QString byPlayerSql =
 
 QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
     QList<ListedMatch> rows;
-    db::readRows(sql, values, [&](const QSqlQuery& q) {
-        const int legs = q.value(QStringLiteral("legs_won")).toInt() + q.value(QStringLiteral("legs_lost")).toInt();
-        rows.append({db::text(q, "ids"), db::text(q, "spieltag"), db::text(q, "heimname"), db::text(q, "dheimname"),
-                     db::text(q, "gastname"), db::text(q, "dgastname"), db::text(q, "heim"), db::text(q, "gast"),
-                     legs > 0});
+    db::readRows(sql, values, [&](const db::Row& q) {
+        const int legs = q.value("legs_won").toInt() + q.value("legs_lost").toInt();
+        rows.append({q.text("ids"), q.text("spieltag"), q.text("heimname"), q.text("dheimname"), q.text("gastname"),
+                     q.text("dgastname"), q.text("heim"), q.text("gast"), legs > 0});
     });
     return rows;
 }
@@ -45,8 +44,8 @@ QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
 
 QList<MatchDay> matchDays(const QString& leagueId) {
     QList<MatchDay> days;
-    db::readRows(matchDaysSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
-        const QString number = db::text(q, "spieltag");
+    db::readRows(matchDaysSql, {{QStringLiteral(":liga"), leagueId}}, [&](const db::Row& q) {
+        const QString number = q.text("spieltag");
         days.append({number, number + QStringLiteral(". Spieltag")});
     });
     return days;
@@ -54,8 +53,8 @@ QList<MatchDay> matchDays(const QString& leagueId) {
 
 QList<Member> members(const QString& leagueId) {
     QList<Member> list;
-    db::readRows(membersSql, {{QStringLiteral(":liga"), leagueId}}, [&](const QSqlQuery& q) {
-        list.append({db::text(q, "nameid"), db::text(q, "name")});
+    db::readRows(membersSql, {{QStringLiteral(":liga"), leagueId}}, [&](const db::Row& q) {
+        list.append({q.text("nameid"), q.text("name")});
     });
     return list;
 }
@@ -66,6 +65,18 @@ QList<ListedMatch> matchesOfDay(const QString& leagueId, const QString& matchDay
 
 QList<ListedMatch> matchesOfPlayer(const QString& playerId) {
     return listed(byPlayerSql, {{QStringLiteral(":spieler"), playerId}});
+}
+
+const QString& matchDaysQuery() {
+    return matchDaysSql;
+}
+
+const QString& membersQuery() {
+    return membersSql;
+}
+
+const QString& matchesOfDayQuery() {
+    return byDaySql;
 }
 
 const QString& matchesOfPlayerQuery() {

@@ -33,7 +33,11 @@ struct ListedMatch {
 };
 QList<ListedMatch> matchesOfDay(const QString& leagueId, const QString& matchDay);
 QList<ListedMatch> matchesOfPlayer(const QString& playerId);
-// The statement behind matchesOfPlayer, for comparisons with the bare query.
+// The statements behind matchDays, members, matchesOfDay and matchesOfPlayer, for comparisons with the
+// bare queries.
+const QString& matchDaysQuery();
+const QString& membersQuery();
+const QString& matchesOfDayQuery();
 const QString& matchesOfPlayerQuery();
 
 } // namespace tavorin::resultlist

@@ -28,25 +28,25 @@ const QString statisticsSql = QStringLiteral(
     "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler  ORDER BY CASE "
     "WHEN minbestleg > 0 THEN 0 ELSE 1 END, minbestleg ASC, maxhf DESC ;");
 
-int number(const QSqlQuery& q, const char* column) {
-    return q.value(QLatin1StringView(column)).toInt(); // NULL and the empty text give 0
+int number(const db::Row& q, const char* column) {
+    return q.value(column).toInt(); // NULL and the empty text give 0
 }
 
 } // namespace
 
 QList<LeagueTableRow> leagueTable(const QString& leagueId) {
     QList<LeagueTableRow> rows;
-    db::readRows(leagueTableSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const QSqlQuery& q) {
+    db::readRows(leagueTableSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
         LeagueTableRow r;
-        r.name1 = db::text(q, "name1");
-        r.name2 = db::text(q, "name2");
+        r.name1 = q.text("name1");
+        r.name2 = q.text("name2");
         r.won = number(q, "gewSpiele");
         r.drawn = number(q, "unenSpiele");
         r.lost = number(q, "verlSpiele");
         r.legsWon = number(q, "gewonnene");
         r.legsLost = number(q, "verlorene");
         r.points = number(q, "gesamtpunkte");
-        r.average = q.value(QStringLiteral("sumav")).toFloat();
+        r.average = q.value("sumav").toFloat();
         r.doublesHit = number(q, "doppA");
         r.doublesThrown = number(q, "doppB");
         rows.append(r);
@@ -60,10 +60,10 @@ bool rewriteZeroBestLegs() {
 
 QList<StatisticsRow> statistics(const QString& leagueId) {
     QList<StatisticsRow> rows;
-    db::readRows(statisticsSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const QSqlQuery& q) {
+    db::readRows(statisticsSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
         StatisticsRow r;
-        r.name1 = db::text(q, "name1");
-        r.name2 = db::text(q, "name2");
+        r.name1 = q.text("name1");
+        r.name2 = q.text("name2");
         r.minus20 = number(q, "sm20");
         r.plus20 = number(q, "sp20");
         r.plus40 = number(q, "sp40");

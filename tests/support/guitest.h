@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
@@ -20,10 +21,17 @@
 // Helpers for tests that drive the main window as a user would.
 namespace guitest {
 
-// Builds the window, answering any message box that start-up shows.
-inline std::unique_ptr<MainWindow> startWindow(QList<SeenMessage>* messages = nullptr) {
+// Builds the window, answering any message box that start-up shows. With `administration` the
+// administration tabs are shown (their player lists are filled only then), and the first tab is current.
+inline std::unique_ptr<MainWindow> startWindow(QList<SeenMessage>* messages = nullptr, bool administration = true) {
     std::unique_ptr<MainWindow> window;
-    const QList<SeenMessage> seen = answerModals([&] { window = std::make_unique<MainWindow>(); });
+    const QList<SeenMessage> seen = answerModals([&] {
+        window = std::make_unique<MainWindow>();
+        if (administration) {
+            window->findChild<QAction*>(QStringLiteral("verwaltungAction"))->trigger();
+            window->findChild<QTabWidget*>(QStringLiteral("hauptTabWidget"))->setCurrentIndex(0);
+        }
+    });
     if (messages)
         *messages = seen;
     return window;
