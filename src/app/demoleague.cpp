@@ -20,6 +20,10 @@ namespace {
 
 using resultentry::SideTexts;
 
+constexpr int leagueCount = 2;
+constexpr int playersPerLeague = 8;
+constexpr int playedMatchDays = playersPerLeague - 1; // the first round
+
 struct DemoPlayer {
     const char* forumName;
     const char* platformName;
@@ -28,10 +32,10 @@ struct DemoPlayer {
 
 struct DemoLeague {
     const char* name;
-    DemoPlayer players[DemoLeagueShape::playersPerLeague];
+    DemoPlayer players[playersPerLeague];
 };
 
-const DemoLeague demoLeagues[DemoLeagueShape::leagues] = {
+const DemoLeague demoLeagues[leagueCount] = {
     {"Bezirksliga Nord",
      {{"Doppelkalle", "kalle_d16", 71.5},
       {"Triple20Tom", "tom.t20", 68.0},
@@ -51,6 +55,9 @@ const DemoLeague demoLeagues[DemoLeagueShape::leagues] = {
       {"Oche-Otto", "otto_oche", 48.5},
       {"Marker-Mats", "mats_m", 45.0}}},
 };
+
+// Players in the pool, in no league yet.
+const DemoPlayer pool[] = {{"Neuling-Nina", "nina_neu", 0}, {"Wartebank-Walter", "walter_wb", 0}};
 
 // Every match is played over eight legs, so a 4:4 draw can happen.
 constexpr int legsPerMatch = 8;
@@ -89,7 +96,7 @@ resultentry::Field bandOf(int score) {
 int checkout(double average, Dice& dice) {
     const double reach = std::min(1.0, average / 75.0);
     for (;;) {
-        const int score = 2 + int(std::pow(dice.uniform(), 5.0) * 168.0 * reach);
+        const int score = 6 + int(std::pow(dice.uniform(), 3.0) * 164.0 * reach);
         if (score <= 158 || score == 160 || score == 161 || score == 164 || score == 167 || score == 170)
             return score;
     }
@@ -148,7 +155,8 @@ std::pair<SideTexts, SideTexts> playMatch(double homeStrength, double awayStreng
         const int darts = 3 * (visits - 1) + dice.between(1, 3);
         w.legs += 1;
         w.visits += visits;
-        l.visits += visits - (leg + winner) % 2; // whoever threw first in the leg had one visit more
+        const bool winnerBegan = winner == leg % 2; // the players begin the legs in turn
+        l.visits += winnerBegan ? visits - 1 : visits;
         w.highestFinish = std::max(w.highestFinish, checkout(w.average, dice));
         w.doublesThrown += dice.between(1, 4);
         l.doublesThrown += dice.between(0, 2);
@@ -164,6 +172,8 @@ db::Result writeSeason(Dice& dice) {
         for (const DemoPlayer& p : league.players)
             entries << registry::insertPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName));
     }
+    for (const DemoPlayer& p : pool)
+        entries << registry::insertPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName));
     if (db::Result r = db::writeAll(entries); !r)
         return r;
 
@@ -182,8 +192,7 @@ db::Result writeSeason(Dice& dice) {
             assignments << registry::assignPlayer(id, leagueIds.value(QString::fromUtf8(league.name)));
         }
     }
-    if (leagueIds.size() != DemoLeagueShape::leagues ||
-        strengths.size() != DemoLeagueShape::leagues * DemoLeagueShape::playersPerLeague)
+    if (leagueIds.size() != leagueCount || strengths.size() != leagueCount * playersPerLeague)
         return db::Result::failure(QStringLiteral("Spieler und Ligen lassen sich nicht wieder lesen"));
     if (db::Result r = db::writeAll(assignments); !r)
         return r;
@@ -199,7 +208,7 @@ db::Result writeSeason(Dice& dice) {
     QList<db::Statement> results;
     for (const DemoLeague& league : demoLeagues) {
         for (const scheduledata::MatchRow& m : scheduledata::matches(leagueIds.value(QString::fromUtf8(league.name)))) {
-            if (m.spieltag.toInt() > DemoLeagueShape::playedMatchDays)
+            if (m.spieltag.toInt() > playedMatchDays)
                 continue;
             const auto [home, away] = playMatch(strengths.value(m.heim), strengths.value(m.gast), dice);
             const resultentry::SaveContext match{false, m.id.toInt(), m.heim.toInt(), m.gast.toInt(), {}, {}};
