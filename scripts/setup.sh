@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, but only those that are missing, so a
-# second run with everything in place is quick. Uses sudo when not run as root.
+# Installs the Debian packages the build and the tests need, and those named as arguments (the extra
+# tools of the package and screenshot commands), but only those that are missing, so a second run with
+# everything in place is quick. Uses sudo when not run as root.
 set -euo pipefail
 
 packages=(
     cmake g++ make
     qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev libssl3
+    "$@"
 )
 
 missing=()

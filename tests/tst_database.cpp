@@ -1,4 +1,6 @@
-// The league database file: creation, upgrade of older files, the column test and the write helper.
+// The league database file: creation, upgrade of older files, the column test, the write helper and the
+// demo league file.
+#include "app/demoleague.h"
 #include "db/connection.h"
 #include "db/leaguedatabase.h"
 #include "db/schema.h"
@@ -56,6 +58,7 @@ private slots:
     void changesAreAnnounced();
     void failedReadsAreReportedOnce();
     void lockIsReportedSoon();
+    void demoLeagueIsAnOrdinaryLeagueFile();
 
 private:
     QString path(const char* name) const { return dir.filePath(QLatin1StringView(name)); }
@@ -331,6 +334,24 @@ void TestDatabase::lockIsReportedSoon() {
     QVERIFY(clock.elapsed() < 8000);
     QVERIFY(other.run("COMMIT"));
     QCoreApplication::processEvents();
+}
+
+void TestDatabase::demoLeagueIsAnOrdinaryLeagueFile() {
+    const QString file = path("demo.db");
+    QVERIFY(writeDemoLeague(file).ok);
+    QVERIFY(db::LeagueDatabase::instance().connectTo(file).ok);
+    DbPeek peek(file);
+    // Players, leagues, members, matches (2 x 14 days x 4), result rows, played matches, last played day.
+    const QStringList counts = peek.column(
+        "SELECT COUNT(*) FROM tv_spieler UNION ALL SELECT COUNT(*) FROM tv_ligen UNION ALL SELECT COUNT(*) FROM "
+        "tv_zuordnung UNION ALL SELECT COUNT(*) FROM tv_spieltage UNION ALL SELECT COUNT(*) FROM tv_ergebnisse "
+        "UNION ALL SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse UNION ALL SELECT MAX(spieltag) FROM "
+        "tv_spieltage JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id = tv_spieltage.id");
+    QCOMPARE(counts, QStringList({"18", "2", "16", "112", "112", "56", "7"}));
+
+    const QByteArray before = fileHash(file);
+    QVERIFY(!writeDemoLeague(file).ok); // an existing file is never overwritten
+    QCOMPARE(fileHash(file), before);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

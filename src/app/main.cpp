@@ -1,12 +1,18 @@
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/translation.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    const tavorin::StartRequest start = tavorin::answerCommandLine(argc, argv);
+    if (!start.startWindow)
+        return start.exitCode;
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(tavorin::applicationId());
     tavorin::installGermanTranslation(app);
-    MainWindow window;
-    window.show();
+    if (!tavorin::prepareDemoFile(start))
+        return 1;
+    MainWindow window(start.demoFile);
     return app.exec();
 }

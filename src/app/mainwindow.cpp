@@ -14,12 +14,14 @@
 
 #include <utility>
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
     netz = new QNetworkAccessManager(this);
     setMinimumSize(1200, 750);
 
     EinstellungenLaden();
+    if (!dbPfadDiesesLaufs.isEmpty())
+        dbPfad = dbPfadDiesesLaufs;
     DatenbankOeffnen();
     schriftFett.setWeight(QFont::Bold);
     schriftNormal.setWeight(QFont::Normal);

@@ -39,7 +39,9 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `dbPfadDiesesLaufs`, when given, is the league database of this run instead of the remembered one;
+    // config.ini keeps the remembered file.
+    explicit MainWindow(const QString& dbPfadDiesesLaufs = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // --- text escapes and message boxes (app/mainwindow_text.cpp) ---
