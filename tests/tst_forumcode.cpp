@@ -324,6 +324,10 @@ void TestForumCode::leagueTable_data() {
         << QList<LeagueTableRow>{{u"Kai [b]\u00d6hler"_s, u"[/table][*]"_s, 2, 1, 0, 7, 3, 5, 45.5f, 1, 3}}
         << leagueBBTag + u"[*]1[*]Kai \uff3bb\uff3d\u00d6hler (\uff3b/table\uff3d\uff3b*\uff3d)"
                          u"[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[/table]"_s;
+    // Found by fuzzing: the number of games overflowed.
+    QTest::newRow("bb, games beyond int")
+        << bb(CellAlignment::None) << QList<LeagueTableRow>{{u"X"_s, u"x"_s, INT_MIN, INT_MIN, 0, 0, 0, 0, 0.0f, 0, 0}}
+        << leagueBBTag + u"[*]1[*]X[*]-4294967296[*]-2147483648[*]-2147483648[*]0[*]0:0[*]0[*]0.00[*]0\n[/table]"_s;
     QTest::newRow("no format") << tableOptions(CodeFormat::None, CellAlignment::Left) << one << QString();
 }
 

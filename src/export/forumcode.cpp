@@ -372,10 +372,10 @@ QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOption
     for (const LeagueTableRow& r : rows) {
         entries.append({r.name1,
                         r.name2,
-                        {QString::number(r.won + r.drawn + r.lost), QString::number(r.won), QString::number(r.drawn),
-                         QString::number(r.lost), QString::number(r.legsWon) + u':' + QString::number(r.legsLost),
-                         QString::number(r.points), twoDecimals(r.average),
-                         doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)}});
+                        {QString::number(qint64(r.won) + r.drawn + r.lost), QString::number(r.won),
+                         QString::number(r.drawn), QString::number(r.lost),
+                         QString::number(r.legsWon) + u':' + QString::number(r.legsLost), QString::number(r.points),
+                         twoDecimals(r.average), doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)}});
     }
     return tableCode(entries, layout, options);
 }
