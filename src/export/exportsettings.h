@@ -53,7 +53,7 @@ struct ExportSettings {
 enum class ExportText { Colour, Thickness, Width };
 
 // One key of the group: its name, the text written when config.ini is first created, and the field it
-// fills (a text field of the given kind or a flag; exactly one of the two pointers is set).
+// fills (a text field or a flag; exactly one of the two pointers is set), and for a text field its kind.
 struct ExportKey {
     const char* key;
     const char* firstValue;
