@@ -19,7 +19,7 @@ namespace tavorin {
 // width is its leading whole number (widthNumber); leg counts, match-day numbers and best legs that are
 // whole numbers are written as numbers, other stored texts escaped. In BB-Code every "[" and "]" of a
 // name or a stored text becomes the full-width bracket U+FF3B or U+FF3D, which no forum reads as a tag.
-// Valid options and names without brackets give the same code as before.
+// Valid options and names without brackets pass through unchanged.
 
 // The format radio buttons "html-Code" and "BB-Code"; None (neither checked) gives an empty text.
 enum class CodeFormat { None, Html, BBCode };
