@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace guitest;
 
 namespace {
@@ -258,10 +261,9 @@ private slots:
         const QList<SeenMessage> seen = chooseFile(*w, action.toUtf8().constData(), target, &dialog);
         QCOMPARE(dialog.size(), 4); // one dialog
         QCOMPARE(icons(seen), icon ? QList({QMessageBox::Icon(icon)}) : QList<QMessageBox::Icon>());
-        if (icon == QMessageBox::Critical) // the reason follows
-            QVERIFY2(seen[0].text.startsWith("  Die Datenbank konnte nicht kopiert werden!  \n") &&
-                         seen[0].text.contains(target),
-                     qPrintable(seen[0].text));
+        if (icon == QMessageBox::Critical) // the path and the reason follow
+            QCOMPARE(seen[0].text, "  Die Datenbank konnte nicht kopiert werden!  \n" + target +
+                                       ": Datei oder Ordner nicht gefunden");
         QCOMPARE(fileContent(own), before);
         QCOMPARE(fileContent(env->configPath()), config);
         QCOMPARE(folderEntries(env->dir()), entries);
@@ -291,6 +293,28 @@ private slots:
         const QByteArray before = fileContent(source);
         QVERIFY(copyDatabaseFile(source, source).ok);
         QCOMPARE(fileContent(source), before);
+    }
+
+    void failureReasons_data() {
+        QTest::addColumn<int>("errorNumber");
+        QTest::addColumn<QString>("systemText");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk full") << ENOSPC << "Unknown error" << QString::fromUtf8("nicht genügend Speicherplatz");
+        QTest::newRow("no permission") << EACCES << "Permission denied"
+                                       << "keine Berechtigung";
+        QTest::newRow("read-only file system") << EROFS << ""
+                                               << "keine Berechtigung";
+        QTest::newRow("not found") << ENOENT << ""
+                                   << "Datei oder Ordner nicht gefunden";
+        QTest::newRow("other: Qt's text") << EIO << "Lesefehler"
+                                          << "Lesefehler";
+        QTest::newRow("other: the system's text") << EIO << "Unknown error" << QString::fromLocal8Bit(strerror(EIO));
+    }
+    void failureReasons() {
+        QFETCH(int, errorNumber);
+        QFETCH(QString, systemText);
+        QFETCH(QString, reason);
+        QCOMPARE(tavorin::db::fileErrorReason(errorNumber, systemText), reason);
     }
 
     void duplicateCheck_data() {

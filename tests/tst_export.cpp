@@ -131,6 +131,9 @@ void TestExport::firstStartStatesAndStoredOptions() {
         QVERIFY(code(d).contains("width:600px; border-top:"));
         find<QLineEdit>(*d, "breiteLineEdit")->clear();
         QVERIFY(code(d).contains("width:; border-top:"));
+        QTest::keyClicks(find<QLineEdit>(*d, "breiteLineEdit"), "80%"); // whole numbers only
+        QCOMPARE(config("TabBreite1Value"), "80");
+        find<QLineEdit>(*d, "breiteLineEdit")->clear();
         click(d, "zentriertRadioButton");
         QCOMPARE(config("TabZentriert") + config("TabLinks"), "truefalse");
         click(d, "name2CheckBox");

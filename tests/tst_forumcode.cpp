@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 
@@ -241,6 +243,7 @@ private slots:
     void scheduleHtml() { compareSchedule(); }
     void scheduleBBCode_data();
     void scheduleBBCode() { compareSchedule(); }
+    void hostileHtmlValues();
 
 private:
     template <typename Code, typename Rows> void compare(Code code, Rows) {
@@ -282,9 +285,9 @@ void TestForumCode::leagueTable_data() {
                htmlRow(left, left, u"2"_s, u"Bert"_s,
                        {u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0:0"_s, u"0"_s, u"0.00"_s, u"0"_s}) +
                tableEnd;
-    QTest::newRow("html, centred, escaped width in px, thickness 0 and a colour")
-        << look(html(CellAlignment::Centred), u"6\"0"_s, WidthUnit::Pixel, u"0"_s, u"#12ab00"_s, false) << one
-        << restyled(annaTable(centre, centre), u"6&quot;0px"_s, u"0px solid #12ab00"_s);
+    QTest::newRow("html, centred, leading number of the width in px, thickness 0 and a colour")
+        << look(html(CellAlignment::Centred), u"06\"0"_s, WidthUnit::Pixel, u"0"_s, u"#12ab00"_s, false) << one
+        << restyled(annaTable(centre, centre), u"6px"_s, u"0px solid #12ab00"_s);
     QTest::newRow("html, no alignment, no width unit, escaped names")
         << names(look(html(CellAlignment::None), u"100"_s, WidthUnit::None, u"1"_s, u"#000000"_s, false), true, true)
         << odd << restyled(annaTable(QString(), QString(), u"&lt;A&amp;&quot;B&gt; (x&amp;y)"_s), QString());
@@ -316,6 +319,15 @@ void TestForumCode::leagueTable_data() {
     QTest::newRow("bb, no alignment, HTML-only options, unescaped names")
         << names(look(bb(CellAlignment::None), u"600"_s, WidthUnit::Pixel, u"3"_s, u"#ff0000"_s, true), true, true)
         << odd << leagueBBTag + u"[*]1[*]<A&\"B> (x&y)[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[/table]"_s;
+    QTest::newRow("bb, brackets in names become full-width")
+        << names(bb(CellAlignment::None), true, true)
+        << QList<LeagueTableRow>{{u"Kai [b]\u00d6hler"_s, u"[/table][*]"_s, 2, 1, 0, 7, 3, 5, 45.5f, 1, 3}}
+        << leagueBBTag + u"[*]1[*]Kai \uff3bb\uff3d\u00d6hler (\uff3b/table\uff3d\uff3b*\uff3d)"
+                         u"[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[/table]"_s;
+    // Found by fuzzing: the number of games overflowed.
+    QTest::newRow("bb, games beyond int")
+        << bb(CellAlignment::None) << QList<LeagueTableRow>{{u"X"_s, u"x"_s, INT_MIN, INT_MIN, 0, 0, 0, 0, 0.0f, 0, 0}}
+        << leagueBBTag + u"[*]1[*]X[*]-4294967296[*]-2147483648[*]-2147483648[*]0[*]0:0[*]0[*]0.00[*]0\n[/table]"_s;
     QTest::newRow("no format") << tableOptions(CodeFormat::None, CellAlignment::Left) << one << QString();
 }
 
@@ -453,6 +465,65 @@ void TestForumCode::scheduleBBCode_data() {
                                 match(u"3"_s, u"Carl"_s, u"Dora"_s, u"0"_s, u"0"_s), match(u"4"_s, u"Eva"_s, u"Finn"_s)}
         << u"[b][u]Spieltag: 1[/u][/b]\n<A&\"B> (<a&\"b>_l)(30.00) [b]1:0[/b] Bert (bert_l)(0.00)\nCarl (carl_l)(0.00) "
            u"[b]0:0[/b] Dora (dora_l)(0.00)\n\n[b][u]Spieltag: 4[/u][/b]\nEva (eva_l) vs. Finn (finn_l)\n"_s;
+}
+
+// Each hostile value gives the code of the harmless value beside it: a default, a number, an escaped text.
+void TestForumCode::hostileHtmlValues() {
+    using Change = std::function<void(ScheduleCodeOptions&, QList<ScheduleMatch>&, const QString&)>;
+    const auto option = [](QString ExportOptions::*field) {
+        return Change([field](ScheduleCodeOptions& o, QList<ScheduleMatch>&, const QString& v) { o.*field = v; });
+    };
+    const auto colour = [](QString ScheduleCodeOptions::*field) {
+        return Change([field](ScheduleCodeOptions& o, QList<ScheduleMatch>&, const QString& v) { o.*field = v; });
+    };
+    const auto stored = [](QString ScheduleMatch::*field) {
+        return Change([field](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].*field = v; });
+    };
+    const QString script = u"\"><script>x()</script>"_s, escaped = u"&quot;&gt;&lt;script&gt;x()&lt;/script&gt;"_s;
+    const struct {
+        const char* name;
+        Change change;
+        QString hostile, harmless;
+    } cases[] = {
+        {"line colour", option(&ExportOptions::lineColour), u"red;background:url(x)"_s, u"#000000"_s},
+        {"thickness", option(&ExportOptions::lineThickness), u"1px;x:y"_s, u"1"_s},
+        {"thickness 10", option(&ExportOptions::lineThickness), u"10"_s, u"1"_s},
+        {"width", option(&ExportOptions::width), u"80%\" onclick=\"x"_s, u"80"_s},
+        {"date", option(&ExportOptions::today), script, escaped},
+        {"time", option(&ExportOptions::currentTime), script, escaped},
+        {"drawn colour", colour(&ScheduleCodeOptions::drawnColour), u"#fff\"a"_s, u"#ffffdd"_s},
+        {"won colour", colour(&ScheduleCodeOptions::wonColour), script, u"#ddffdd"_s},
+        {"lost colour", colour(&ScheduleCodeOptions::lostColour), u"#ffdddd;"_s, u"#ffdddd"_s},
+        {"match day", stored(&ScheduleMatch::matchDay), script, escaped},
+        {"match day with a zero", stored(&ScheduleMatch::matchDay), u"02"_s, u"2"_s},
+        {"legs", stored(&ScheduleMatch::legsWon), script, escaped},
+        {"best leg", [](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].home.bestLeg = v; },
+         script, escaped},
+    };
+    for (const auto& c : cases) {
+        ScheduleCodeOptions o = scheduleOptions(CodeFormat::Html);
+        o.showDate = true;
+        QList<ScheduleMatch> matches = drawThenOpen();
+        matches << match(u"3"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s)
+                << match(u"3"_s, u"Gus"_s, u"Hal"_s, u"1"_s, u"1"_s);
+        matches[1].legsWon = u"2"_s; // Carl beat Dora 2:0
+        matches[1].legsLost = u"0"_s;
+        ScheduleCodeOptions hostileOptions = o;
+        QList<ScheduleMatch> hostileMatches = matches;
+        c.change(hostileOptions, hostileMatches, c.hostile);
+        // An escaped text is compared through a stand-in, which the builder leaves as it is.
+        const bool text = c.harmless == escaped;
+        c.change(o, matches, text ? u"STANDIN"_s : c.harmless);
+        QString expected = scheduleCode(matches, o, testPlatforms());
+        if (text)
+            expected.replace(u"STANDIN"_s, escaped);
+        QCOMPARE(c.name + u": "_s + scheduleCode(hostileMatches, hostileOptions, testPlatforms()),
+                 c.name + u": "_s + expected);
+    }
+    // The table builders check their options the same way.
+    TableCodeOptions table = tableOptions(CodeFormat::Html, CellAlignment::Left);
+    table.lineColour = u"#00000g"_s;
+    QCOMPARE(leagueTableCode({}, table), leagueHeader + tableEnd);
 }
 
 QTEST_GUILESS_MAIN(TestForumCode)

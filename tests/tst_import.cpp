@@ -106,6 +106,7 @@ private slots:
         window.reset();
         lidarts.reset();
         relay.reset();
+        other.reset();
         env.reset();
     }
 
@@ -133,13 +134,14 @@ private:
     }
 
     std::unique_ptr<LeagueTestEnv> env;
-    std::unique_ptr<LocalHttpServer> lidarts, relay;
+    std::unique_ptr<LocalHttpServer> lidarts, relay, other;
     std::unique_ptr<MainWindow> window;
     QSslConfiguration systemTls;
 };
 
 void TestImport::lidartsGamesTakenOverAndStored() {
     lidarts->reply(200, lidartsGame("anna", "bert"));
+    lidarts->redirectNext(lidarts->base().toUtf8() + "/api/game/q7Rk2xLp"); // same server: followed
     QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
         QCOMPARE(d.dialog->findChild<QLabel*>("linkLabel")->text(), "Lidarts Link: ");
         QVERIFY(!d.takeOver->isEnabled());
@@ -227,6 +229,18 @@ void TestImport::failedLidartsFetches() {
              lidarts.reset(); // nothing listens on the port any more
              configure("lidarts_api", base);
          }},
+        {"redirect to another port", noConnection,
+         [&] {
+             other = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
+             other->reply(200, lidartsGame("anna", "bert"));
+             lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7Rk2xLp");
+         }},
+        {"relay redirect that would send the form again", noConnection,
+         [&] {
+             relay->reply(200, relayReply("anna", "bert"), "text/plain");
+             relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
+         },
+         "prodarterButton", "x?match=0"},
         {"relay reply too short", noData, [&] { relay->reply(200, relayReply("anna", "bert", 29), "text/plain"); },
          "prodarterButton", "x?match=1"},
         {"relay error", noConnection, [&] { relay->reply(500, "kaputt", "text/plain"); }, "prodarterButton",
@@ -248,8 +262,10 @@ void TestImport::failedLidartsFetches() {
             QVERIFY(d.fetch->isEnabled());
         });
         QCOMPARE(c.name + ": " + one(seen), c.name + ": " + info(c.message));
-        if (c.name.startsWith("no relay"))
-            QCOMPARE(relay->requests(), 0);
+        if (c.name.startsWith("no relay") || c.name.startsWith("relay redirect"))
+            QCOMPARE(relay->requests(), c.name.startsWith("no relay") ? 0 : 1);
+        if (other)
+            QCOMPARE(other->requests(), 0);
     }
 }
 

@@ -2,6 +2,7 @@
 // text, the name check, the doubles split and the leg total.
 #include "import/platformreplies.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 using namespace tavorin;
@@ -98,7 +99,22 @@ private slots:
                  QStringLiteral("Bernd & Co\n1\n48.12\n55.50\n0\n9\n8\n6\n3\n2\n0\n0\n40\n12.50% (1/8)\n27\n"));
     }
     void relayReplyTooShortOrLong();
-    void relayConverterHook();
+    void hostileMarkupIsLinear();
+    void impossibleFigures_data();
+    void impossibleFigures() {
+        QFETCH(bool, lidarts);
+        QFETCH(QByteArray, body);
+        const ImportedValues v = lidarts ? parseLidartsReply(body) : parseRelayReply(body);
+        QCOMPARE(v.outcome, ImportOutcome::NoGameData);
+        QVERIFY(v.first.isEmpty() && v.second.isEmpty() && v.firstText.isEmpty());
+    }
+    void redirects_data();
+    void redirects() {
+        QFETCH(QString, to);
+        QFETCH(bool, form);
+        QFETCH(bool, allowed);
+        QCOMPARE(redirectAllowed(QUrl("https://lidarts.org/api/game/1"), QUrl(to), form), allowed);
+    }
     void markupToPlainText_data();
     void markupToPlainText() {
         QFETCH(QString, html);
@@ -199,7 +215,8 @@ void TestImportParsers::lidartsFigures_data() {
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("value");
     QTest::newRow("average rounded up") << QByteArray(R"("p1_match_avg": 65.456)") << int(PosAverage) << "65.46";
-    QTest::newRow("average missing") << QByteArray(R"("p1_legs_won": 1)") << int(PosAverage) << "0.00";
+    QTest::newRow("average missing") << QByteArray(R"("p1_legs_won": 1, "p1_darts_thrown_double": 2)")
+                                     << int(PosAverage) << "0.00";
     QTest::newRow("first 9 average carried")
         << QByteArray(R"("p1_first9_avg": 9.999)") << int(PosFirst9Average) << "10.00";
     QTest::newRow("doubles keys missing") << QByteArray(R"("p1_0": 1)") << int(PosDoubles) << "0.00% (0/0)\n";
@@ -250,18 +267,41 @@ void TestImportParsers::relayReplyTooShortOrLong() {
     QCOMPARE(parseRelayReply(tooLong).outcome, ImportOutcome::Ok);
 }
 
-void TestImportParsers::relayConverterHook() {
-    // The dialog's own conversion sees every value line, never the name check.
-    QStringList seen;
-    const auto convert = [&seen](const QString& line) {
-        seen << line;
-        return QLatin1Char('[') + line + QLatin1Char(']');
-    };
-    const ImportedValues v = parseRelayReply(joined(relayLines(), "\n"), convert);
-    QCOMPARE(seen.size(), qsizetype(30));
-    QCOMPARE(v.first.at(PosName), QStringLiteral("[<b>Anna</b>]"));
-    QCOMPARE(v.second.at(PosDoubles), QStringLiteral("[12.50% (1/8)]"));
-    QCOMPARE(v.firstName, QStringLiteral("<b>Anna</b>"));
+void TestImportParsers::hostileMarkupIsLinear() {
+    // Each 1 MiB reply once took from seconds to minutes; the time limit covers reading it as well.
+    for (const QByteArray& unit : {QByteArray("&"), QByteArray("<a "), QByteArray("<!--<p>"), QByteArray("&#x")}) {
+        QByteArray body = joined(relayLines(), "\n");
+        body.prepend(unit.repeated((maxReplyBytes - body.size()) / unit.size()));
+        QElapsedTimer clock;
+        clock.start();
+        const ImportOutcome outcome = parseRelayReply(body).outcome;
+        QVERIFY2(clock.elapsed() < 1000, unit.constData());
+        QCOMPARE(outcome, ImportOutcome::Ok); // all of it in the first player's name
+    }
+    QCOMPARE(parseRelayReply(joined(relayLines(), "\n"), QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
+    QCOMPARE(parseLidartsReply(realisticLidartsReply, QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
+}
+
+void TestImportParsers::impossibleFigures_data() {
+    QTest::addColumn<bool>("lidarts");
+    QTest::addColumn<QByteArray>("body");
+    const QByteArray game = realisticLidartsReply;
+    QTest::newRow("negative legs") << true << QByteArray(game).replace(R"("p2_legs_won": 1)", R"("p2_legs_won": -1)");
+    QTest::newRow("more doubles hit than thrown") << true << QByteArray(game).replace("double\": 9", "double\": 2");
+    QStringList lines = relayLines();
+    lines[19] = "12.50% (9/8)";
+    QTest::newRow("relay: hit more than thrown") << false << joined(lines, "\n");
+}
+
+void TestImportParsers::redirects_data() {
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("form");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("same origin, other path") << "https://lidarts.org:443/api/game/2" << false << true;
+    QTest::newRow("same origin with a form") << "https://lidarts.org/api/game/2" << true << false;
+    QTest::newRow("other host") << "https://lidarts.org.evil.test/api/game/1" << false << false;
+    QTest::newRow("other port") << "https://lidarts.org:8443/api/game/1" << false << false;
+    QTest::newRow("other scheme") << "http://lidarts.org/api/game/1" << false << false;
 }
 
 void TestImportParsers::markupToPlainText_data() {
@@ -308,7 +348,8 @@ void TestImportParsers::nameCheck_data() {
 
 void TestImportParsers::crossedOrderExchangesSides() {
     ImportedValues v =
-        parseLidartsReply(R"({"p1_name":"Bernd","p2_name":"Anna","p1_legs_won":1,"p2_legs_won":3,"p2_171":2})");
+        parseLidartsReply(R"({"p1_name":"Bernd","p2_name":"Anna","p1_legs_won":1,"p2_legs_won":3,"p2_171":2,)"
+                          R"("p1_darts_thrown_double":4,"p2_darts_thrown_double":5})");
     QCOMPARE(checkNames(v.firstName, v.secondName, QStringLiteral("Anna"), QStringLiteral("Bernd")),
              NameOrder::Crossed);
     v.swapSides();

@@ -50,6 +50,8 @@ private slots:
     void cleanup() { db::useDatabase(QString()); }
 
     void outcomeAndNumbers();
+    void impossibleFigures_data();
+    void impossibleFigures();
     void saveInsertsThenUpdates();
     void loadingShowsStoredFigures();
     void leagueTableRanking();
@@ -95,6 +97,37 @@ void TestResultsCore::outcomeAndNumbers() {
     for (const char* t : {"67,25", "45.5", "45", "viel", "", "1,2,3"})
         decimals << twoDecimals(textToFloat(QString::fromUtf8(t)));
     QCOMPARE(decimals, QStringList({"67.25", "45.50", "45.00", "0.00", "0.00", "0.00"}));
+}
+
+void TestResultsCore::impossibleFigures_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("named"); // the field named as impossible, FieldCount for none
+    using namespace resultentry;
+    const auto row = [](const char* name, Field f, const char* text, Field named) {
+        QTest::newRow(name) << int(f) << QString::fromUtf8(text) << int(named);
+    };
+    row("legs 99", Legs, "99", FieldCount);
+    row("legs 100", Legs, "100", Legs);
+    row("legs not whole", Legs, "3.5", Legs);
+    row("average with comma", Average, "180,00", FieldCount);
+    row("average over 180", First9Average, "180.01", First9Average);
+    row("average nan", Average, "nan", Average);
+    row("score band 1000", Count180, "1000", Count180);
+    row("highest finish 1", HighestFinish, "1", HighestFinish);
+    row("highest finish 171", HighestFinish, "171", HighestFinish);
+    row("hit more than thrown", DoublesHit, "7", DoublesHit);
+    row("thrown not a number", DoublesThrown, "x", DoublesThrown);
+    row("best leg 8", BestLeg, "8", BestLeg);
+}
+
+void TestResultsCore::impossibleFigures() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(int, named);
+    resultentry::SideTexts side{"3", "60.5", "", "0", "1", "2", "3", "4", "5", "6", "7", "8", "40", "3", "6", "15"};
+    side[field] = text;
+    QCOMPARE(int(resultentry::firstImpossibleField(side)), named);
 }
 
 void TestResultsCore::saveInsertsThenUpdates() {

@@ -43,6 +43,7 @@ private slots:
     void startupWithoutDatabasePath();
     void dialogValuesAreStoredAsTyped();
     void platformAddresses();
+    void hostileValuesFallBack();
 };
 
 void TestSettings::escapes_data() {
@@ -152,7 +153,7 @@ void TestSettings::readingAnExistingFile() {
     QCOMPARE(s.captions.gast, QStringLiteral("Besuch"));
     QCOMPARE(s.captions.anzeige, true);
     QCOMPARE(s.points.gewonnen, 3);
-    QCOMPARE(s.points.remis, 0);    // not a whole number
+    QCOMPARE(s.points.remis, 1);    // not a whole number: the default
     QCOMPARE(s.points.verloren, 0); // missing
     QCOMPARE(s.exports.gewonnen, QStringLiteral("#00ff00"));
     QCOMPARE(s.exports.unentschieden, QStringLiteral("#ffffdd")); // missing: initial value
@@ -258,7 +259,7 @@ void TestSettings::dialogValuesAreStoredAsTyped() {
     QCOMPARE(next.captions.name1, QStringLiteral("Forum"));
     QCOMPARE(next.captions.anzeige, true);
     QCOMPARE(next.points.gewonnen, 3);
-    QCOMPARE(next.points.remis, 0);
+    QCOMPARE(next.points.remis, 1);
     QCOMPARE(next.dbpfad, env.defaultDatabase());
 }
 
@@ -273,6 +274,34 @@ void TestSettings::platformAddresses() {
     p.prodarterRelay = QStringLiteral("http://127.0.0.1:4712/relay");
     QCOMPARE(p.lidartsGameRequest("abc"), QStringLiteral("http://127.0.0.1:4711/api/game/abc"));
     QCOMPARE(p.prodarterRelayRequest(), QStringLiteral("http://127.0.0.1:4712/relay/service/prodarter.php"));
+}
+
+void TestSettings::hostileValuesFallBack() {
+    TempSettings env;
+    QDir().mkpath(env.dir());
+    writeFile(env.configPath(), "[bezeichnungen]\nanzeige=ja\n[punkte]\nPunkteGewonnen=2.5\nPunkteRemis=1e9\n"
+                                "PunkteVerloren=-1\n[exportfenster]\nname1a=nein\nname1b=TRUE\n"
+                                "linie1=\"red;background:url(x)\"\nverloren=#12345g\ngewonnen=#ABCDEF\nlinieB1=10\n"
+                                "linieB2=9\nTabBreite1Value=80%\nTabBreite2Value=px\n[plattformen]\n"
+                                "lidarts_web=javascript:alert(1)\nprodarter_relay=relay.test\nzeitlimit=99999999\n");
+    const ProgramSettings s = readConfig(env.configPath());
+    const ExportSettings initial;
+    QCOMPARE(s.captions.anzeige, false);
+    QCOMPARE(s.points.gewonnen, 2);
+    QCOMPARE(s.points.remis, 1);
+    QCOMPARE(s.points.verloren, -1);
+    QCOMPARE(s.exports.name1a, initial.name1a);
+    QCOMPARE(s.exports.name1b, true);
+    QCOMPARE(s.exports.linie1, initial.linie1);
+    QCOMPARE(s.exports.verloren, initial.verloren);
+    QCOMPARE(s.exports.gewonnen, QStringLiteral("#ABCDEF"));
+    QCOMPARE(s.exports.linieB1, initial.linieB1);
+    QCOMPARE(s.exports.linieB2, QStringLiteral("9"));
+    QCOMPARE(s.exports.TabBreite1Value, QStringLiteral("80"));
+    QCOMPARE(s.exports.TabBreite2Value, QString());
+    QCOMPARE(s.platforms.lidartsWeb, QStringLiteral("https://lidarts.org"));
+    QCOMPARE(s.platforms.prodarterRelay, QString());
+    QCOMPARE(s.platforms.timeoutSeconds, 15);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

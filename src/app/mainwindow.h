@@ -229,12 +229,10 @@ private:
     void ExportSchluesselSpeichern(const QStringList& schluessel);
 
     // --- online import (import/mainwindow_import.cpp) ---
-    // The plain text of an HTML fragment, as a text document reads it.
-    static QString HtmlZuText(const QString& html);
     enum class Abruf { Daten, KeineDaten, KeineVerbindung, Abgebrochen };
-    // Sends `anfrage` (a POST when `formular` is given) and waits for the reply within the time limit,
-    // reading at most the allowed size into `antwort`.
-    Abruf Abrufen(const QNetworkRequest& anfrage, const QByteArray* formular, QByteArray& antwort);
+    // Sends `anfrage` (a POST when `formular` is given) and waits for the reply until `frist`, reading at
+    // most the allowed size into `antwort`. Redirects are followed only as redirectAllowed permits.
+    Abruf Abrufen(QNetworkRequest anfrage, const QByteArray* formular, QDeadlineTimer frist, QByteArray& antwort);
     void ImportAnzeigen(tavorin::ImportedValues werte);
 
     // --- page frames (league/, results/) ---

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QUrl>
 
 namespace tavorin {
 
@@ -49,13 +50,33 @@ QString readText(const QSettings& s, const ConfigKey& k) {
     return s.value(path(k)).toString();
 }
 
-int readInt(const QSettings& s, const ConfigKey& k) {
-    return s.value(path(k)).toInt(); // missing or not a whole number: 0
+// A whole number from `lowest` to `highest`: a missing or empty key gives `missing`, any other text the key's
+// default.
+int readInt(const QSettings& s, const ConfigKey& k, int lowest, int highest, int missing) {
+    const QString text = readText(s, k).trimmed();
+    if (text.isEmpty())
+        return missing;
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= lowest && value <= highest ? value : QByteArray(k.firstValue).toInt();
 }
 
+// "true" or "false" in any letter case; anything else gives the key's default.
+bool readFlag(const QSettings& s, const ConfigKey& k) {
+    const QString text = readText(s, k).trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    return QLatin1String(k.firstValue) == QLatin1String("true");
+}
+
+// An address must be an http or https URL with a host; anything else gives the key's default.
 QString readAddress(const QSettings& s, const ConfigKey& k) {
     const QString value = readText(s, k);
-    return value.isEmpty() ? QString::fromLatin1(k.firstValue) : value;
+    const QUrl url(value, QUrl::StrictMode);
+    const bool web = url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+    return web && url.isValid() && !url.host().isEmpty() ? value : QString::fromLatin1(k.firstValue);
 }
 
 // Joins a configured base and a path without doubling the slash between them.
@@ -205,17 +226,17 @@ ProgramSettings readConfig(const QString& configPath) {
     out.captions.name2 = readText(s, keyName2);
     out.captions.heim = readText(s, keyHeim);
     out.captions.gast = readText(s, keyGast);
-    out.captions.anzeige = s.value(path(keyAnzeige)).toBool();
-    out.points.gewonnen = readInt(s, keyGewonnen);
-    out.points.remis = readInt(s, keyRemis);
-    out.points.verloren = readInt(s, keyVerloren);
+    out.captions.anzeige = readFlag(s, keyAnzeige);
+    // Points beyond three digits could overflow the sums of a league table.
+    out.points.gewonnen = readInt(s, keyGewonnen, -999, 999, 0);
+    out.points.remis = readInt(s, keyRemis, -999, 999, 0);
+    out.points.verloren = readInt(s, keyVerloren, -999, 999, 0);
     readExportSettings(s, out.exports);
     out.platforms.lidartsApi = readAddress(s, keyLidartsApi);
     out.platforms.lidartsWeb = readAddress(s, keyLidartsWeb);
     out.platforms.prodarterRelay = readAddress(s, keyProdarterRelay);
     out.platforms.prodarterWeb = readAddress(s, keyProdarterWeb);
-    if (const int seconds = readInt(s, keyZeitlimit); seconds > 0)
-        out.platforms.timeoutSeconds = seconds;
+    out.platforms.timeoutSeconds = readInt(s, keyZeitlimit, 1, 3600, out.platforms.timeoutSeconds);
     return out;
 }
 

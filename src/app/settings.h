@@ -35,7 +35,8 @@ struct PlatformAddresses {
     QString lidartsWeb = QLatin1StringView(defaultLidartsWeb);
     QString prodarterRelay = QLatin1StringView(defaultProdarterRelay);
     QString prodarterWeb = QLatin1StringView(defaultProdarterWeb);
-    // How long one fetch may take at most, in seconds (key "zeitlimit"; not written by default).
+    // How long one fetch and the reading of its reply may take at most, in seconds (key "zeitlimit", 1 to
+    // 3600; not written by default).
     int timeoutSeconds = 15;
 
     QString lidartsGameRequest(const QString& gameId) const; // API request for one game
@@ -64,8 +65,10 @@ QString defaultDatabasePath(const QString& settingsDir);
 bool writeDefaultConfig(const QString& configPath, const QString& databasePath);
 
 // Reads an existing config.ini as start-up does: captions and points without defaults (a missing text
-// is empty, a missing or non-numeric number 0), export keys only when not empty, platform addresses
-// falling back to their defaults.
+// is empty, a missing or empty number 0), export keys only when not empty. A value that cannot be read
+// as what its key holds falls back to that key's default: points that are no whole number from -999 to
+// 999, a flag other than "true" or "false", an export option as readExportSettings says, a platform
+// address that is no http or https URL, a time limit other than 1 to 3600 seconds.
 ProgramSettings readConfig(const QString& configPath);
 
 // The start-up rule: with no config.ini, write the defaults and keep the built-in values for this run;

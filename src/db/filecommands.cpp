@@ -4,36 +4,84 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
 namespace tavorin::db {
+
+namespace {
+
+// The failure of `device` on `path`. The error number is read at once, before anything else can change it.
+Result failed(const QString& path, const QFileDevice& device) {
+    const int errorNumber = errno;
+    return Result::failure(path + QStringLiteral(": ") + fileErrorReason(errorNumber, device.errorString()));
+}
+
+} // namespace
 
 bool isSameFile(const QString& first, const QString& second) {
     const QString a = QFileInfo(first).canonicalFilePath();
     return !a.isEmpty() && a == QFileInfo(second).canonicalFilePath();
 }
 
+QString fileErrorReason(int errorNumber, const QString& systemText) {
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+        return QString::fromUtf8("nicht genügend Speicherplatz");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("keine Berechtigung");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("Datei oder Ordner nicht gefunden");
+    default:
+        break;
+    }
+    if (!systemText.isEmpty() && systemText != QLatin1String("Unknown error"))
+        return systemText;
+    return errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber)) : systemText;
+}
+
+QString openFailureReason(const QString& path, const QString& otherwise) {
+    errno = 0;
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return otherwise;
+    const int errorNumber = errno;
+    return fileErrorReason(errorNumber, file.errorString());
+}
+
 Result copyDatabaseFile(const QString& source, const QString& target) {
     if (isSameFile(source, target))
         return {};
+    errno = 0;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return Result::failure(source + QStringLiteral(": ") + in.errorString());
+        return failed(source, in);
     // QSaveFile writes into a temporary file in the target's folder and renames it over the target on
-    // commit; without a commit the temporary file is removed and the target stays untouched.
+    // commit; without a commit the temporary file is removed and the target stays untouched. Unbuffered,
+    // every write reaches the system at once, so that a full disk is seen at the write that meets it.
+    errno = 0;
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return Result::failure(target + QStringLiteral(": ") + out.errorString());
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(target, out);
     while (!in.atEnd()) {
+        errno = 0;
         const QByteArray block = in.read(1 << 16);
         if (block.isEmpty()) {
             if (in.error() != QFileDevice::NoError)
-                return Result::failure(source + QStringLiteral(": ") + in.errorString());
+                return failed(source, in);
             break;
         }
+        errno = 0;
         if (out.write(block) != block.size())
-            return Result::failure(target + QStringLiteral(": ") + out.errorString());
+            return failed(target, out);
     }
+    errno = 0;
     if (!out.commit())
-        return Result::failure(target + QStringLiteral(": ") + out.errorString());
+        return failed(target, out);
     return {};
 }
 

@@ -20,10 +20,11 @@ void MainWindow::DatenbankImportieren() {
         return;
     }
     if (!r) {
-        MeldungAnzeigen(3,
-                        r.notLeague ? QStringLiteral("Die Datei ist keine Liga-Datenbank:")
-                                    : QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "),
-                        pfad);
+        if (r.notLeague)
+            MeldungAnzeigen(3, QStringLiteral("Die Datei ist keine Liga-Datenbank:"), pfad);
+        else
+            MeldungAnzeigen(3, QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "),
+                            pfad + QStringLiteral(": ") + tavorin::db::openFailureReason(pfad, r.error));
         return;
     }
     dbPfad = pfad;

@@ -2,29 +2,63 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace tavorin {
 
 namespace {
 using S = ExportSettings;
-constexpr ExportKey text(const char* key, const char* first, QString S::*field) {
-    return {key, first, field, nullptr};
+constexpr ExportKey colour(const char* key, const char* first, QString S::*field) {
+    return {key, first, field, nullptr, ExportText::Colour};
+}
+constexpr ExportKey thickness(const char* key, const char* first, QString S::*field) {
+    return {key, first, field, nullptr, ExportText::Thickness};
+}
+constexpr ExportKey width(const char* key, const char* first, QString S::*field) {
+    return {key, first, field, nullptr, ExportText::Width};
 }
 constexpr ExportKey flag(const char* key, const char* first, bool S::*field) {
-    return {key, first, nullptr, field};
+    return {key, first, nullptr, field, ExportText::Colour};
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isHexDigit(QChar c) {
+    return isAsciiDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 } // namespace
 
+bool isColourName(const QString& text) {
+    return text.size() == 7 && text.at(0) == QLatin1Char('#') && std::all_of(text.begin() + 1, text.end(), isHexDigit);
+}
+
+bool isLineThickness(const QString& text) {
+    return text.size() == 1 && isAsciiDigit(text.at(0));
+}
+
+QString widthNumber(const QString& text) {
+    qsizetype digits = 0;
+    while (digits < text.size() && isAsciiDigit(text.at(digits)))
+        ++digits;
+    if (digits == 0 || digits > 5)
+        return QString();
+    return QString::number(text.left(digits).toInt());
+}
+
 const std::array<ExportKey, 33>& exportKeys() {
     static const std::array<ExportKey, 33> keys = {{
-        text("unentschieden", "#ffffdd", &S::unentschieden),
-        text("gewonnen", "#ddffdd", &S::gewonnen),
-        text("verloren", "#ffdddd", &S::verloren),
-        text("linie1", "#000000", &S::linie1),
-        text("linie2", "#000000", &S::linie2),
-        text("linie3", "#000000", &S::linie3),
-        text("linieB1", "1", &S::linieB1),
-        text("linieB2", "1", &S::linieB2),
-        text("linieB3", "1", &S::linieB3),
+        colour("unentschieden", "#ffffdd", &S::unentschieden),
+        colour("gewonnen", "#ddffdd", &S::gewonnen),
+        colour("verloren", "#ffdddd", &S::verloren),
+        colour("linie1", "#000000", &S::linie1),
+        colour("linie2", "#000000", &S::linie2),
+        colour("linie3", "#000000", &S::linie3),
+        thickness("linieB1", "1", &S::linieB1),
+        thickness("linieB2", "1", &S::linieB2),
+        thickness("linieB3", "1", &S::linieB3),
         flag("name1a", "true", &S::name1a),
         flag("name2a", "true", &S::name2a),
         flag("name3a", "true", &S::name3a),
@@ -33,13 +67,13 @@ const std::array<ExportKey, 33>& exportKeys() {
         flag("name3b", "false", &S::name3b),
         flag("TabBreite1Prozent", "true", &S::TabBreite1Prozent),
         flag("TabBreite1Pixel", "false", &S::TabBreite1Pixel),
-        text("TabBreite1Value", "100", &S::TabBreite1Value),
+        width("TabBreite1Value", "100", &S::TabBreite1Value),
         flag("TabBreite2Prozent", "true", &S::TabBreite2Prozent),
         flag("TabBreite2Pixel", "false", &S::TabBreite2Pixel),
-        text("TabBreite2Value", "100", &S::TabBreite2Value),
+        width("TabBreite2Value", "100", &S::TabBreite2Value),
         flag("TabBreite3Prozent", "true", &S::TabBreite3Prozent),
         flag("TabBreite3Pixel", "false", &S::TabBreite3Pixel),
-        text("TabBreite3Value", "100", &S::TabBreite3Value),
+        width("TabBreite3Value", "100", &S::TabBreite3Value),
         flag("TabLinks", "true", &S::TabLinks),
         flag("TabZentriert", "true", &S::TabZentriert),
         flag("TabLinksZentriert", "true", &S::TabLinksZentriert),
@@ -56,13 +90,19 @@ const std::array<ExportKey, 33>& exportKeys() {
 void readExportSettings(QSettings& settings, ExportSettings& target) {
     settings.beginGroup(QLatin1StringView(exportGroup));
     for (const ExportKey& k : exportKeys()) {
-        const QVariant value = settings.value(QLatin1StringView(k.key));
-        if (value.toString().isEmpty())
+        const QString value = settings.value(QLatin1StringView(k.key)).toString();
+        if (value.isEmpty())
             continue;
-        if (k.text)
-            target.*k.text = value.toString();
-        else
-            target.*k.flag = value.toBool();
+        if (k.flag) {
+            if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+                target.*k.flag = true;
+            else if (value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+                target.*k.flag = false;
+        } else if (k.kind == ExportText::Width) {
+            target.*k.text = widthNumber(value);
+        } else if (k.kind == ExportText::Colour ? isColourName(value) : isLineThickness(value)) {
+            target.*k.text = value;
+        }
     }
     settings.endGroup();
 }

@@ -49,14 +49,26 @@ struct ExportSettings {
     bool StagAktDatum = false;
 };
 
+// What a text key holds; a value read from config.ini must fit it.
+enum class ExportText { Colour, Thickness, Width };
+
 // One key of the group: its name, the text written when config.ini is first created, and the field it
-// fills (a text field or a flag; exactly one of the two pointers is set).
+// fills (a text field or a flag; exactly one of the two pointers is set), and for a text field its kind.
 struct ExportKey {
     const char* key;
     const char* firstValue;
     QString ExportSettings::*text;
     bool ExportSettings::*flag;
+    ExportText kind;
 };
+
+// A colour name: "#" and six hexadecimal digits.
+bool isColourName(const QString& text);
+// A line thickness: one digit, 0 to 9.
+bool isLineThickness(const QString& text);
+// A table width as its leading whole number ("80%" gives "80", " 80" and "abc" give an empty text, as
+// does a number of more than five digits), written without leading zeros.
+QString widthNumber(const QString& text);
 
 inline constexpr const char* exportGroup = "exportfenster";
 
@@ -64,7 +76,9 @@ inline constexpr const char* exportGroup = "exportfenster";
 const std::array<ExportKey, 33>& exportKeys();
 
 // Reads the group from settings into `target`. A key that is missing or holds an empty text leaves its
-// field as it is; flags are converted the way QVariant::toBool() converts a text.
+// field as it is, and so does a value that does not fit its key: a flag other than "true" or "false"
+// (in any letter case), a colour that is no colour name, a thickness other than 0 to 9. A width is read
+// as widthNumber() of its text.
 void readExportSettings(QSettings& settings, ExportSettings& target);
 
 // The key of that name, or nullptr.

@@ -2,6 +2,7 @@
 #include "results/numbers.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace tavorin {
 
@@ -23,15 +24,54 @@ QString htmlName(const QString& name1, const QString& name2, const ExportOptions
     return chosenName(name1, name2, o.firstName, o.secondName).toHtmlEscaped();
 }
 
-// The table's width in its style: the width text with its unit, nothing when the field is empty.
+// Square brackets as full-width ones, so that a text cannot open or close a BB tag.
+QString bbText(QString text) {
+    return text.replace(u'[', QChar(0xFF3B)).replace(u']', QChar(0xFF3D));
+}
+
+QString bbName(const QString& name1, const QString& name2, const ExportOptions& o) {
+    return bbText(chosenName(name1, name2, o.firstName, o.secondName));
+}
+
+// A stored figure (legs, match day, best leg): a whole number written as a number, any other text made
+// harmless for the format (`html` true: escaped, else as bbText).
+QString storedFigure(const QString& text, bool html) {
+    bool ok = false;
+    const qlonglong number = text.toLongLong(&ok);
+    if (ok)
+        return QString::number(number);
+    return html ? text.toHtmlEscaped() : bbText(text);
+}
+
+// The options as the HTML code may use them: every value that goes into a style checked, the rest escaped.
+template <typename Options> Options checkedOptions(Options o) {
+    const Options defaults;
+    if (!isColourName(o.lineColour))
+        o.lineColour = defaults.lineColour;
+    if (!isLineThickness(o.lineThickness))
+        o.lineThickness = defaults.lineThickness;
+    o.width = widthNumber(o.width);
+    o.today = o.today.toHtmlEscaped();
+    o.currentTime = o.currentTime.toHtmlEscaped();
+    if constexpr (std::is_same_v<Options, ScheduleCodeOptions>) {
+        for (QString ScheduleCodeOptions::*colour :
+             {&ScheduleCodeOptions::drawnColour, &ScheduleCodeOptions::wonColour, &ScheduleCodeOptions::lostColour}) {
+            if (!isColourName(o.*colour))
+                o.*colour = defaults.*colour;
+        }
+    }
+    return o;
+}
+
+// The table's width in its style: the width with its unit, nothing when there is none.
 QString htmlWidth(const ExportOptions& o) {
     if (o.width.isEmpty())
         return QString();
     switch (o.widthUnit) {
     case WidthUnit::Percent:
-        return o.width.toHtmlEscaped() + u'%';
+        return o.width + u'%';
     case WidthUnit::Pixel:
-        return o.width.toHtmlEscaped() + "px"_L1;
+        return o.width + "px"_L1;
     case WidthUnit::None:
         break;
     }
@@ -141,8 +181,8 @@ QString tableBB(const QList<TableEntry>& entries, const TableLayout& layout, con
     QString text = align.open + layout.bbCaptions + u'\n';
     int place = 0;
     for (const TableEntry& e : entries) {
-        text += "[*]"_L1 + QString::number(++place) + "[*]"_L1 + align.nameOpen +
-                chosenName(e.name1, e.name2, o.firstName, o.secondName) + align.nameClose;
+        text += "[*]"_L1 + QString::number(++place) + "[*]"_L1 + align.nameOpen + bbName(e.name1, e.name2, o) +
+                align.nameClose;
         for (const QString& value : e.values)
             text += "[*]"_L1 + value;
         text += u'\n';
@@ -153,7 +193,7 @@ QString tableBB(const QList<TableEntry>& entries, const TableLayout& layout, con
 QString tableCode(const QList<TableEntry>& entries, const TableLayout& layout, const TableCodeOptions& o) {
     switch (o.format) {
     case CodeFormat::Html:
-        return tableHtml(entries, layout, o);
+        return tableHtml(entries, layout, checkedOptions(o));
     case CodeFormat::BBCode:
         return tableBB(entries, layout, o);
     case CodeFormat::None:
@@ -173,7 +213,7 @@ QString scheduleDoublesQuote(const MatchRecord& r) {
 // A player's five figures in the order of the home side: 180, SL, HF, DQ, AVG.
 QStringList matchFigures(const MatchRecord& r) {
     return {r.count180 > 0 ? QString::number(r.count180) : QStringLiteral("-"),
-            r.bestLeg.toInt() > 18 ? QStringLiteral("-") : r.bestLeg,
+            r.bestLeg.toInt() > 18 ? QStringLiteral("-") : storedFigure(r.bestLeg, true),
             r.highFinish > 100 ? QString::number(r.highFinish) : QStringLiteral("-"), scheduleDoublesQuote(r),
             twoDecimals(r.average)};
 }
@@ -207,7 +247,8 @@ public:
             const ScheduleMatch& m = matches[i];
             if (i > 0 && m.matchDay != matches[i - 1].matchDay) {
                 text += "</table>\n\n<!-- Tabellenzwischenraum -->\n\n\n\n\n"_L1 + tableOpening(o) +
-                        "; margin-top:10px; margin-bottom:10px;\">\n<tr>\n"_L1 + matchDayHeader(m.matchDay);
+                        "; margin-top:10px; margin-bottom:10px;\">\n<tr>\n"_L1 +
+                        matchDayHeader(storedFigure(m.matchDay, true));
             }
             text += m.legsWon.isEmpty() && m.legsLost.isEmpty() ? openMatch(m) : playedMatch(m);
         }
@@ -259,8 +300,8 @@ private:
         QString text = R"(<tr> <td colspan="5" style="border-bottom:)"_L1 + borders +
                        R"(; padding:5px; width:45%; text-align:right; font-weight:bold; color:#009900; ">)"_L1 +
                        htmlName(m.homeName1, m.homeName2, o);
-        text += scoreCell + homeBackground + "\">\n"_L1 + linkOpen + m.legsWon + linkClose;
-        text += scoreCell + awayBackground + "\">\n"_L1 + linkOpen + m.legsLost + linkClose;
+        text += scoreCell + homeBackground + "\">\n"_L1 + linkOpen + storedFigure(m.legsWon, true) + linkClose;
+        text += scoreCell + awayBackground + "\">\n"_L1 + linkOpen + storedFigure(m.legsLost, true) + linkClose;
         text += "</td>\n <td colspan=\"5\" style=\"border-bottom:"_L1 + borders +
                 R"(; padding:5px; width:45%; text-align:left; font-weight:bold; color:#009900; ">)"_L1 +
                 htmlName(m.awayName1, m.awayName2, o) + "</td>\n </tr>\n  <tr> <td style=\"border-bottom:"_L1;
@@ -288,7 +329,7 @@ private:
         return text;
     }
 
-    const ScheduleCodeOptions& o;
+    const ScheduleCodeOptions o;
     const PlatformAddresses& platforms;
     const QString borders;
 };
@@ -303,14 +344,15 @@ QString scheduleBB(const QList<ScheduleMatch>& matches, const ScheduleCodeOption
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const ScheduleMatch& m = matches[i];
         if (i > 0 && m.matchDay != matches[i - 1].matchDay)
-            text += dayOpen + "Spieltag: "_L1 + m.matchDay + dayClose + u'\n';
-        const QString home = chosenName(m.homeName1, m.homeName2, o.firstName, o.secondName);
-        const QString away = chosenName(m.awayName1, m.awayName2, o.firstName, o.secondName);
+            text += dayOpen + "Spieltag: "_L1 + storedFigure(m.matchDay, false) + dayClose + u'\n';
+        const QString home = bbName(m.homeName1, m.homeName2, o);
+        const QString away = bbName(m.awayName1, m.awayName2, o);
         if (m.legsWon.isEmpty() && m.legsLost.isEmpty()) {
             text += home + " vs. "_L1 + away;
         } else {
-            text += home + u'(' + twoDecimals(m.home.average) + ") "_L1 + scoreOpen + m.legsWon + u':' + m.legsLost +
-                    scoreClose + u' ' + away + u'(' + twoDecimals(m.away.average) + u')';
+            text += home + u'(' + twoDecimals(m.home.average) + ") "_L1 + scoreOpen + storedFigure(m.legsWon, false) +
+                    u':' + storedFigure(m.legsLost, false) + scoreClose + u' ' + away + u'(' +
+                    twoDecimals(m.away.average) + u')';
         }
         const bool dayEnds = i + 1 < matches.size() && matches[i + 1].matchDay != m.matchDay;
         text += dayEnds ? "\n\n"_L1 : "\n"_L1;
@@ -330,10 +372,10 @@ QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOption
     for (const LeagueTableRow& r : rows) {
         entries.append({r.name1,
                         r.name2,
-                        {QString::number(r.won + r.drawn + r.lost), QString::number(r.won), QString::number(r.drawn),
-                         QString::number(r.lost), QString::number(r.legsWon) + u':' + QString::number(r.legsLost),
-                         QString::number(r.points), twoDecimals(r.average),
-                         doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)}});
+                        {QString::number(qint64(r.won) + r.drawn + r.lost), QString::number(r.won),
+                         QString::number(r.drawn), QString::number(r.lost),
+                         QString::number(r.legsWon) + u':' + QString::number(r.legsLost), QString::number(r.points),
+                         twoDecimals(r.average), doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)}});
     }
     return tableCode(entries, layout, options);
 }
@@ -361,7 +403,7 @@ QString scheduleCode(const QList<ScheduleMatch>& matches, const ScheduleCodeOpti
                      const PlatformAddresses& platforms) {
     switch (options.format) {
     case CodeFormat::Html:
-        return ScheduleHtml(options, platforms).build(matches);
+        return ScheduleHtml(checkedOptions(options), platforms).build(matches);
     case CodeFormat::BBCode:
         return scheduleBB(matches, options);
     case CodeFormat::None:

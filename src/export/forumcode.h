@@ -13,8 +13,13 @@ namespace tavorin {
 // queries delivered and the state of the window's option widgets, and return the text for the code field.
 // Nothing here reads the database or the widgets.
 //
-// In HTML every finished player name, the game id of a link and the width text are HTML-escaped, so that a
-// name holding "<", "&" or a double quote cannot break the pasted table. BB-Code gets them as they are.
+// Nothing that reaches the HTML code can open a tag or an attribute of its own: player names, the game
+// link and the date line are HTML-escaped; a colour that is no colour name ("#" and six hexadecimal
+// digits) is replaced by that option's default, and so is a line thickness other than "0" to "9"; the
+// width is its leading whole number (widthNumber); leg counts, match-day numbers and best legs that are
+// whole numbers are written as numbers, other stored texts escaped. In BB-Code every "[" and "]" of a
+// name or a stored text becomes the full-width bracket U+FF3B or U+FF3D, which no forum reads as a tag.
+// Valid options and names without brackets pass through unchanged.
 
 // The format radio buttons "html-Code" and "BB-Code"; None (neither checked) gives an empty text.
 enum class CodeFormat { None, Html, BBCode };
@@ -30,7 +35,7 @@ struct ExportOptions {
     CodeFormat format = CodeFormat::Html;
     bool firstName = true;                 // first name check box: the forum name (dartn_name)
     bool secondName = false;               // second name check box: the platform name (prodarter_name)
-    QString width = QStringLiteral("100"); // the width field as typed; an empty field gives no width at all
+    QString width = QStringLiteral("100"); // the width field; an empty field gives no width at all
     WidthUnit widthUnit = WidthUnit::Percent;
     QString lineThickness = QStringLiteral("1"); // current text of the thickness selector ("0" to "8")
     QString lineColour = QStringLiteral("#000000");

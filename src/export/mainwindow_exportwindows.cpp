@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTextEdit>
 #include <QTime>
 #include <QVBoxLayout>
@@ -101,6 +102,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     auto* breiteGruppe = platziert<QGroupBox>(einstellungen, QRect(20, 45, 220, 50), QStringLiteral("breiteGroupBox"));
     breiteGruppe->setTitle(QStringLiteral("Tabellenbreite"));
     w.breite = platziert<QLineEdit>(breiteGruppe, QRect(5, 20, 55, 20), QStringLiteral("breiteLineEdit"));
+    w.breite->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), w.breite));
     w.breite->setText(breite);
     w.prozent = platziert<QRadioButton>(breiteGruppe, QRect(75, 20, 40, 20), QStringLiteral("prozentRadioButton"));
     w.prozent->setText(QStringLiteral("%"));

@@ -12,7 +12,6 @@
 #include <QNetworkRequest>
 #include <QPushButton>
 #include <QSslConfiguration>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -27,27 +26,6 @@ QTextEdit* wertefeld(QWidget* parent, int x, const char* name) {
     t->setReadOnly(true);
     return t;
 }
-
-// Positions of the value lists for the result form's rows; the doubles are split separately.
-const struct {
-    resultentry::Field field;
-    int position;
-} uebernahme[] = {
-    {resultentry::Legs, PosLegs},
-    {resultentry::Average, PosAverage},
-    {resultentry::First9Average, PosFirst9Average},
-    {resultentry::Minus20, PosBelow20},
-    {resultentry::Plus20, Pos20},
-    {resultentry::Plus40, Pos40},
-    {resultentry::Plus60, Pos60},
-    {resultentry::Plus80, Pos80},
-    {resultentry::Plus100, Pos100},
-    {resultentry::Plus140, Pos140},
-    {resultentry::Plus171, Pos171},
-    {resultentry::Count180, Pos180},
-    {resultentry::HighestFinish, PosHighFinish},
-    {resultentry::BestLeg, PosBestLeg},
-};
 
 const QString keineVerbindung = QStringLiteral("  Keine Verbindung m:oe:glich!  ");
 const QString keineDaten = QStringLiteral("  F:ue:r diesen Link wurden keine Spieldaten gefunden!  ");
@@ -94,12 +72,6 @@ void MainWindow::FensterWerteImportieren() {
     dialog->deleteLater();
 }
 
-QString MainWindow::HtmlZuText(const QString& html) {
-    QTextDocument dokument;
-    dokument.setHtml(html);
-    return dokument.toPlainText();
-}
-
 void MainWindow::ImportWerteHolen() {
     ImportFenster& f = importFenster;
     if (!f.dialog)
@@ -114,6 +86,8 @@ void MainWindow::ImportWerteHolen() {
         return;
     }
 
+    // The time limit covers the fetch and the reading of the reply together.
+    const QDeadlineTimer frist(std::chrono::seconds(plattformen.timeoutSeconds));
     QByteArray antwort;
     Abruf abruf = Abruf::Abgebrochen;
     if (importQuelle == QLatin1StringView("li")) {
@@ -121,7 +95,7 @@ void MainWindow::ImportWerteHolen() {
         importPlattform = QStringLiteral("lidarts");
         QNetworkRequest anfrage(lidartsRequestUrl(plattformen, importHash));
         anfrage.setSslConfiguration(QSslConfiguration::defaultConfiguration());
-        abruf = Abrufen(anfrage, nullptr, antwort);
+        abruf = Abrufen(anfrage, nullptr, frist, antwort);
     } else if (importQuelle == QLatin1StringView("pro")) {
         importHash = prodarterGameId(link);
         importPlattform = QStringLiteral("prodarter");
@@ -133,7 +107,7 @@ void MainWindow::ImportWerteHolen() {
         QNetworkRequest anfrage(relay);
         anfrage.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray(relayContentType));
         const QByteArray formular = relayFormBody(importHash);
-        abruf = Abrufen(anfrage, &formular, antwort);
+        abruf = Abrufen(anfrage, &formular, frist, antwort);
     } else {
         return;
     }
@@ -150,27 +124,32 @@ void MainWindow::ImportWerteHolen() {
     case Abruf::Daten:
         break;
     }
-    ImportAnzeigen(importQuelle == QLatin1StringView("li") ? parseLidartsReply(antwort)
-                                                           : parseRelayReply(antwort, &MainWindow::HtmlZuText));
+    ImportAnzeigen(importQuelle == QLatin1StringView("li") ? parseLidartsReply(antwort, frist)
+                                                           : parseRelayReply(antwort, frist));
 }
 
-MainWindow::Abruf MainWindow::Abrufen(const QNetworkRequest& anfrage, const QByteArray* formular, QByteArray& antwort) {
+MainWindow::Abruf MainWindow::Abrufen(QNetworkRequest anfrage, const QByteArray* formular, QDeadlineTimer frist,
+                                      QByteArray& antwort) {
     ImportFenster& f = importFenster;
+    anfrage.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = formular ? netz->post(anfrage, *formular) : netz->get(anfrage);
     bool zuLang = false;
     bool zuGross = false;
     bool geschlossen = false;
+    bool umgeleitet = false;
 
     QEventLoop warten;
-    QTimer frist;
-    frist.setSingleShot(true);
-    connect(&frist, &QTimer::timeout, reply, [&] {
-        zuLang = true;
-        reply->abort();
-    });
     connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 empfangen, qint64) {
         if (empfangen > maxReplyBytes) {
             zuGross = true;
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::redirected, reply, [&](const QUrl& ziel) {
+        if (redirectAllowed(anfrage.url(), ziel, formular != nullptr)) {
+            emit reply->redirectAllowed();
+        } else {
+            umgeleitet = true;
             reply->abort();
         }
     });
@@ -182,10 +161,16 @@ MainWindow::Abruf MainWindow::Abrufen(const QNetworkRequest& anfrage, const QByt
 
     f.holen->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    frist.start(plattformen.timeoutSeconds * 1000);
+    QTimer zeitlimit;
+    zeitlimit.setSingleShot(true);
+    connect(&zeitlimit, &QTimer::timeout, reply, [&] {
+        zuLang = true;
+        reply->abort();
+    });
+    zeitlimit.start(std::chrono::milliseconds(frist.remainingTime()));
     if (!reply->isFinished())
         warten.exec();
-    frist.stop();
+    zeitlimit.stop();
     disconnect(schliessen);
     QApplication::restoreOverrideCursor();
     if (f.dialog)
@@ -196,7 +181,7 @@ MainWindow::Abruf MainWindow::Abrufen(const QNetworkRequest& anfrage, const QByt
         ergebnis = Abruf::Abgebrochen;
     else if (zuGross)
         ergebnis = Abruf::KeineDaten;
-    else if (zuLang)
+    else if (zuLang || umgeleitet)
         ergebnis = Abruf::KeineVerbindung;
     else if (reply->error() == QNetworkReply::ContentNotFoundError)
         ergebnis = Abruf::KeineDaten;
@@ -212,6 +197,10 @@ void MainWindow::ImportAnzeigen(ImportedValues werte) {
     ImportFenster& f = importFenster;
     if (werte.outcome == ImportOutcome::NoGameData) {
         MeldungAnzeigen(2, keineDaten);
+        return;
+    }
+    if (werte.outcome == ImportOutcome::TimedOut) {
+        MeldungAnzeigen(2, keineVerbindung);
         return;
     }
     if (werte.outcome == ImportOutcome::NotFinished) {
@@ -238,14 +227,9 @@ void MainWindow::ImportierteWerteEintragen() {
         FelderErgebnisLeeren();
         const QStringList* listen[] = {&importWerte1, &importWerte2};
         for (int seite = 0; seite < 2; ++seite) {
-            const QStringList& werte = *listen[seite];
-            for (const auto& u : uebernahme) {
-                if (u.position < werte.size())
-                    ergebnisFelder[seite][u.field]->setText(werte[u.position]);
-            }
-            const DoublesFigures doppel = splitDoublesText(werte.value(PosDoubles));
-            ergebnisFelder[seite][resultentry::DoublesHit]->setText(doppel.hit);
-            ergebnisFelder[seite][resultentry::DoublesThrown]->setText(doppel.thrown);
+            const resultentry::SideTexts felder = importedSide(*listen[seite]);
+            for (int feld = 0; feld < resultentry::FieldCount; ++feld)
+                ergebnisFelder[seite][feld]->setText(felder[feld]);
         }
     }
     importBereit = false;

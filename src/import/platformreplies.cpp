@@ -19,6 +19,38 @@ constexpr int displayOrder[] = {PosName, PosLegs,       PosAverage, PosFirst9Ave
 // The relay line (of the first player; the second player's is 15 further on) for value positions 0 to 14.
 constexpr int relayLineOfPosition[relayLinesPerPlayer] = {0, 1, 2, 3, 14, 13, 12, 11, 10, 9, 8, 7, 5, 4, 6};
 
+// Positions of the value lists for the result form's fields; the doubles are split from PosDoubles.
+constexpr struct {
+    resultentry::Field field;
+    int position;
+} formPositions[] = {
+    {resultentry::Legs, PosLegs},
+    {resultentry::Average, PosAverage},
+    {resultentry::First9Average, PosFirst9Average},
+    {resultentry::Minus20, PosBelow20},
+    {resultentry::Plus20, Pos20},
+    {resultentry::Plus40, Pos40},
+    {resultentry::Plus60, Pos60},
+    {resultentry::Plus80, Pos80},
+    {resultentry::Plus100, Pos100},
+    {resultentry::Plus140, Pos140},
+    {resultentry::Plus171, Pos171},
+    {resultentry::Count180, Pos180},
+    {resultentry::HighestFinish, PosHighFinish},
+    {resultentry::BestLeg, PosBestLeg},
+};
+
+bool possibleFigures(const QStringList& values) {
+    return resultentry::firstImpossibleField(importedSide(values)) == resultentry::FieldCount;
+}
+
+// What a parser gives back for a reply it gives up on: the outcome alone.
+ImportedValues givenUp(ImportOutcome outcome) {
+    ImportedValues none;
+    none.outcome = outcome;
+    return none;
+}
+
 // One line per value that the list holds; the doubles text brings its own line break, which is not doubled.
 QString displayText(const QStringList& values) {
     QString text;
@@ -110,9 +142,12 @@ const QHash<QString, char32_t>& namedEntities() {
 
 // Decodes the character reference starting at html[i] == '&'. On success returns its text and moves i
 // past the ";"; otherwise returns a null string and leaves i alone.
+// Only the few characters a reference can span are looked at, so that a line full of "&" stays linear.
 QString decodeReference(const QString& html, qsizetype& i) {
-    const qsizetype semicolon = html.indexOf(QLatin1Char(';'), i + 1);
-    if (semicolon < 0 || semicolon - i > 12)
+    constexpr qsizetype longestReference = 12;
+    const qsizetype semicolon =
+        QStringView(html).mid(i + 1, longestReference).indexOf(QLatin1Char(';')) + (i + 1); // i when none
+    if (semicolon <= i)
         return {};
     const QString body = html.mid(i + 1, semicolon - i - 1);
     char32_t code = 0;
@@ -158,6 +193,13 @@ public:
             line += QLatin1Char(' ');
         pendingSpace = false;
         line += text;
+        afterBreak = false;
+    }
+    void addChar(QChar c) {
+        if (pendingSpace && !line.isEmpty())
+            line += QLatin1Char(' ');
+        pendingSpace = false;
+        line += c;
         afterBreak = false;
     }
     void addSpace() { pendingSpace = true; }
@@ -220,23 +262,25 @@ QByteArray relayFormBody(const QString& gameId) {
     return QByteArrayLiteral("wert=") + QUrl::toPercentEncoding(gameId);
 }
 
-ImportedValues parseLidartsReply(const QByteArray& body) {
-    ImportedValues result;
+ImportedValues parseLidartsReply(const QByteArray& body, QDeadlineTimer deadline) {
     if (body.size() > maxReplyBytes)
-        return result;
+        return givenUp(ImportOutcome::NoGameData);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (deadline.hasExpired())
+        return givenUp(ImportOutcome::TimedOut);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return result;
+        return givenUp(ImportOutcome::NoGameData);
     const QJsonObject game = document.object();
     const auto status = game.constFind(QLatin1String("status"));
-    if (status != game.constEnd() && status->toString() != QLatin1String("completed")) {
-        result.outcome = ImportOutcome::NotFinished;
-        return result;
-    }
-    result.outcome = ImportOutcome::Ok;
+    if (status != game.constEnd() && status->toString() != QLatin1String("completed"))
+        return givenUp(ImportOutcome::NotFinished);
+    ImportedValues result;
     result.first = lidartsPlayerValues(game, QStringLiteral("p1_"));
     result.second = lidartsPlayerValues(game, QStringLiteral("p2_"));
+    if (!possibleFigures(result.first) || !possibleFigures(result.second))
+        return givenUp(ImportOutcome::NoGameData);
+    result.outcome = ImportOutcome::Ok;
     result.firstText = displayText(result.first);
     result.secondText = displayText(result.second);
     result.firstName = result.first.at(PosName);
@@ -244,23 +288,27 @@ ImportedValues parseLidartsReply(const QByteArray& body) {
     return result;
 }
 
-ImportedValues parseRelayReply(const QByteArray& body, const MarkupToText& toText) {
-    ImportedValues result;
+ImportedValues parseRelayReply(const QByteArray& body, QDeadlineTimer deadline) {
     if (body.size() > maxReplyBytes)
-        return result;
+        return givenUp(ImportOutcome::NoGameData);
     QStringList lines = QString::fromUtf8(body).split(QLatin1Char('\n'));
     if (lines.size() < relayReplyLines)
-        return result;
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    const MarkupToText convert = toText ? toText : MarkupToText(markupToPlainText);
+        return givenUp(ImportOutcome::NoGameData);
+    ImportedValues result;
     for (int position = 0; position < relayLinesPerPlayer; ++position) {
-        const int line = relayLineOfPosition[position];
-        result.first << convert(lines.at(line));
-        result.second << convert(lines.at(line + relayLinesPerPlayer));
+        if (deadline.hasExpired())
+            return givenUp(ImportOutcome::TimedOut);
+        for (QStringList* side : {&result.first, &result.second}) {
+            QString& line = lines[relayLineOfPosition[position] + (side == &result.first ? 0 : relayLinesPerPlayer)];
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            *side << markupToPlainText(line);
+        }
     }
+    if (deadline.hasExpired())
+        return givenUp(ImportOutcome::TimedOut);
+    if (!possibleFigures(result.first) || !possibleFigures(result.second))
+        return givenUp(ImportOutcome::NoGameData);
     result.outcome = ImportOutcome::Ok;
     result.firstText = displayText(result.first);
     result.secondText = displayText(result.second);
@@ -274,7 +322,7 @@ QString markupToPlainText(const QString& html) {
     qsizetype i = 0;
     while (i < html.size()) {
         const QChar c = html.at(i);
-        if (c == QLatin1Char('<') && html.mid(i, 4) == QLatin1String("<!--")) {
+        if (c == QLatin1Char('<') && QStringView(html).mid(i, 4) == QLatin1String("<!--")) {
             const qsizetype close = html.indexOf(QLatin1String("-->"), i + 4);
             i = close < 0 ? html.size() : close + 3;
             continue;
@@ -313,10 +361,28 @@ QString markupToPlainText(const QString& html) {
                 continue;
             }
         }
-        out.addText(QString(c));
+        out.addChar(c);
         ++i;
     }
     return out.result();
+}
+
+resultentry::SideTexts importedSide(const QStringList& values) {
+    resultentry::SideTexts side;
+    for (const auto& p : formPositions)
+        side[p.field] = values.value(p.position);
+    const DoublesFigures doubles = splitDoublesText(values.value(PosDoubles));
+    side[resultentry::DoublesHit] = doubles.hit;
+    side[resultentry::DoublesThrown] = doubles.thrown;
+    return side;
+}
+
+bool redirectAllowed(const QUrl& from, const QUrl& to, bool sendsForm) {
+    if (sendsForm || !to.isValid())
+        return false;
+    const auto defaultPort = [](const QUrl& url) { return url.scheme() == QLatin1String("https") ? 443 : 80; };
+    return from.scheme() == to.scheme() && from.host() == to.host() && !to.host().isEmpty() &&
+           from.port(defaultPort(from)) == to.port(defaultPort(to));
 }
 
 NameOrder checkNames(const QString& platformFirst, const QString& platformSecond, const QString& formLeft,

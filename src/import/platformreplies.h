@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/settings.h"
+#include "results/resultentry.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-
-#include <functional>
 
 // The network-free half of the online import: game ids from pasted links, the requests to Lidarts and to
 // the Pro-Darter relay, the two reply formats turned into the value lists the import dialog offers, the
@@ -50,8 +50,9 @@ enum ImportPosition {
 
 enum class ImportOutcome {
     Ok,
-    NoGameData,  // unusable reply: not a JSON object, too short, too long
+    NoGameData,  // unusable reply: not a JSON object, too short, too long, impossible figures
     NotFinished, // Lidarts: the game is still being played
+    TimedOut,    // the time limit of the fetch ran out while the reply was read
 };
 
 // What one fetch offers: the value lists and display texts of the platform's first and second player,
@@ -89,27 +90,35 @@ QUrl relayRequestUrl(const PlatformAddresses& addresses);
 // (letters, digits, "-", ".", "_", "~") percent-encoded.
 QByteArray relayFormBody(const QString& gameId);
 
+// Both parsers take time linear in the reply's size. They give up with TimedOut once `deadline` has
+// passed, and with NoGameData when a player's figures are impossible in the result form
+// (resultentry::firstImpossibleField); a reply they give up on offers no values at all.
+
 // A Lidarts game reply. Not a JSON object, or longer than maxReplyBytes: NoGameData. A "status" key with
 // any value other than the text "completed": NotFinished. Otherwise Ok with all 16 positions: texts
 // default to empty, counts to 0, averages and the doubles rate are written with two decimals and a point,
 // and position 13 holds the doubles text "rate% (legs won/darts at double)" followed by a line break.
-ImportedValues parseLidartsReply(const QByteArray& body);
-
-// Turns one line of relay markup into plain text.
-using MarkupToText = std::function<QString(const QString&)>;
+ImportedValues parseLidartsReply(const QByteArray& body, QDeadlineTimer deadline = QDeadlineTimer::Forever);
 
 // A relay reply: UTF-8 text split at "\n" (a "\r" before the break is dropped), empty lines kept. Fewer
 // than 30 lines, or longer than maxReplyBytes: NoGameData. Otherwise Ok with positions 0 to 14 of each
-// player, every value passed through toText; the names for the name check are lines 0 and 15 as
-// received. The dialog may pass its own converter (a text document's plain text); the default is
-// markupToPlainText.
-ImportedValues parseRelayReply(const QByteArray& body, const MarkupToText& toText = {});
+// player, every value passed through markupToPlainText; the names for the name check are lines 0 and 15
+// as received.
+ImportedValues parseRelayReply(const QByteArray& body, QDeadlineTimer deadline = QDeadlineTimer::Forever);
+
+// The result form's fields of one player from a value list: the figures at their positions, the doubles
+// split from position 13; a position the list lacks gives an empty field.
+resultentry::SideTexts importedSide(const QStringList& values);
+
+// Whether a reply may be fetched from `to` after asking `from`: only on the same scheme, host and port,
+// and never for a request that sends a form, which the redirect would send again.
+bool redirectAllowed(const QUrl& from, const QUrl& to, bool sendsForm);
 
 // Plain text of an HTML fragment, close to what a rich-text document reads back as plain text: comments
 // and the contents of head, script, style and title dropped, <br> a line break, block elements on lines
 // of their own, other tags removed, white space collapsed and trimmed per line, character references
 // (named ones common in names, decimal and hexadecimal ones) decoded, a no-break space read as a blank.
-// A "<" that does not open a tag stays as it is.
+// A "<" that does not open a tag stays as it is. The time taken is linear in the fragment's size.
 QString markupToPlainText(const QString& html);
 
 // How the platform's two players relate to the form's left and right player. Names are compared exactly,

@@ -62,7 +62,7 @@ void MainWindow::tabelleTabelleFullen() {
         return;
     QList<QStringList> zeilen;
     for (const tavorin::LeagueTableRow& r : tabelle) {
-        zeilen.append({tavorin::standingsName(r.name1, r.name2), QString::number(r.won + r.drawn + r.lost),
+        zeilen.append({tavorin::standingsName(r.name1, r.name2), QString::number(qint64(r.won) + r.drawn + r.lost),
                        QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
                        QString::number(r.legsWon) + QLatin1Char(':') + QString::number(r.legsLost),
                        QString::number(r.points), tavorin::twoDecimals(r.average),

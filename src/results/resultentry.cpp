@@ -32,6 +32,28 @@ bool isDecimal(Field f) {
     return f == Average || f == First9Average;
 }
 
+// A field's whole number: digits only, empty as 0; -1 when the text is none or above 999,999.
+int figure(const QString& text) {
+    if (text.size() > 6)
+        return -1;
+    int value = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+bool possibleAverage(QString text) {
+    if (text.isEmpty())
+        return true;
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && value >= 0.0 && value <= 180.0; // also false for "nan"
+}
+
 const QString loadSql = QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spieltag_id ; ");
 
 const QString updateLeftSql = QStringLiteral(
@@ -58,6 +80,47 @@ const QString insertRightSql = QStringLiteral(
     "(NULL, :spieltag, :spieler2, :gewonnen2, :remis2, :verloren2, :legswon2, :legswon1, :punkte2, :ave_2, "
     ":f9ave_2, :m20_2, :p20_2, :p40_2, :p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, "
     ":doubb_2, :bestleg_2, :hash, :plat) ;");
+
+} // namespace
+
+Field firstImpossibleField(const SideTexts& side) {
+    for (int f = 0; f < FieldCount; ++f) {
+        const Field field = Field(f);
+        if (isDecimal(field)) {
+            if (!possibleAverage(side[f]))
+                return field;
+            continue;
+        }
+        const int value = figure(side[f]);
+        bool possible = value >= 0;
+        switch (field) {
+        case Legs:
+            possible = possible && value <= 99;
+            break;
+        case HighestFinish:
+            possible = possible && value != 1 && value <= 170;
+            break;
+        case DoublesHit: {
+            const int thrown = figure(side[DoublesThrown]); // an impossible count is named in its own field
+            possible = possible && (thrown < 0 || value <= thrown);
+            break;
+        }
+        case DoublesThrown:
+            break;
+        case BestLeg:
+            possible = possible && (value == 0 || value >= 9);
+            break;
+        default: // the score bands
+            possible = possible && value <= 999;
+            break;
+        }
+        if (!possible)
+            return field;
+    }
+    return FieldCount;
+}
+
+namespace {
 
 // The bindings of one side: `n` is "1" for the left player, "2" for the right one.
 db::Bindings sideBindings(const QString& n, int player, const PlayerOutcome& outcome, const SideTexts& texts) {

@@ -36,6 +36,12 @@ enum Field {
 // The texts of one side's fields, indexed by Field.
 using SideTexts = std::array<QString, FieldCount>;
 
+// The first field of one side whose text is no possible figure, or FieldCount when every field is
+// possible. An empty field counts as 0. Legs 0 to 99; averages (a comma or a point before the decimals)
+// 0 to 180; the score bands 0 to 999; highest finish 0 or 2 to 170; doubles hit and thrown whole numbers
+// of at least 0, hit not more than thrown; best leg 0 or at least 9 darts. Whole numbers are digits only.
+Field firstImpossibleField(const SideTexts& side);
+
 // Won, drawn and lost indicators and the league points of one player.
 struct PlayerOutcome {
     int gewonnen = 0;

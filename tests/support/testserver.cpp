@@ -109,6 +109,11 @@ void LocalHttpServer::read(QTcpSocket* socket) {
     QByteArray answer = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) +
                         "\r\nContent-Type: " + contentType + "\r\nContent-Length: " + QByteArray::number(body.size()) +
                         "\r\nConnection: close\r\n\r\n" + body;
+    if (!redirectTo.isEmpty()) {
+        answer = "HTTP/1.1 " + QByteArray::number(redirectStatus) + " Redirect\r\nLocation: " + redirectTo +
+                 "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        redirectTo.clear();
+    }
     socket->write(answer);
     socket->disconnectFromHost();
 }

@@ -27,6 +27,11 @@ public:
     QString base() const;
 
     void reply(int status, const QByteArray& body, const QByteArray& contentType = "application/json");
+    // Answers the next request with a redirect (`status`, 302 by default) to `location`.
+    void redirectNext(const QByteArray& location, int status = 302) {
+        redirectTo = location;
+        redirectStatus = status;
+    }
     // Accepts requests but never answers them.
     void stayQuiet() { quiet = true; }
 
@@ -49,4 +54,6 @@ private:
     QByteArray contentType;
     int count = 0;
     Request last;
+    QByteArray redirectTo;
+    int redirectStatus = 302;
 };
