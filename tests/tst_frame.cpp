@@ -77,20 +77,24 @@ void TestFrame::firstAndLaterStarts() {
     QVERIFY(!w->findChild<QWidget*>("ergebnisFormularWidget")->isEnabled());
     // The built-in captions hold for the whole first run.
     QCOMPARE(headers(*w, "ergebnisseTableWidget"),
-             QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId"}));
+             QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId", "Ergebnis"}));
     QCOMPARE(headers(*w, "spielerTableWidget"), QStringList({"id", "dart'n-Forum Name", "Lidarts Name"}));
     QCOMPARE(headers(*w, "ligaTabelleTableWidget").size(), 9);
     QCOMPARE(headers(*w, "statistikTableWidget").last(), QStringLiteral("Best Leg"));
     QStringList texts;
     for (const char* name : {"dateiMenu", "bearbeitenMenu", "ansichtMenu"}) {
         texts << find<QMenu>(*w, name)->title() + ":";
-        for (QAction* a : find<QMenu>(*w, name)->actions())
+        for (QAction* a : find<QMenu>(*w, name)->actions()) {
             texts.last() += " | " + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (!a->shortcut().isEmpty())
+                texts.last() += " (" + a->shortcut().toString() + ")";
+        }
     }
-    QCOMPARE(texts, QStringList({"Datei: | Datenbank verbinden | Datenbank speichern unter... | - | Beenden",
-                                 "Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
+    QCOMPARE(texts, QStringList({"&Datei: | Datenbank verbinden (Ctrl+O) | Datenbank speichern unter... "
+                                 "(Ctrl+Shift+S) | - | Beenden (Ctrl+Q)",
+                                 "&Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
                                  "Spielplan als Foren-Code | - | Einstellungen",
-                                 "Ansicht: | Verwaltung einblenden"}));
+                                 "&Ansicht: | Verwaltung einblenden"}));
     find<QAction>(*w, "beendenAction")->trigger();
     QVERIFY(!w->isVisible());
 
@@ -139,7 +143,7 @@ void TestFrame::administrationTabsAndCodeActions() {
     verwaltung->trigger(); // shows "Spieler": the code actions stay as they were
     QCOMPARE(tabTitles(*w), mainTabs + QStringList({"  Spieler  ", "  Ligen  ", "  Zuordnung  ", "  Spieltage  "}));
     QCOMPARE(tabs->currentIndex(), 3);
-    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("spielerSeite"));
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("spielerSeiteScrollArea"));
     QCOMPARE(codeActions(*w), "100");
     for (const auto& [index, states] : QList<QPair<int, QString>>{{2, "010"}, {5, "010"}, {0, "001"}}) {
         tabs->setCurrentIndex(index);
@@ -151,7 +155,7 @@ void TestFrame::administrationTabsAndCodeActions() {
     // Hidden pages keep their widgets and come back as they were.
     verwaltung->trigger();
     QCOMPARE(w->findChild<QTableWidget*>("spielerTableWidget"), spieler);
-    QCOMPARE(tabs->widget(6)->objectName(), QStringLiteral("spieltageSeite"));
+    QCOMPARE(tabs->widget(6)->objectName(), QStringLiteral("spieltageSeiteScrollArea"));
 }
 
 void TestFrame::messageKinds() {

@@ -12,10 +12,9 @@
 
 namespace {
 
-QComboBox* auswahl(QWidget* parent, const QRect& geometry, const char* name) {
-    auto* box = new QComboBox(parent);
+QComboBox* auswahl(const char* name) {
+    auto* box = new QComboBox;
     box->setObjectName(QLatin1StringView(name));
-    box->setGeometry(geometry);
     return box;
 }
 
@@ -29,23 +28,27 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     QGroupBox* spieltagauswahl =
         GruppeAnlegen(QStringLiteral("  Spieltagauswahl  "), 100, QStringLiteral("spieltagauswahlGroupBox"));
     comboLigaErgebnisse = LigaAuswahlAnlegen(QStringLiteral("ergebnisseLigaComboBox"));
-    comboLigaErgebnisse->setParent(spieltagauswahl);
-    comboLigaErgebnisse->setGeometry(10, 30, 280, 25);
-    comboSpieltag = auswahl(spieltagauswahl, QRect(10, 65, 280, 25), "spieltagComboBox");
+    comboSpieltag = auswahl("spieltagComboBox");
+    auto* spieltagLayout = new QVBoxLayout(spieltagauswahl);
+    spieltagLayout->addWidget(comboLigaErgebnisse);
+    spieltagLayout->addWidget(comboSpieltag);
 
     QGroupBox* alleSpiele = GruppeAnlegen(QStringLiteral("  Alle Spiele von") + QChar(0x2026) + QStringLiteral("  "),
                                           100, QStringLiteral("alleSpieleGroupBox"));
-    comboEinzel = auswahl(alleSpiele, QRect(10, 30, 280, 25), "einzelSpielerComboBox");
+    comboEinzel = auswahl("einzelSpielerComboBox");
     QPushButton* spieleAuswaehlen =
-        widgets::placedButton(alleSpiele, UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")),
-                              QRect(10, 65, 280, 25), "spieleAuswaehlenButton");
+        widgets::button(UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")), "spieleAuswaehlenButton");
+    auto* alleSpieleLayout = new QVBoxLayout(alleSpiele);
+    alleSpieleLayout->addWidget(comboEinzel);
+    alleSpieleLayout->addWidget(spieleAuswaehlen);
 
     gruppeImport =
         GruppeAnlegen(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
-    QPushButton* prodarter =
-        widgets::placedButton(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
-    QPushButton* lidarts =
-        widgets::placedButton(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
+    QPushButton* prodarter = widgets::button(QStringLiteral("prodarter"), "prodarterButton");
+    QPushButton* lidarts = widgets::button(QStringLiteral("Lidarts"), "lidartsButton");
+    auto* importLayout = new QHBoxLayout(gruppeImport);
+    importLayout->addWidget(prodarter);
+    importLayout->addWidget(lidarts);
 
     ergebnisseSpalteLayout->addWidget(spieltagauswahl);
     ergebnisseSpalteLayout->addSpacing(10);
@@ -56,13 +59,14 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     gruppeImport->hide();
 
     zeile->addSpacing(20);
-    tabelleErgebnisse = TabelleAnlegen(kopfSpiele, QStringLiteral("ergebnisseTableWidget"));
+    tabelleErgebnisse = TabelleAnlegen(kopfErgebnisse, QStringLiteral("ergebnisseTableWidget"));
     tabelleErgebnisse->verticalHeader()->hide();
     for (int spalte : {0, 4, 5})
         tabelleErgebnisse->hideColumn(spalte);
     tabelleErgebnisse->setColumnWidth(1, 50);
     tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    tabelleErgebnisse->setColumnWidth(6, 60);
     zeile->addWidget(tabelleErgebnisse);
     zeile->addSpacing(20);
     ErgebnisFormularAufbauen();
@@ -132,15 +136,17 @@ void MainWindow::tabelleErgSTFuellen() {
         return;
     QList<QStringList> zeilen;
     for (const tavorin::resultlist::ListedMatch& s : spiele) {
+        // The legs of a played match as the home player's row holds them, home first.
+        const QString ergebnis = s.played ? s.legsWon + QLatin1Char(':') + s.legsLost : QString();
         zeilen.append({s.id, s.spieltag, bezeichnungen.anzeige ? s.heimName : s.heimDName,
-                       bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast});
+                       bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast, ergebnis});
     }
-    TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen);
+    TabelleFuellen(tabelleErgebnisse, kopfErgebnisse, zeilen);
     for (int row = 0; row < spiele.size(); ++row) {
         // The name cells carry the platform names too: the import compares the platform's names with them.
         tabelleErgebnisse->item(row, 2)->setData(Qt::UserRole, spiele[row].heimName);
         tabelleErgebnisse->item(row, 3)->setData(Qt::UserRole, spiele[row].gastName);
-        for (int column = 1; column <= 3; ++column) {
+        for (int column : {1, 2, 3, 6}) {
             QTableWidgetItem* item = tabelleErgebnisse->item(row, column);
             item->setTextAlignment(Qt::AlignCenter);
             if (spiele[row].played) {

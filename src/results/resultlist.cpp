@@ -32,7 +32,8 @@ QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
         const int legs = q.value(QStringLiteral("legs_won")).toInt() + q.value(QStringLiteral("legs_lost")).toInt();
         rows.append({db::text(q, "ids"), db::text(q, "spieltag"), db::text(q, "heimname"), db::text(q, "dheimname"),
                      db::text(q, "gastname"), db::text(q, "dgastname"), db::text(q, "heim"), db::text(q, "gast"),
-                     legs > 0});
+                     legs > 0, QString::number(q.value(QStringLiteral("legs_won")).toInt()),
+                     QString::number(q.value(QStringLiteral("legs_lost")).toInt())});
     });
     return rows;
 }
