@@ -4,11 +4,13 @@
 #include "testenv.h"
 #include "testserver.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSslConfiguration>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace guitest;
 
@@ -112,6 +114,7 @@ private slots:
     void lidartsGamesTakenOverAndStored();
     void failedLidartsFetches();
     void relayFetch();
+    void cancelWhileFetching();
 
 private:
     // Clicks the first match and opens the import dialog from `button`; `script` drives the dialog, which
@@ -283,6 +286,25 @@ void TestImport::relayFetch() {
 
     withDialog("prodarterButton", [](Dialog& d) { d.import("http://pro-darter.com/match-history.php?match=a b&c/ä"); });
     QCOMPARE(relay->lastRequest().body, "wert=a%20b%26c%2F%C3%A4");
+}
+
+void TestImport::cancelWhileFetching() {
+    lidarts->stayQuiet();
+    bool busy = false;
+    QElapsedTimer clock;
+    clock.start();
+    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
+        QTimer::singleShot(100, d.cancel, [&] {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            d.cancel->click();
+        });
+        d.import("https://lidarts.org/game/q7Rk2xLp");
+        QVERIFY(!d.dialog->isVisible());
+    });
+    QVERIFY(seen.isEmpty());
+    QVERIFY(busy);
+    QVERIFY(clock.elapsed() < 1500); // well before the time limit of 2 seconds
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestImport)
