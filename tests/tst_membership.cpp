@@ -189,14 +189,12 @@ void TestMembership::filterAndSeveralAtOnce() {
     filter->clear();
     QCOMPARE(visibleTexts(tab.pool, 2), QStringList({"Alpha", "Gamma"}));
 
-    // A double click moves one player, either way.
-    tab.members->setCurrentCell(rowOf(tab.members, 2, "zed"), 1);
-    emit tab.members->cellDoubleClicked(tab.members->currentRow(), 1);
+    // A double click moves one player.
     tab.pool->setCurrentCell(rowOf(tab.pool, 2, "Gamma"), 1);
     emit tab.pool->cellDoubleClicked(tab.pool->currentRow(), 1);
     QCOMPARE(env->query("SELECT prodarter_name FROM tv_spieler JOIN tv_zuordnung ON tv_spieler.id = id_spieler "
                         "ORDER BY prodarter_name"),
-             QStringList({"Gamma", "beta"}));
+             QStringList({"Gamma", "beta", "zed"}));
 }
 
 QTEST_MAIN(TestMembership)

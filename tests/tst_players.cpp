@@ -78,6 +78,7 @@ void TestPlayers::addingNeedsBothNamesAndListsSorted() {
     QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieler"), "0");
 
     QVERIFY(tab.addPlayer("Zora", "zed").isEmpty());
+    QCOMPARE(w->focusWidget(), tab.neu1); // ready for the next player
     QVERIFY(tab.addPlayer("Anna", "Alpha").isEmpty());
     QVERIFY(tab.addPlayer("Bert", "beta").isEmpty());
     QVERIFY(tab.addPlayer("Bert", "beta").isEmpty()); // the same names may exist twice
@@ -175,8 +176,6 @@ void TestPlayers::filterAndSortByHeader() {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
     QCOMPARE(columnTexts(tab.table, 1), QStringList({"Anna", "Bert", "Zora"}));
     QCOMPARE(visibleTexts(tab.table, 1), QStringList({"Bert", "Zora"}));
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
-    QCOMPARE(visibleTexts(tab.table, 1), QStringList({"Zora", "Bert"}));
 }
 
 QTEST_MAIN(TestPlayers)
