@@ -150,7 +150,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::MenuesAufbauen() {
     QMenuBar* leiste = menuBar();
-    leiste->setMaximumHeight(21);
+    widgets::designSize(leiste, -1, 21); // taller only when the font needs it
     auto aktion = [this](QMenu* menue, const char* text, const char* name) {
         QAction* a = menue->addAction(UmlauteErsetzen(QLatin1StringView(text)));
         a->setObjectName(QLatin1StringView(name));
