@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTest>
 
 using namespace guitest;
 
@@ -62,6 +63,10 @@ private slots:
     void messageKinds();
     void settingsDialog();
     void germanStandardDialogs();
+    void windowStateRemembered();
+    void enterInForms_data();
+    void enterInForms();
+    void tabsByKeyboard();
 };
 
 void TestFrame::firstAndLaterStarts() {
@@ -77,20 +82,24 @@ void TestFrame::firstAndLaterStarts() {
     QVERIFY(!w->findChild<QWidget*>("ergebnisFormularWidget")->isEnabled());
     // The built-in captions hold for the whole first run.
     QCOMPARE(headers(*w, "ergebnisseTableWidget"),
-             QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId"}));
+             QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId", "Ergebnis"}));
     QCOMPARE(headers(*w, "spielerTableWidget"), QStringList({"id", "dart'n-Forum Name", "Lidarts Name"}));
     QCOMPARE(headers(*w, "ligaTabelleTableWidget").size(), 9);
     QCOMPARE(headers(*w, "statistikTableWidget").last(), QStringLiteral("Best Leg"));
     QStringList texts;
     for (const char* name : {"dateiMenu", "bearbeitenMenu", "ansichtMenu"}) {
         texts << find<QMenu>(*w, name)->title() + ":";
-        for (QAction* a : find<QMenu>(*w, name)->actions())
+        for (QAction* a : find<QMenu>(*w, name)->actions()) {
             texts.last() += " | " + (a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (!a->shortcut().isEmpty())
+                texts.last() += " (" + a->shortcut().toString() + ")";
+        }
     }
-    QCOMPARE(texts, QStringList({"Datei: | Datenbank verbinden | Datenbank speichern unter... | - | Beenden",
-                                 "Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
+    QCOMPARE(texts, QStringList({"&Datei: | Datenbank verbinden (Ctrl+O) | Datenbank speichern unter... "
+                                 "(Ctrl+Shift+S) | - | Beenden (Ctrl+Q)",
+                                 "&Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
                                  "Spielplan als Foren-Code | - | Einstellungen",
-                                 "Ansicht: | Verwaltung einblenden"}));
+                                 "&Ansicht: | Verwaltung einblenden"}));
     find<QAction>(*w, "beendenAction")->trigger();
     QVERIFY(!w->isVisible());
 
@@ -139,7 +148,7 @@ void TestFrame::administrationTabsAndCodeActions() {
     verwaltung->trigger(); // shows "Spieler": the code actions stay as they were
     QCOMPARE(tabTitles(*w), mainTabs + QStringList({"  Spieler  ", "  Ligen  ", "  Zuordnung  ", "  Spieltage  "}));
     QCOMPARE(tabs->currentIndex(), 3);
-    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("spielerSeite"));
+    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("spielerSeiteScrollArea"));
     QCOMPARE(codeActions(*w), "100");
     for (const auto& [index, states] : QList<QPair<int, QString>>{{2, "010"}, {5, "010"}, {0, "001"}}) {
         tabs->setCurrentIndex(index);
@@ -151,7 +160,7 @@ void TestFrame::administrationTabsAndCodeActions() {
     // Hidden pages keep their widgets and come back as they were.
     verwaltung->trigger();
     QCOMPARE(w->findChild<QTableWidget*>("spielerTableWidget"), spieler);
-    QCOMPARE(tabs->widget(6)->objectName(), QStringLiteral("spieltageSeite"));
+    QCOMPARE(tabs->widget(6)->objectName(), QStringLiteral("spieltageSeiteScrollArea"));
 }
 
 void TestFrame::messageKinds() {
@@ -165,6 +174,7 @@ void TestFrame::messageKinds() {
         });
         QCOMPARE(seen.size(), 2);
         QCOMPARE(seen[0].icon, icon);
+        QCOMPARE(seen[0].title, "Tavorin");
         QCOMPARE(seen[0].text, QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  "));
         QCOMPARE(seen[1].text, QString::fromUtf8("  Fehler überall  \n/tmp/:ue:/a.db"));
     }
@@ -190,7 +200,7 @@ void TestFrame::settingsDialog() {
         find<QLineEdit>(*d, "heimLineEdit")->setText("Haus");
         find<QLineEdit>(*d, "siegLineEdit")->setText("3");
         find<QRadioButton>(*d, "zweiterNameRadioButton")->click();
-        find<QPushButton>(*d, "eintragenButton")->click();
+        QTest::keyClick(find<QLineEdit>(*d, "siegLineEdit"), Qt::Key_Return); // the default button saves
     });
     QVERIFY(messages.isEmpty());
     QSettings file(env.configPath(), QSettings::IniFormat);
@@ -210,6 +220,71 @@ void TestFrame::germanStandardDialogs() {
     box.setStandardButtons(QMessageBox::Cancel | QMessageBox::Yes);
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), "Abbrechen");
     QCOMPARE(box.button(QMessageBox::Yes)->text(), "&Ja");
+}
+
+void TestFrame::windowStateRemembered() {
+    TempSettings env;
+    auto w = startWindow(nullptr, false);
+    const QByteArray written = fileContent(env.configPath());
+    find<QAction>(*w, "verwaltungAction")->trigger();
+    w->setGeometry(40, 50, 900, 600);
+    find<QAction>(*w, "beendenAction")->trigger();
+    // The window's own group follows the others, which stay as they were written.
+    QVERIFY(fileContent(env.configPath()).startsWith(written + "\n[fenster]\ngeometrie="));
+
+    w = startWindow(nullptr, false);
+    QCOMPARE(w->geometry(), QRect(40, 50, 900, 600));
+    QCOMPARE(tabTitles(*w).size(), 7);
+    QCOMPARE(find<QTabWidget>(*w, "hauptTabWidget")->currentIndex(), 0);
+    find<QAction>(*w, "verwaltungAction")->trigger();
+    w->showMaximized();
+    w->close();
+    w = startWindow(nullptr, false);
+    QVERIFY(w->isMaximized() && !find<QAction>(*w, "verwaltungAction")->isChecked());
+}
+
+void TestFrame::enterInForms_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("message"); // what the action behind the field says while all fields are empty
+    QTest::newRow("add player") << "spielerNeuName2LineEdit"
+                                << QString::fromUtf8("  Es müssen beide Textfelder ausgefüllt werden.  ");
+    QTest::newRow("rename player") << "spielerBearbeitenName1LineEdit"
+                                   << QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  ");
+    QTest::newRow("add league") << "ligaNeuLineEdit"
+                                << QString::fromUtf8("  Es muss eine Bezeichnung für die Liga angegeben werden.  ");
+    QTest::newRow("rename league") << "ligaBearbeitenLineEdit"
+                                   << QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ");
+    QTest::newRow("save result") << "ergebnisRechtsBestLegLineEdit"
+                                 << QString::fromUtf8("  Es ist kein gültiger Spielstand eingegeben worden!  ");
+}
+
+void TestFrame::enterInForms() {
+    QFETCH(QString, field);
+    QFETCH(QString, message);
+    LeagueTestEnv env({"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A', 'a'), (2, 'B', 'b')",
+                       "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)",
+                       "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
+    auto w = startWindow();
+    clickCell(find<QTableWidget>(*w, "ergebnisseTableWidget"), 0, 1); // the result form takes input
+    auto* edit = find<QLineEdit>(*w, field.toLatin1().constData());
+    const QList<SeenMessage> seen = answerModals([&] { QTest::keyClick(edit, Qt::Key_Return); });
+    QVERIFY(seen.size() == 1 && seen[0].text == message);
+}
+
+void TestFrame::tabsByKeyboard() {
+    TempSettings env;
+    auto w = startWindow(nullptr, false);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    auto* tabs = find<QTabWidget>(*w, "hauptTabWidget");
+    // A table would take Ctrl+Tab for itself: the window's shortcuts come first.
+    auto* table = find<QTableWidget>(*w, "ergebnisseTableWidget");
+    QString visited;
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Backtab}) {
+        QTest::keyClick(table, key, Qt::ControlModifier | (key == Qt::Key_Tab ? Qt::NoModifier : Qt::ShiftModifier));
+        visited += QString::number(tabs->currentIndex());
+    }
+    QCOMPARE(visited, "12021");
 }
 
 QTEST_MAIN(TestFrame)

@@ -4,11 +4,13 @@
 #include "testenv.h"
 #include "testserver.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSslConfiguration>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace guitest;
 
@@ -113,6 +115,7 @@ private slots:
     void lidartsGamesTakenOverAndStored();
     void failedLidartsFetches();
     void relayFetch();
+    void cancelWhileFetching();
 
 private:
     // Clicks the first match and opens the import dialog from `button`; `script` drives the dialog, which
@@ -207,45 +210,55 @@ void TestImport::lidartsGamesTakenOverAndStored() {
 }
 
 void TestImport::failedLidartsFetches() {
+    // A failed fetch is critical and says why on a second line; a reply without usable data informs.
     struct Case {
-        QString name, message;
+        QString name, message, reason;
         std::function<void()> setUp;
         const char* button = "lidartsButton";
         QString url = "https://lidarts.org/game/q7Rk2xLp";
     };
+    const QString status = "Der Server antwortete mit dem HTTP-Status ";
     const QList<Case> cases = {
-        {"unknown game", noData, [&] { lidarts->reply(404, "<html><body>Not found</body></html>", "text/html"); }},
-        {"not a JSON object", noData, [&] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }},
-        {"game still running", QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  "),
+        {"unknown game", noData, status + "404.",
+         [&] { lidarts->reply(404, "<html><body>Not found</body></html>", "text/html"); }},
+        {"not a JSON object", noData, "", [&] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }},
+        {"game still running", QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  "), "",
          [&] { lidarts->reply(200, lidartsGame("anna", "bert", "started")); }},
-        {"server error", noConnection, [&] { lidarts->reply(500, "{}"); }},
-        {"no answer in time", noConnection, [&] { lidarts->stayQuiet(); }},
-        {"untrusted certificate", noConnection, [&] { QSslConfiguration::setDefaultConfiguration(systemTls); }},
-        {"reply over 1 MiB", noData,
+        {"server error", noConnection, status + "500.", [&] { lidarts->reply(500, "{}"); }},
+        {"no answer in time", noConnection, "Das Zeitlimit von 2 Sekunden ist erreicht.",
+         [&] { lidarts->stayQuiet(); }},
+        {"untrusted certificate", noConnection,
+         QString::fromUtf8("Das Zertifikat des Servers ist nicht vertrauenswürdig."),
+         [&] { QSslConfiguration::setDefaultConfiguration(systemTls); }},
+        {"reply over 1 MiB", noData, QString::fromUtf8("Die Antwort des Servers ist größer als 1 MiB."),
          [&] { lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}"); }},
-        {"connection refused", noConnection,
+        {"connection refused", noConnection, "Der Server hat die Verbindung abgelehnt.",
          [&] {
              const QString base = lidarts->base();
              lidarts.reset(); // nothing listens on the port any more
              configure("lidarts_api", base);
          }},
         {"redirect to another port", noConnection,
+         QString::fromUtf8("Der Server leitet zu einer anderen Adresse über."),
          [&] {
              other = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
              other->reply(200, lidartsGame("anna", "bert"));
              lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7Rk2xLp");
          }},
         {"relay redirect that would send the form again", noConnection,
+         QString::fromUtf8("Der Server leitet zu einer anderen Adresse über."),
          [&] {
              relay->reply(200, relayReply("anna", "bert"), "text/plain");
              relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
          },
          "prodarterButton", "x?match=0"},
-        {"relay reply too short", noData, [&] { relay->reply(200, relayReply("anna", "bert", 29), "text/plain"); },
+        {"relay reply too short", noData, "", [&] { relay->reply(200, relayReply("anna", "bert", 29), "text/plain"); },
          "prodarterButton", "x?match=1"},
-        {"relay error", noConnection, [&] { relay->reply(500, "kaputt", "text/plain"); }, "prodarterButton",
-         "x?match=2"},
+        {"relay error", noConnection, status + "500.", [&] { relay->reply(500, "kaputt", "text/plain"); },
+         "prodarterButton", "x?match=2"},
         {"no relay address: nothing is sent", noConnection,
+         QString::fromUtf8("Für Pro-Darter ist kein Relay-Dienst eingerichtet (config.ini, Gruppe plattformen, "
+                           "prodarter_relay)."),
          [&] {
              relay->reply(200, relayReply("anna", "bert"), "text/plain");
              configure("prodarter_relay", QString());
@@ -261,7 +274,10 @@ void TestImport::failedLidartsFetches() {
             QVERIFY(!d.takeOver->isEnabled());
             QVERIFY(d.fetch->isEnabled());
         });
-        QCOMPARE(c.name + ": " + one(seen), c.name + ": " + info(c.message));
+        const QString expected = c.reason.isEmpty()
+                                     ? info(c.message)
+                                     : QString::number(QMessageBox::Critical) + '|' + c.message + '\n' + c.reason;
+        QCOMPARE(c.name + ": " + one(seen), c.name + ": " + expected);
         if (c.name.startsWith("no relay") || c.name.startsWith("relay redirect"))
             QCOMPARE(relay->requests(), c.name.startsWith("no relay") ? 0 : 1);
         if (other)
@@ -288,6 +304,25 @@ void TestImport::relayFetch() {
 
     withDialog("prodarterButton", [](Dialog& d) { d.import("http://pro-darter.com/match-history.php?match=a b&c/ä"); });
     QCOMPARE(relay->lastRequest().body, "wert=a%20b%26c%2F%C3%A4");
+}
+
+void TestImport::cancelWhileFetching() {
+    lidarts->stayQuiet();
+    bool busy = false;
+    QElapsedTimer clock;
+    clock.start();
+    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
+        QTimer::singleShot(100, d.cancel, [&] {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            d.cancel->click();
+        });
+        d.import("https://lidarts.org/game/q7Rk2xLp");
+        QVERIFY(!d.dialog->isVisible());
+    });
+    QVERIFY(seen.isEmpty());
+    QVERIFY(busy);
+    QVERIFY(clock.elapsed() < 1500); // well before the time limit of 2 seconds
+    QVERIFY(!QApplication::overrideCursor());
 }
 
 QTEST_MAIN(TestImport)

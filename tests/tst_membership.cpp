@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "testenv.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -54,6 +55,7 @@ private slots:
     void noLeagueNoMove();
     void deletedLeagueKeepsItsMembersOutOfThePool();
     void membersAndTheirLeagueAreNotDeleted();
+    void filterAndSeveralAtOnce();
 
 private:
     std::unique_ptr<LeagueTestEnv> env;
@@ -168,6 +170,31 @@ void TestMembership::membersAndTheirLeagueAreNotDeleted() {
     QVERIFY(press(deleteLeague).isEmpty());
     QCOMPARE(columnTexts(tab.pool, 2), QStringList({"beta", "Gamma", "zed"}));
     QCOMPARE(itemTexts(tab.league), QStringList({"Ost"}));
+}
+
+void TestMembership::filterAndSeveralAtOnce() {
+    auto w = startWindow();
+    Tab tab(*w);
+    auto* filter = find<QLineEdit>(*w, "poolFilterLineEdit");
+    QCOMPARE(filter->placeholderText(), QString::fromUtf8("Suchen…"));
+    filter->setText("E"); // "zed" by the second name, Bert by both
+    QCOMPARE(visibleTexts(tab.pool, 2), QStringList({"beta", "zed"}));
+
+    // Everything selected: only the rows shown move, in one step.
+    tab.pool->selectAll();
+    QVERIFY(press(tab.right).isEmpty());
+    QCOMPARE(columnTexts(tab.members, 2), QStringList({"beta", "zed"}));
+    QCOMPARE(columnTexts(tab.pool, 2), QStringList({"Alpha", "Gamma"}));
+    QCOMPARE(visibleTexts(tab.pool, 2), QStringList()); // the filter stays
+    filter->clear();
+    QCOMPARE(visibleTexts(tab.pool, 2), QStringList({"Alpha", "Gamma"}));
+
+    // A double click moves one player.
+    tab.pool->setCurrentCell(rowOf(tab.pool, 2, "Gamma"), 1);
+    emit tab.pool->cellDoubleClicked(tab.pool->currentRow(), 1);
+    QCOMPARE(env->query("SELECT prodarter_name FROM tv_spieler JOIN tv_zuordnung ON tv_spieler.id = id_spieler "
+                        "ORDER BY prodarter_name"),
+             QStringList({"Gamma", "beta", "zed"}));
 }
 
 QTEST_MAIN(TestMembership)

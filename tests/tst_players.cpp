@@ -3,6 +3,7 @@
 #include "guitest.h"
 #include "testenv.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,6 +58,7 @@ private slots:
     void addingNeedsBothNamesAndListsSorted();
     void renameAndDeleteActOnTheSelection();
     void failedSaveKeepsWhatWasTyped();
+    void filterAndSortByHeader();
 
 private:
     std::unique_ptr<LeagueTestEnv> env;
@@ -76,6 +78,7 @@ void TestPlayers::addingNeedsBothNamesAndListsSorted() {
     QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieler"), "0");
 
     QVERIFY(tab.addPlayer("Zora", "zed").isEmpty());
+    QCOMPARE(w->focusWidget(), tab.neu1); // ready for the next player
     QVERIFY(tab.addPlayer("Anna", "Alpha").isEmpty());
     QVERIFY(tab.addPlayer("Bert", "beta").isEmpty());
     QVERIFY(tab.addPlayer("Bert", "beta").isEmpty()); // the same names may exist twice
@@ -157,6 +160,22 @@ void TestPlayers::failedSaveKeepsWhatWasTyped() {
     QCOMPARE(press(tab.remove).size(), 1);
     QCOMPARE(columnTexts(tab.table, 1), QStringList({"Anna"}));
     QCOMPARE(tab.label1->text(), "Anna");
+}
+
+void TestPlayers::filterAndSortByHeader() {
+    auto w = startWindow();
+    Tab tab(*w);
+    tab.addPlayer("Zora", "zed");
+    tab.addPlayer("Anna", "Alpha");
+    find<QLineEdit>(*w, "spielerFilterLineEdit")->setText("r"); // Zora by the first name
+    tab.addPlayer("Bert", "beta");                              // a new player is filtered as well
+    QCOMPARE(visibleTexts(tab.table, 2), QStringList({"beta", "zed"}));
+
+    // A click on the first name's header sorts by it; the filter follows the rows.
+    QHeaderView* header = tab.table->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 5, 5));
+    QCOMPARE(columnTexts(tab.table, 1), QStringList({"Anna", "Bert", "Zora"}));
+    QCOMPARE(visibleTexts(tab.table, 1), QStringList({"Bert", "Zora"}));
 }
 
 QTEST_MAIN(TestPlayers)

@@ -97,7 +97,9 @@ void TestResultsTab::listingMirroringAndPlayerSelector() {
     QCOMPARE(tab.listed(), QStringList({"A-C", "D-B"}));
     QVERIFY(!tab.form->isEnabled());
     QVERIFY(!tab.import->isVisible());
-    QCOMPARE(headerTexts(tab.table), QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId"}));
+    QCOMPARE(headerTexts(tab.table),
+             QStringList({"id", "Spieltag", "Spieler 1", "Spieler 2", "heimId", "gastId", "Ergebnis"}));
+    QCOMPARE(columnTexts(tab.table, 6), QStringList({"", ""})); // nothing played yet
     tab.days->setCurrentIndex(1);
     QCOMPARE(tab.listed(), QStringList({"A-B", "C-D"}));
 
@@ -124,6 +126,7 @@ void TestResultsTab::listingMirroringAndPlayerSelector() {
     tab.save();
     QCOMPARE(resultRows(), QStringList({"5:1:6-1:100:2", "5:3:1-6:001:0"}));
     QCOMPARE(tab.shown(), QStringList({"A", "C", "6", "1"}));
+    QCOMPARE(columnTexts(tab.table, 6), QStringList({"1:6"})); // the home player's legs first
     tab.mirror->click();
     QCOMPARE(tab.shown(), QStringList({"C", "A", "1", "6"}));
 

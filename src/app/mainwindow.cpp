@@ -1,12 +1,17 @@
 #include "mainwindow.h"
+#include "app/widgets.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QNetworkAccessManager>
+#include <QScrollArea>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -14,10 +19,28 @@
 
 #include <utility>
 
+namespace {
+
+// The tables' cells compare without regard to case, as the lists are sorted when they are read.
+class Zelle : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem& other) const override {
+        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
+    }
+};
+
+// The platform's standard shortcut for `taste`; where the platform has none, `sonst`.
+void Tastenkuerzel(QAction* aktion, QKeySequence::StandardKey taste, const QKeySequence& sonst) {
+    const QList<QKeySequence> standard = QKeySequence::keyBindings(taste);
+    aktion->setShortcuts(standard.isEmpty() ? QList<QKeySequence>{sonst} : standard);
+}
+
+} // namespace
+
 MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
     netz = new QNetworkAccessManager(this);
-    setMinimumSize(1200, 750);
 
     EinstellungenLaden();
     if (!dbPfadDiesesLaufs.isEmpty())
@@ -50,7 +73,13 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
         (*s.seite)->setObjectName(QLatin1StringView(s.name));
         if (*s.seite != seiteZuordnung)
             (*s.seite)->setContentsMargins(0, 20, 0, 0);
-        tabWidget->addTab(*s.seite, QLatin1StringView(s.titel));
+        // A page scrolls when the window is smaller than its content, and grows with the window.
+        auto* rahmen = new QScrollArea;
+        rahmen->setObjectName(QLatin1StringView(s.name) + QStringLiteral("ScrollArea"));
+        rahmen->setWidgetResizable(true);
+        rahmen->setFrameShape(QFrame::NoFrame);
+        rahmen->setWidget(*s.seite);
+        tabWidget->addTab(rahmen, QLatin1StringView(s.titel));
     }
     for (int index = 6; index >= 3; --index)
         tabWidget->removeTab(index);
@@ -61,6 +90,7 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     kopfLigen = {QStringLiteral("id"), QStringLiteral("Liga")};
     kopfSpiele = {QStringLiteral("id"), QStringLiteral("Spieltag"), bezeichnungen.heim,
                   bezeichnungen.gast,   QStringLiteral("heimId"),   QStringLiteral("gastId")};
+    kopfErgebnisse = kopfSpiele + QStringList{QStringLiteral("Ergebnis")};
     kopfTabelle = {QStringLiteral("Name"),   QStringLiteral("Spiele"),      QStringLiteral("Siege"),
                    QStringLiteral("Remis"),  QStringLiteral("Niederlagen"), QStringLiteral("Legs"),
                    QStringLiteral("Punkte"), QStringLiteral("AVG"),         QStringLiteral("Doppelquote")};
@@ -86,6 +116,10 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     ergebnisFormular->setEnabled(false);
 
     ZentralesLayoutAufbauen();
+    const QList<QTableWidget*> tabellen = findChildren<QTableWidget*>();
+    for (QTableWidget* tabelle : tabellen)
+        widgets::fitColumns(tabelle);
+    widgets::applyDesignSizes(this);
 
     // The first fill runs before the selectors are connected, so it triggers no slot.
     DatenbankAbonnieren();
@@ -113,6 +147,7 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     connect(comboLigaStatistik, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleStatistikFuellen);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
 
+    FensterZustandLaden();
     show();
 }
 
@@ -120,24 +155,27 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::MenuesAufbauen() {
     QMenuBar* leiste = menuBar();
-    leiste->setMaximumHeight(21);
+    widgets::designSize(leiste, -1, 21); // taller only when the font needs it
     auto aktion = [this](QMenu* menue, const char* text, const char* name) {
         QAction* a = menue->addAction(UmlauteErsetzen(QLatin1StringView(text)));
         a->setObjectName(QLatin1StringView(name));
         return a;
     };
 
-    QMenu* datei = leiste->addMenu(QStringLiteral("Datei"));
+    QMenu* datei = leiste->addMenu(QStringLiteral("&Datei"));
     datei->setObjectName(QStringLiteral("dateiMenu"));
     QAction* verbinden = aktion(datei, "Datenbank verbinden", "datenbankVerbindenAction");
+    Tastenkuerzel(verbinden, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(verbinden, &QAction::triggered, this, &MainWindow::DatenbankImportieren);
     QAction* speichern = aktion(datei, "Datenbank speichern unter...", "datenbankSpeichernAction");
+    Tastenkuerzel(speichern, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(speichern, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
     datei->addSeparator();
     QAction* beenden = aktion(datei, "Beenden", "beendenAction");
+    Tastenkuerzel(beenden, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(beenden, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* bearbeiten = leiste->addMenu(QStringLiteral("Bearbeiten"));
+    QMenu* bearbeiten = leiste->addMenu(QStringLiteral("&Bearbeiten"));
     bearbeiten->setObjectName(QStringLiteral("bearbeitenMenu"));
     aktionTabelleCode = aktion(bearbeiten, "Tabelle als Foren-Code", "tabelleCodeAction");
     connect(aktionTabelleCode, &QAction::triggered, this, &MainWindow::tabelleForencodeErstellen);
@@ -150,31 +188,54 @@ void MainWindow::MenuesAufbauen() {
     QAction* einstellungen = aktion(bearbeiten, "Einstellungen", "einstellungenAction");
     connect(einstellungen, &QAction::triggered, this, &MainWindow::FensterEinstellungen);
 
-    QMenu* ansicht = leiste->addMenu(QStringLiteral("Ansicht"));
+    QMenu* ansicht = leiste->addMenu(QStringLiteral("&Ansicht"));
     ansicht->setObjectName(QStringLiteral("ansichtMenu"));
     aktionVerwaltung = aktion(ansicht, "Verwaltung einblenden", "verwaltungAction");
     aktionVerwaltung->setCheckable(true);
     connect(aktionVerwaltung, &QAction::triggered, this, &MainWindow::TabVerwaltungEinAus);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab move between the tabs wherever the focus is.
+    auto* vor = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    vor->setObjectName(QStringLiteral("naechsterReiterShortcut"));
+    auto* zurueck = new QShortcut(this);
+    zurueck->setObjectName(QStringLiteral("vorigerReiterShortcut"));
+    zurueck->setKeys(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+    connect(vor, &QShortcut::activated, this, [this] { ReiterWechseln(1); });
+    connect(zurueck, &QShortcut::activated, this, [this] { ReiterWechseln(-1); });
 }
 
 void MainWindow::ZentralesLayoutAufbauen() {
-    auto* zentral = new QWidget;
-    zentral->setObjectName(QStringLiteral("zentralWidget"));
-    auto* raster = new QGridLayout(zentral);
-    raster->setContentsMargins(0, 0, 0, 0);
-    raster->setSpacing(0);
-    auto* links = new QWidget;
-    links->setObjectName(QStringLiteral("randLinksWidget"));
-    auto* rechts = new QWidget;
-    rechts->setObjectName(QStringLiteral("randRechtsWidget"));
-    for (QWidget* rand : {links, rechts})
-        rand->setStyleSheet(QStringLiteral("background-color:gray;"));
-    tabWidget->setFixedWidth(1200);
+    // The tabs take the whole window; their pages grow with it.
     tabWidget->setDocumentMode(true);
-    raster->addWidget(links, 0, 0);
-    raster->addWidget(tabWidget, 0, 1);
-    raster->addWidget(rechts, 0, 2);
-    setCentralWidget(zentral);
+    setCentralWidget(tabWidget);
+}
+
+void MainWindow::ReiterWechseln(int schritt) {
+    const int anzahl = tabWidget->count();
+    tabWidget->setCurrentIndex((tabWidget->currentIndex() + schritt + anzahl) % anzahl);
+}
+
+QWidget* MainWindow::Reiter(QWidget* seite) {
+    // A page lies in the viewport of the scroll area that the tab shows.
+    return seite->parentWidget()->parentWidget();
+}
+
+void MainWindow::FensterZustandLaden() {
+    const tavorin::WindowState zustand = tavorin::readWindowState(tavorin::configFilePath(einstellungsOrdner));
+    if (!restoreGeometry(zustand.geometry))
+        widgets::fitToScreen(this, QSize(1200, 750));
+    if (zustand.administration) {
+        aktionVerwaltung->setChecked(true);
+        TabVerwaltungEinAus(true);
+        tabWidget->setCurrentIndex(0);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    tavorin::storeWindowState(tavorin::configFilePath(einstellungsOrdner),
+                              {saveGeometry(), aktionVerwaltung->isChecked()});
+    QMainWindow::closeEvent(event);
 }
 
 QTableWidget* MainWindow::TabelleAnlegen(const QStringList& kopf, const QString& objectName) {
@@ -190,7 +251,7 @@ QTableWidget* MainWindow::TabelleAnlegen(const QStringList& kopf, const QString&
 QWidget* MainWindow::SpalteAnlegen(int breite, const QString& objectName, QVBoxLayout** layout) {
     auto* spalte = new QWidget;
     spalte->setObjectName(objectName);
-    spalte->setFixedWidth(breite);
+    widgets::designSize(spalte, breite);
     *layout = new QVBoxLayout(spalte);
     (*layout)->setContentsMargins(0, 0, 0, 0);
     return spalte;
@@ -199,13 +260,14 @@ QWidget* MainWindow::SpalteAnlegen(int breite, const QString& objectName, QVBoxL
 QGroupBox* MainWindow::GruppeAnlegen(const QString& titel, int hoehe, const QString& objectName) {
     auto* gruppe = new QGroupBox(UmlauteErsetzen(titel));
     gruppe->setObjectName(objectName);
-    gruppe->setFixedHeight(hoehe);
+    widgets::designSize(gruppe, -1, hoehe);
     return gruppe;
 }
 
 void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen,
                                 const ZellenGestaltung& gestalten) {
-    // Long lists (a schedule of thousands of matches) are built while the table neither draws nor sorts.
+    // Long lists (a schedule of thousands of matches) are built while the table neither draws nor sorts;
+    // a sorting table sorts once all rows are in.
     const bool sortiert = tabelle->isSortingEnabled();
     tabelle->setSortingEnabled(false);
     tabelle->setUpdatesEnabled(false);
@@ -219,7 +281,7 @@ void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, 
         const QSignalBlocker einmal(modell);
         for (int row = 0; row < zeilen.size(); ++row) {
             for (int column = 0; column < zeilen[row].size(); ++column) {
-                auto* zelle = new QTableWidgetItem(zeilen[row][column]);
+                auto* zelle = new Zelle(zeilen[row][column]);
                 if (gestalten)
                     gestalten(row, column, zelle);
                 tabelle->setItem(row, column, zelle);
@@ -230,6 +292,29 @@ void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, 
         emit modell->dataChanged(modell->index(0, 0), modell->index(modell->rowCount() - 1, modell->columnCount() - 1));
     tabelle->setSortingEnabled(sortiert);
     tabelle->setUpdatesEnabled(true);
+}
+
+void MainWindow::FilterAnwenden(QTableWidget* tabelle, const QString& text) {
+    for (int row = 0; row < tabelle->rowCount(); ++row) {
+        bool treffer = text.isEmpty();
+        for (int column = 1; column <= 2 && !treffer; ++column) {
+            const QTableWidgetItem* item = tabelle->item(row, column);
+            treffer = item && item->text().contains(text, Qt::CaseInsensitive);
+        }
+        tabelle->setRowHidden(row, !treffer);
+    }
+}
+
+QLineEdit* MainWindow::FilterAnlegen(QTableWidget* tabelle, const QString& objectName) {
+    auto* filter = new QLineEdit;
+    filter->setObjectName(objectName);
+    filter->setPlaceholderText(QStringLiteral("Suchen") + QChar(0x2026));
+    filter->setClearButtonEnabled(true);
+    const auto anwenden = [tabelle, filter] { FilterAnwenden(tabelle, filter->text()); };
+    connect(filter, &QLineEdit::textChanged, tabelle, anwenden);
+    // Sorting moves the rows, not their hidden state.
+    connect(tabelle->horizontalHeader(), &QHeaderView::sortIndicatorChanged, tabelle, anwenden);
+    return filter;
 }
 
 QComboBox* MainWindow::LigaAuswahlAnlegen(const QString& objectName) {
@@ -243,12 +328,12 @@ QString MainWindow::AusgewaehlteLigaId(const QComboBox* auswahl) {
 }
 
 void MainWindow::TabVerwaltungEinAus(bool eingang1) {
-    const bool sichtbar = tabWidget->indexOf(seiteSpieler) >= 0;
+    const bool sichtbar = tabWidget->indexOf(Reiter(seiteSpieler)) >= 0;
     if (eingang1 && !sichtbar) {
-        tabWidget->insertTab(3, seiteSpieler, tr("  Spieler  "));
-        tabWidget->insertTab(4, seiteLigen, tr("  Ligen  "));
-        tabWidget->insertTab(5, seiteZuordnung, tr("  Zuordnung  "));
-        tabWidget->insertTab(6, seiteSpieltage, tr("  Spieltage  "));
+        tabWidget->insertTab(3, Reiter(seiteSpieler), tr("  Spieler  "));
+        tabWidget->insertTab(4, Reiter(seiteLigen), tr("  Ligen  "));
+        tabWidget->insertTab(5, Reiter(seiteZuordnung), tr("  Zuordnung  "));
+        tabWidget->insertTab(6, Reiter(seiteSpieltage), tr("  Spieltage  "));
         if (std::exchange(spielerlistenVeraltet, false)) {
             tabelleSpielerFuellen();
             tabelleSpielerpoolFuellen();

@@ -16,6 +16,7 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QDialog;
 class QGroupBox;
@@ -23,6 +24,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
+class QNetworkReply;
 class QNetworkRequest;
 class QProgressBar;
 class QPushButton;
@@ -47,12 +49,16 @@ public:
     // --- text escapes and message boxes (app/mainwindow_text.cpp) ---
     // The displayed form of a stored interface text (umlaut escapes replaced).
     static QString UmlauteErsetzen(const QString& text);
-    // A modal message box without parent or title: kind 1 question, 2 information, 4 critical, any
+    // A modal message box without parent, titled "Tavorin": kind 1 question, 2 information, 4 critical, any
     // other warning. `text` is shown through UmlauteErsetzen; `detail`, when given, follows on a new
     // line as it is (paths and database errors are not interface texts).
     static void MeldungAnzeigen(int kind, const QString& text, const QString& detail = QString());
     // A yes/no question (question icon, "Nein" the default); true when answered with yes.
     static bool FrageAnzeigen(const QString& text);
+
+protected:
+    // Remembers the window's geometry and whether the administration tabs are shown.
+    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     // In the order of their declaration; each group names the file that defines it.
@@ -141,16 +147,26 @@ private:
     // --- frame (app/mainwindow.cpp) ---
     void MenuesAufbauen();
     void ZentralesLayoutAufbauen();
+    // Restores the window as it was left, or gives it a size that fits the screen.
+    void FensterZustandLaden();
+    // Makes the tab `schritt` places on (or back, when negative) the current one, going round.
+    void ReiterWechseln(int schritt);
+    // The widget that the tab widget shows for `seite`: the scroll area around it.
+    static QWidget* Reiter(QWidget* seite);
     // A read-only table with alternating row colours and the given column headers.
     QTableWidget* TabelleAnlegen(const QStringList& kopf, const QString& objectName);
     QWidget* SpalteAnlegen(int breite, const QString& objectName, QVBoxLayout** layout);
-    // A group box placed in a column, with its title through UmlauteErsetzen and a fixed height.
+    // A group box placed in a column, with its title through UmlauteErsetzen and its designed height.
     QGroupBox* GruppeAnlegen(const QString& titel, int hoehe, const QString& objectName);
     // Empties `tabelle`, sets its headers again and appends `zeilen`, one text per column. `gestalten`, when
     // given, formats each new cell before it is shown (row, column, cell).
     using ZellenGestaltung = std::function<void(int, int, QTableWidgetItem*)>;
     static void TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen,
                                const ZellenGestaltung& gestalten = {});
+    // Shows only the rows of `tabelle` whose first or second name contains `text` (any case).
+    static void FilterAnwenden(QTableWidget* tabelle, const QString& text);
+    // A field "Suchen..." that filters `tabelle` as the user types.
+    QLineEdit* FilterAnlegen(QTableWidget* tabelle, const QString& objectName);
     // A league selector; all five are filled together by ComboLigaFuellen.
     QComboBox* LigaAuswahlAnlegen(const QString& objectName);
     // The league id (item data) of a selector's current item; empty when it has none.
@@ -184,6 +200,8 @@ private:
 
     // --- membership (league/mainwindow_membership.cpp) ---
     void tabelleSpielerpoolFuellen();
+    // The ids (column 0) of the rows to move: the selected rows that are shown, else the current row.
+    static QStringList AusgewaehlteIds(const QTableWidget* tabelle);
 
     // --- leagues (league/mainwindow_leagues.cpp) ---
     void tabelleLigenFuellen();
@@ -233,6 +251,8 @@ private:
     // Sends `anfrage` (a POST when `formular` is given) and waits for the reply until `frist`, reading at
     // most the allowed size into `antwort`. Redirects are followed only as redirectAllowed permits.
     Abruf Abrufen(QNetworkRequest anfrage, const QByteArray* formular, QDeadlineTimer frist, QByteArray& antwort);
+    // Why a fetch failed, in German: the server's HTTP status, an untrusted certificate, ...
+    static QString AbrufFehlerGrund(const QNetworkReply* reply);
     void ImportAnzeigen(tavorin::ImportedValues werte);
 
     // --- page frames (league/, results/) ---
@@ -264,6 +284,7 @@ private:
     QStringList kopfSpieler;
     QStringList kopfLigen;
     QStringList kopfSpiele;
+    QStringList kopfErgebnisse; // the match columns and "Ergebnis"
     QStringList kopfTabelle;
     QStringList kopfStatistik;
 
@@ -308,6 +329,7 @@ private:
     QStringList importWerte1;              // values for the form's left and right player
     QStringList importWerte2;
     bool importBereit = false; // a fetch has completed and may be taken over
+    QString abrufGrund;        // why the last fetch failed, shown below its message
     struct ImportFenster {
         QPointer<QDialog> dialog;
         QLineEdit* link = nullptr;
@@ -323,6 +345,7 @@ private:
 
     // --- page "Spieler" (league/mainwindow_players.cpp) ---
     QTableWidget* tabelleSpieler = nullptr;
+    QLineEdit* filterSpieler = nullptr;
     QLineEdit* feldSpielerNeu1 = nullptr;
     QLineEdit* feldSpielerNeu2 = nullptr;
     QLineEdit* feldSpielerBearbeiten1 = nullptr;
@@ -347,6 +370,7 @@ private:
 
     // --- page "Zuordnung" (league/mainwindow_membership.cpp) ---
     QTableWidget* tabelleSpielerpool = nullptr;
+    QLineEdit* filterPool = nullptr;
     QTableWidget* tabelleMitglieder = nullptr;
 
     // --- page "Spieltage" (league/mainwindow_schedule.cpp) ---

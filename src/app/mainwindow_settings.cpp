@@ -3,11 +3,14 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 void MainWindow::EinstellungenLaden() {
     einstellungsOrdner = tavorin::settingsDirectory();
@@ -22,17 +25,24 @@ void MainWindow::EinstellungenLaden() {
 
 namespace {
 
-QLabel* beschriftung(QWidget* gruppe, const QString& text, int y) {
-    auto* label = new QLabel(text, gruppe);
-    label->setGeometry(10, y, 160, 25);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
+// A group of caption rows: a right-aligned caption and a field beside it, each 160 wide unless the
+// caption needs more.
+QGridLayout* zeilen(QGroupBox* gruppe) {
+    auto* raster = new QGridLayout(gruppe);
+    raster->setColumnStretch(2, 1);
+    return raster;
 }
 
-QLineEdit* feld(QWidget* gruppe, const QString& text, int y, const char* name) {
-    auto* edit = new QLineEdit(text, gruppe);
-    edit->setGeometry(180, y, 160, 25);
+QLineEdit* feld(QGridLayout* raster, const QString& beschriftung, const QString& text, const char* name) {
+    const int row = raster->rowCount();
+    auto* label = new QLabel(beschriftung);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(160);
+    auto* edit = new QLineEdit(text);
     edit->setObjectName(QLatin1StringView(name));
+    edit->setFixedWidth(160);
+    raster->addWidget(label, row, 0);
+    raster->addWidget(edit, row, 1);
     return edit;
 }
 
@@ -41,52 +51,61 @@ QLineEdit* feld(QWidget* gruppe, const QString& text, int y, const char* name) {
 void MainWindow::FensterEinstellungen() {
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("einstellungenDialog"));
-    dialog->setFixedSize(520, 460);
     dialog->setWindowTitle(QStringLiteral("Brenvik - Tavorin - Einstellungen"));
     EinstellungsFelder& f = einstellungsFelder;
     f.dialog = dialog;
+    auto* spalte = new QVBoxLayout(dialog);
+    spalte->setContentsMargins(30, 20, 30, 10);
 
-    auto* namen = new QGroupBox(QStringLiteral("  Bezeichnungen  "), dialog);
-    namen->setGeometry(30, 20, 450, 150);
-    beschriftung(namen, QStringLiteral("Erster Name:"), 20);
-    beschriftung(namen, QStringLiteral("Zweiter Name:"), 50);
-    beschriftung(namen, QStringLiteral("Erster Spieler:"), 80);
-    beschriftung(namen, QStringLiteral("Zweiter Spieler:"), 110);
-    f.name1 = feld(namen, bezeichnungen.name1, 15, "name1LineEdit");
-    f.name2 = feld(namen, bezeichnungen.name2, 45, "name2LineEdit");
-    f.heim = feld(namen, bezeichnungen.heim, 75, "heimLineEdit");
-    f.gast = feld(namen, bezeichnungen.gast, 105, "gastLineEdit");
+    auto* namen = new QGroupBox(QStringLiteral("  Bezeichnungen  "));
+    QGridLayout* namenRaster = zeilen(namen);
+    f.name1 = feld(namenRaster, QStringLiteral("Erster Name:"), bezeichnungen.name1, "name1LineEdit");
+    f.name2 = feld(namenRaster, QStringLiteral("Zweiter Name:"), bezeichnungen.name2, "name2LineEdit");
+    f.heim = feld(namenRaster, QStringLiteral("Erster Spieler:"), bezeichnungen.heim, "heimLineEdit");
+    f.gast = feld(namenRaster, QStringLiteral("Zweiter Spieler:"), bezeichnungen.gast, "gastLineEdit");
+    spalte->addWidget(namen);
 
-    auto* punktevergabe = new QGroupBox(QStringLiteral("  Punktevergabe  "), dialog);
-    punktevergabe->setGeometry(30, 190, 450, 120);
-    beschriftung(punktevergabe, QStringLiteral("Sieg:"), 20);
-    beschriftung(punktevergabe, QStringLiteral("Remis:"), 50);
-    beschriftung(punktevergabe, QStringLiteral("Niederlage:"), 80);
-    f.gewonnen = feld(punktevergabe, QString::number(punkte.gewonnen), 15, "siegLineEdit");
-    f.remis = feld(punktevergabe, QString::number(punkte.remis), 45, "remisLineEdit");
-    f.verloren = feld(punktevergabe, QString::number(punkte.verloren), 75, "niederlageLineEdit");
+    auto* punktevergabe = new QGroupBox(QStringLiteral("  Punktevergabe  "));
+    QGridLayout* punkteRaster = zeilen(punktevergabe);
+    f.gewonnen = feld(punkteRaster, QStringLiteral("Sieg:"), QString::number(punkte.gewonnen), "siegLineEdit");
+    f.remis = feld(punkteRaster, QStringLiteral("Remis:"), QString::number(punkte.remis), "remisLineEdit");
+    f.verloren =
+        feld(punkteRaster, QStringLiteral("Niederlage:"), QString::number(punkte.verloren), "niederlageLineEdit");
+    spalte->addWidget(punktevergabe);
 
-    auto* anzeige = new QGroupBox(QStringLiteral("  Anzeige auf Ergebnisseite  "), dialog);
-    anzeige->setGeometry(30, 330, 450, 60);
-    f.zweiterName = new QRadioButton(bezeichnungen.name2, anzeige);
+    auto* anzeige = new QGroupBox(QStringLiteral("  Anzeige auf Ergebnisseite  "));
+    auto* anzeigeZeile = new QHBoxLayout(anzeige);
+    f.zweiterName = new QRadioButton(bezeichnungen.name2);
     f.zweiterName->setObjectName(QStringLiteral("zweiterNameRadioButton"));
-    f.zweiterName->move(50, 25);
-    auto* ersterName = new QRadioButton(bezeichnungen.name1, anzeige);
+    auto* ersterName = new QRadioButton(bezeichnungen.name1);
     ersterName->setObjectName(QStringLiteral("ersterNameRadioButton"));
-    ersterName->move(250, 25);
+    anzeigeZeile->addSpacing(40);
+    anzeigeZeile->addWidget(f.zweiterName, 1);
+    anzeigeZeile->addWidget(ersterName, 1);
     (bezeichnungen.anzeige ? f.zweiterName : ersterName)->setChecked(true);
+    spalte->addWidget(anzeige);
 
-    QPushButton* abbrechen =
-        widgets::placedButton(dialog, QStringLiteral("Abbrechen"), QRect(75, 400, 180, 25), "abbrechenButton");
-    QPushButton* eintragen =
-        widgets::placedButton(dialog, QStringLiteral("Eintragen"), QRect(255, 400, 180, 25), "eintragenButton");
+    QPushButton* abbrechen = widgets::button(QStringLiteral("Abbrechen"), "abbrechenButton");
+    QPushButton* eintragen = widgets::button(QStringLiteral("Eintragen"), "eintragenButton");
+    // Enter stores what was typed; only the button "Abbrechen" throws it away.
+    abbrechen->setAutoDefault(false);
+    eintragen->setDefault(true);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch();
+    for (QPushButton* knopf : {abbrechen, eintragen}) {
+        knopf->setMinimumWidth(180);
+        knoepfe->addWidget(knopf);
+    }
+    knoepfe->setSpacing(0);
+    knoepfe->addStretch();
+    spalte->addLayout(knoepfe);
     connect(abbrechen, &QPushButton::clicked, dialog, &QDialog::reject);
     connect(eintragen, &QPushButton::clicked, this, &MainWindow::EinstellungenAendern);
 
-    auto* hinweis =
-        new QLabel(UmlauteErsetzen(QStringLiteral(":Ae:nderungen werden erst nach Neustart wirksam!")), dialog);
-    hinweis->setGeometry(10, 435, 490, 25);
+    auto* hinweis = new QLabel(UmlauteErsetzen(QStringLiteral(":Ae:nderungen werden erst nach Neustart wirksam!")));
     hinweis->setAlignment(Qt::AlignCenter);
+    spalte->addWidget(hinweis);
+    widgets::fitToScreen(dialog, QSize(520, 460));
 
     dialog->exec();
     delete dialog;

@@ -9,6 +9,7 @@ QString MainWindow::UmlauteErsetzen(const QString& text) {
 
 void MainWindow::MeldungAnzeigen(int kind, const QString& text, const QString& detail) {
     QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Tavorin"));
     switch (kind) {
     case 1:
         box.setIcon(QMessageBox::Question);
@@ -33,6 +34,7 @@ void MainWindow::MeldungAnzeigen(int kind, const QString& text, const QString& d
 
 bool MainWindow::FrageAnzeigen(const QString& text) {
     QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Tavorin"));
     box.setIcon(QMessageBox::Question);
     box.setText(UmlauteErsetzen(text));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
@@ -36,6 +37,9 @@ constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddre
 constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
 constexpr ConfigKey keyProdarterWeb{groupPlattformen, "prodarter_web", PlatformAddresses::defaultProdarterWeb};
 constexpr ConfigKey keyZeitlimit{groupPlattformen, "zeitlimit", "15"}; // optional, not in a new file
+constexpr const char* groupFenster = "fenster"; // written when the window closes, not in a new file
+constexpr ConfigKey keyGeometrie{groupFenster, "geometrie", ""};
+constexpr ConfigKey keyVerwaltung{groupFenster, "verwaltung", "false"};
 
 // The groups before and after "exportfenster", in file order.
 constexpr ConfigKey leadingKeys[] = {keyDbpfad,  keyName1,    keyName2, keyHeim,    keyGast,
@@ -272,6 +276,40 @@ void storeDialogValues(const QString& configPath, const DialogValues& v) {
     s.setValue(path(keyGewonnen), v.gewonnen);
     s.setValue(path(keyRemis), v.remis);
     s.setValue(path(keyVerloren), v.verloren);
+}
+
+WindowState readWindowState(const QString& configPath) {
+    const QSettings s(configPath, QSettings::IniFormat);
+    return {QByteArray::fromBase64(readText(s, keyGeometrie).toLatin1()), s.value(path(keyVerwaltung)).toBool()};
+}
+
+bool storeWindowState(const QString& configPath, const WindowState& state) {
+    QFile file(configPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // QSettings would sort every group when it writes; the old group is cut out by hand instead.
+    const QString header = QLatin1Char('[') + QLatin1StringView(groupFenster) + QLatin1Char(']');
+    QStringList kept;
+    bool inGroup = false;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1Char('[')))
+            inGroup = line.trimmed() == header;
+        if (!inGroup)
+            kept.append(line);
+    }
+    file.close();
+    while (!kept.isEmpty() && kept.constLast().trimmed().isEmpty())
+        kept.removeLast();
+
+    IniWriter ini;
+    ini.add(groupFenster, keyGeometrie.key, QString::fromLatin1(state.geometry.toBase64()));
+    ini.add(groupFenster, keyVerwaltung.key, state.administration ? QStringLiteral("true") : QStringLiteral("false"));
+    QSaveFile out(configPath);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    const QString before = kept.isEmpty() ? QString() : kept.join(QLatin1Char('\n')) + QStringLiteral("\n\n");
+    out.write((before + ini.text).toUtf8());
+    return out.commit();
 }
 
 } // namespace tavorin

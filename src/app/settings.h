@@ -2,6 +2,7 @@
 
 #include "export/exportsettings.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace tavorin {
@@ -85,6 +86,17 @@ struct DialogValues {
     QString gewonnen, remis, verloren;
 };
 void storeDialogValues(const QString& configPath, const DialogValues& values);
+
+// How the window was left (group "fenster", written when the window closes): its geometry as the window
+// saves it, and whether the administration tabs were shown.
+struct WindowState {
+    QByteArray geometry;
+    bool administration = false;
+};
+WindowState readWindowState(const QString& configPath);
+// Replaces the group "fenster" at the end of config.ini and leaves every other line as it is, so that the
+// documented order of the other groups stays.
+bool storeWindowState(const QString& configPath, const WindowState& state);
 
 // The text QSettings writes for a string value in an INI file, so that a hand-written file reads back
 // exactly as QSettings would have written it.

@@ -1,16 +1,72 @@
 #include "widgets.h"
 
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
 
 namespace widgets {
 
-QPushButton* placedButton(QWidget* parent, const QString& text, const QRect& geometry, const char* objectName,
-                          const QString& style) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1StringView(objectName));
-    button->setStyleSheet(style);
-    button->setGeometry(geometry);
-    return button;
+namespace {
+const char* const designProperty = "designSize";
+} // namespace
+
+QPushButton* button(const QString& text, const char* objectName, const QString& style) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(QLatin1StringView(objectName));
+    b->setStyleSheet(style);
+    return b;
+}
+
+void designSize(QWidget* widget, int width, int height) {
+    widget->setProperty(designProperty, QSize(width, height));
+}
+
+void applyDesignSizes(QWidget* root) {
+    // findChildren lists a parent before its children; a parent's need depends on its children's sizes.
+    const QList<QWidget*> all = root->findChildren<QWidget*>();
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        const QVariant design = (*it)->property(designProperty);
+        if (!design.isValid())
+            continue;
+        const QSize wanted = design.toSize();
+        const QSize needed = (*it)->minimumSizeHint();
+        if (wanted.width() > 0)
+            (*it)->setFixedWidth(qMax(wanted.width(), needed.width()));
+        if (wanted.height() > 0)
+            (*it)->setFixedHeight(qMax(wanted.height(), needed.height()));
+    }
+}
+
+void fitColumns(QTableView* table) {
+    QHeaderView* header = table->horizontalHeader();
+    int width = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->isSectionHidden(column))
+            continue;
+        const int caption = header->sectionSizeHint(column);
+        const QHeaderView::ResizeMode mode = header->sectionResizeMode(column);
+        if (mode == QHeaderView::Stretch || mode == QHeaderView::ResizeToContents) {
+            width += caption;
+        } else {
+            header->resizeSection(column, qMax(header->sectionSize(column), caption));
+            width += header->sectionSize(column);
+        }
+    }
+    if (table->verticalHeader()->isVisible())
+        width += table->verticalHeader()->sizeHint().width();
+    width += 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    table->setMinimumWidth(width);
+}
+
+void fitToScreen(QWidget* window, const QSize& wanted) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    // Room for the window frame, which the available area must hold as well.
+    const QSize room = screen->availableGeometry().size() - QSize(16, 40);
+    window->resize(wanted.boundedTo(room).expandedTo(window->minimumSizeHint()));
 }
 
 } // namespace widgets

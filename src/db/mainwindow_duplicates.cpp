@@ -5,19 +5,24 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 void MainWindow::DoppelteGruppeAufbauen(QGroupBox* gruppe) {
-    knopfDBpruefen = widgets::placedButton(gruppe, UmlauteErsetzen(QStringLiteral("Datenbank pr:ue:fen")),
-                                           QRect(30, 30, 215, 25), "datenbankPruefenButton");
+    knopfDBpruefen = widgets::button(UmlauteErsetzen(QStringLiteral("Datenbank pr:ue:fen")), "datenbankPruefenButton");
 
-    labelDoppelte = new QLabel(gruppe);
+    labelDoppelte = new QLabel;
     labelDoppelte->setObjectName(QStringLiteral("doppelteErgebnisLabel"));
-    labelDoppelte->setGeometry(10, 70, 255, 25);
+    labelDoppelte->setWordWrap(true);
 
     knopfDoppelteLoeschen =
-        widgets::placedButton(gruppe, UmlauteErsetzen(QStringLiteral("Doppelte Datens:ae:tze l:oe:schen")),
-                              QRect(30, 130, 215, 25), "doppelteLoeschenButton");
+        widgets::button(UmlauteErsetzen(QStringLiteral("Doppelte Datens:ae:tze l:oe:schen")), "doppelteLoeschenButton");
     knopfDoppelteLoeschen->hide();
+
+    auto* spalte = new QVBoxLayout(gruppe);
+    spalte->addWidget(knopfDBpruefen);
+    spalte->addWidget(labelDoppelte);
+    spalte->addStretch();
+    spalte->addWidget(knopfDoppelteLoeschen);
 
     connect(knopfDBpruefen, &QPushButton::clicked, this, &MainWindow::DBpruefen);
     connect(knopfDoppelteLoeschen, &QPushButton::clicked, this, &MainWindow::DBdoppelLoeschen);

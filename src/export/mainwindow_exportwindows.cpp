@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -22,28 +23,40 @@
 
 namespace {
 
-template <typename W> W* platziert(QWidget* parent, const QRect& geometry, const QString& name) {
-    auto* w = new W(parent);
-    w->setGeometry(geometry);
+template <typename W> W* benannt(const QString& name) {
+    auto* w = new W;
     w->setObjectName(name);
+    return w;
+}
+
+template <typename W> W* benannt(const QString& name, const QString& text) {
+    auto* w = benannt<W>(name);
+    w->setText(text);
     return w;
 }
 
 QGroupBox* gruppe(const QString& titel, int hoehe, const QString& name) {
     auto* g = new QGroupBox(titel);
-    g->setFixedHeight(hoehe);
+    widgets::designSize(g, -1, hoehe);
     g->setObjectName(name);
     return g;
 }
 
-// A read-only colour field with its swatch, for a colour name like "#ffffdd".
-void farbzeile(QWidget* parent, int y, int feldX, const QString& farbe, const QString& name, QLineEdit** feld,
-               QLabel** muster) {
-    *feld = platziert<QLineEdit>(parent, QRect(feldX, y, 60, 20), name + QStringLiteral("FarbeLineEdit"));
+// A read-only colour field with its swatch and its button, for a colour name like "#ffffdd", as a row of
+// `raster`.
+QPushButton* farbzeile(QGridLayout* raster, int row, const QString& farbe, const QString& name,
+                       const QString& knopfText, QLineEdit** feld, QLabel** muster) {
+    *feld = benannt<QLineEdit>(name + QStringLiteral("FarbeLineEdit"), farbe);
     (*feld)->setReadOnly(true);
-    (*feld)->setText(farbe);
-    *muster = platziert<QLabel>(parent, QRect(feldX + 70, y, 20, 20), name + QStringLiteral("MusterLabel"));
+    widgets::designSize(*feld, 60);
+    *muster = benannt<QLabel>(name + QStringLiteral("MusterLabel"));
+    (*muster)->setFixedSize(20, 20);
     (*muster)->setStyleSheet(QStringLiteral("border:1px solid #000000; background-color:") + farbe);
+    auto* knopf = new QPushButton(knopfText);
+    raster->addWidget(*feld, row, 0);
+    raster->addWidget(*muster, row, 1);
+    raster->addWidget(knopf, row, 2);
+    return knopf;
 }
 
 tavorin::CodeFormat format(const QRadioButton* html, const QRadioButton* bbcode) {
@@ -64,21 +77,23 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
 
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("exportFenster") + n + QStringLiteral("Dialog"));
-    dialog->setFixedSize(600, 800);
     w.dialog = dialog;
     auto* spalte = new QVBoxLayout(dialog);
 
     QGroupBox* formatGruppe = gruppe(QStringLiteral("Format"), 60, QStringLiteral("formatGroupBox"));
-    w.html = platziert<QRadioButton>(formatGruppe, QRect(20, 15, 200, 20), QStringLiteral("htmlRadioButton"));
-    w.html->setText(QStringLiteral("html-Code"));
+    w.html = benannt<QRadioButton>(QStringLiteral("htmlRadioButton"), QStringLiteral("html-Code"));
     w.html->setChecked(true);
-    w.bbcode = platziert<QRadioButton>(formatGruppe, QRect(20, 35, 200, 20), QStringLiteral("bbcodeRadioButton"));
-    w.bbcode->setText(QStringLiteral("BB-Code"));
+    w.bbcode = benannt<QRadioButton>(QStringLiteral("bbcodeRadioButton"), QStringLiteral("BB-Code"));
+    auto* formatLayout = new QVBoxLayout(formatGruppe);
+    formatLayout->setSpacing(0);
+    formatLayout->addWidget(w.html);
+    formatLayout->addWidget(w.bbcode);
     spalte->addWidget(formatGruppe);
 
+    // The code field takes the room the window gains.
     w.code = new QTextEdit;
     w.code->setObjectName(QStringLiteral("codeTextEdit"));
-    spalte->addWidget(w.code);
+    spalte->addWidget(w.code, 1);
 
     auto* zeile = new QWidget;
     auto* zeileLayout = new QHBoxLayout(zeile);
@@ -87,50 +102,65 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
 
     // Window-specific groups come first in the row, "Einstellungen" last.
     QGroupBox* einstellungen = gruppe(QStringLiteral("Einstellungen"), 185, QStringLiteral("einstellungenGroupBox"));
+    auto* einstellungenLayout = new QGridLayout(einstellungen);
+    einstellungenLayout->setVerticalSpacing(4);
     const bool nameA = fenster == 1 ? e.name1a : fenster == 2 ? e.name2a : e.name3a;
     const bool nameB = fenster == 1 ? e.name1b : fenster == 2 ? e.name2b : e.name3b;
-    w.name1 = platziert<QCheckBox>(einstellungen, QRect(20, 20, 200, 20), QStringLiteral("name1CheckBox"));
-    w.name1->setText(bezeichnungen.name1);
+    w.name1 = benannt<QCheckBox>(QStringLiteral("name1CheckBox"), bezeichnungen.name1);
     w.name1->setChecked(nameA);
-    w.name2 = platziert<QCheckBox>(einstellungen, QRect(150, 20, 200, 20), QStringLiteral("name2CheckBox"));
-    w.name2->setText(bezeichnungen.name2);
+    w.name2 = benannt<QCheckBox>(QStringLiteral("name2CheckBox"), bezeichnungen.name2);
     w.name2->setChecked(nameB);
+    auto* namen = new QHBoxLayout;
+    namen->addWidget(w.name1);
+    namen->addWidget(w.name2);
+    namen->addStretch();
+    einstellungenLayout->addLayout(namen, 0, 0, 1, 3);
 
     const bool prozent = fenster == 1 ? e.TabBreite1Prozent : fenster == 2 ? e.TabBreite2Prozent : e.TabBreite3Prozent;
     const bool pixel = fenster == 1 ? e.TabBreite1Pixel : fenster == 2 ? e.TabBreite2Pixel : e.TabBreite3Pixel;
     const QString breite = fenster == 1 ? e.TabBreite1Value : fenster == 2 ? e.TabBreite2Value : e.TabBreite3Value;
-    auto* breiteGruppe = platziert<QGroupBox>(einstellungen, QRect(20, 45, 220, 50), QStringLiteral("breiteGroupBox"));
+    auto* breiteGruppe = benannt<QGroupBox>(QStringLiteral("breiteGroupBox"));
     breiteGruppe->setTitle(QStringLiteral("Tabellenbreite"));
-    w.breite = platziert<QLineEdit>(breiteGruppe, QRect(5, 20, 55, 20), QStringLiteral("breiteLineEdit"));
+    w.breite = benannt<QLineEdit>(QStringLiteral("breiteLineEdit"), breite);
     w.breite->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), w.breite));
-    w.breite->setText(breite);
-    w.prozent = platziert<QRadioButton>(breiteGruppe, QRect(75, 20, 40, 20), QStringLiteral("prozentRadioButton"));
-    w.prozent->setText(QStringLiteral("%"));
+    widgets::designSize(w.breite, 55);
+    w.prozent = benannt<QRadioButton>(QStringLiteral("prozentRadioButton"), QStringLiteral("%"));
+    w.pixel = benannt<QRadioButton>(QStringLiteral("pixelRadioButton"), QStringLiteral("Px"));
+    auto* breiteLayout = new QHBoxLayout(breiteGruppe);
+    breiteLayout->addWidget(w.breite);
+    breiteLayout->addWidget(w.prozent);
+    breiteLayout->addWidget(w.pixel);
+    breiteLayout->addStretch();
+    // Checked once both are in the group, which keeps at most one of them checked.
     w.prozent->setChecked(prozent);
-    w.pixel = platziert<QRadioButton>(breiteGruppe, QRect(125, 20, 40, 20), QStringLiteral("pixelRadioButton"));
-    w.pixel->setText(QStringLiteral("Px"));
     w.pixel->setChecked(pixel);
+    einstellungenLayout->addWidget(breiteGruppe, 1, 0, 1, 3);
 
-    w.staerke = platziert<QComboBox>(einstellungen, QRect(20, 105, 60, 20), QStringLiteral("staerkeComboBox"));
+    w.staerke = benannt<QComboBox>(QStringLiteral("staerkeComboBox"));
     for (int dicke = 0; dicke <= 8; ++dicke)
         w.staerke->addItem(QString::number(dicke));
     w.staerke->setCurrentText(fenster == 1 ? e.linieB1 : fenster == 2 ? e.linieB2 : e.linieB3);
-    platziert<QLabel>(einstellungen, QRect(90, 105, 150, 20), QStringLiteral("staerkeLabel"))
-        ->setText(UmlauteErsetzen(QStringLiteral("Linienst:ae:rke (nur HTML)")));
-    farbzeile(einstellungen, 130, 20,
-              fenster == 1   ? e.linie1
-              : fenster == 2 ? e.linie2
-                             : e.linie3,
-              QStringLiteral("linie"), &w.linienfarbe, &w.linienmuster);
+    widgets::designSize(w.staerke, 60);
+    einstellungenLayout->addWidget(w.staerke, 2, 0);
+    einstellungenLayout->addWidget(
+        benannt<QLabel>(QStringLiteral("staerkeLabel"), UmlauteErsetzen(QStringLiteral("Linienst:ae:rke (nur HTML)"))),
+        2, 1, 1, 2);
     w.linienknopf =
-        platziert<QPushButton>(einstellungen, QRect(120, 130, 120, 20), QStringLiteral("linienfarbeButton"));
-    w.linienknopf->setText(QStringLiteral("Linienfarbe (nur HTML)"));
-    w.datum = platziert<QCheckBox>(einstellungen, QRect(20, 155, 200, 20), QStringLiteral("datumCheckBox"));
-    w.datum->setText(QStringLiteral("Aktualisierungsdatum anzeigen"));
+        farbzeile(einstellungenLayout, 3,
+                  fenster == 1   ? e.linie1
+                  : fenster == 2 ? e.linie2
+                                 : e.linie3,
+                  QStringLiteral("linie"), QStringLiteral("Linienfarbe (nur HTML)"), &w.linienfarbe, &w.linienmuster);
+    w.linienknopf->setObjectName(QStringLiteral("linienfarbeButton"));
+    w.datum = benannt<QCheckBox>(QStringLiteral("datumCheckBox"), QStringLiteral("Aktualisierungsdatum anzeigen"));
     w.datum->setChecked(fenster == 1 ? e.TabAktDatum : fenster == 2 ? e.StatAktDatum : e.StagAktDatum);
+    einstellungenLayout->addWidget(w.datum, 4, 0, 1, 3);
+    einstellungenLayout->setColumnStretch(2, 1);
+    einstellungenLayout->setRowStretch(5, 1);
 
     if (fenster != 3) {
         QGroupBox* ausrichtung = gruppe(QStringLiteral("Ausrichtung"), 185, QStringLiteral("ausrichtungGroupBox"));
+        auto* ausrichtungLayout = new QVBoxLayout(ausrichtung);
         const char* const texte[] = {"Alle Tabelleninhalte linksb:ue:ndig", "Alle Tabelleninhalte zentriert",
                                      "Namen linksb:ue:ndig, Werte zentriert"};
         const char* const namen[] = {"linksRadioButton", "zentriertRadioButton", "linksZentriertRadioButton"};
@@ -139,12 +169,13 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
                                 fenster == 1 ? e.TabLinksZentriert : e.StatLinksZentriert};
         for (int i = 0; i < 3; ++i) {
             w.ausrichtung[i] =
-                platziert<QRadioButton>(ausrichtung, QRect(20, 20 + 25 * i, 200, 25), QLatin1StringView(namen[i]));
-            w.ausrichtung[i]->setText(UmlauteErsetzen(QLatin1StringView(texte[i])));
+                benannt<QRadioButton>(QLatin1StringView(namen[i]), UmlauteErsetzen(QLatin1StringView(texte[i])));
+            ausrichtungLayout->addWidget(w.ausrichtung[i]);
             // Set in turn: in the exclusive group a later "true" unchecks an earlier one.
             if (gesetzt[i])
                 w.ausrichtung[i]->setChecked(true);
         }
+        ausrichtungLayout->addStretch();
         zeileLayout->addWidget(ausrichtung);
     } else {
         auto* links = new QWidget;
@@ -152,27 +183,32 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
         linksLayout->setContentsMargins(0, 0, 0, 0);
         QGroupBox* formatierung =
             gruppe(QStringLiteral("Formatierung (nur BB-Code)"), 80, QStringLiteral("formatierungGroupBox"));
-        const auto kasten = [&](int y, const char* text, const char* name) {
-            auto* box = platziert<QCheckBox>(formatierung, QRect(20, y, 200, 25), QLatin1StringView(name));
-            box->setText(QLatin1StringView(text));
+        auto* formatierungLayout = new QVBoxLayout(formatierung);
+        formatierungLayout->setSpacing(0);
+        const auto kasten = [&](const char* text, const char* name) {
+            auto* box = benannt<QCheckBox>(QLatin1StringView(name), QLatin1StringView(text));
             box->setChecked(true);
+            formatierungLayout->addWidget(box);
             return box;
         };
-        w.spieltageFett = kasten(15, "Spieltage fett", "spieltageFettCheckBox");
-        w.spieltageUnterstrichen = kasten(35, "Spieltage unterstrichen", "spieltageUnterstrichenCheckBox");
-        w.spielstandFett = kasten(55, "Spielstand fett", "spielstandFettCheckBox");
+        w.spieltageFett = kasten("Spieltage fett", "spieltageFettCheckBox");
+        w.spieltageUnterstrichen = kasten("Spieltage unterstrichen", "spieltageUnterstrichenCheckBox");
+        w.spielstandFett = kasten("Spielstand fett", "spielstandFettCheckBox");
         QGroupBox* farben = gruppe(QStringLiteral("Farben (nur html)"), 100, QStringLiteral("farbenGroupBox"));
+        auto* farbenLayout = new QGridLayout(farben);
+        farbenLayout->setVerticalSpacing(4);
         const QString farbwerte[] = {e.unentschieden, e.gewonnen, e.verloren};
         const char* const farbnamen[] = {"unentschieden", "gewonnen", "verloren"};
         for (int i = 0; i < 3; ++i) {
             const QString name = QLatin1StringView(farbnamen[i]);
-            farbzeile(farben, 20 + 25 * i, 20, farbwerte[i], name, &w.ergebnisfarbe[i], &w.ergebnismuster[i]);
             w.ergebnisknopf[i] =
-                platziert<QPushButton>(farben, QRect(120, 20 + 25 * i, 120, 20), name + QStringLiteral("Button"));
-            w.ergebnisknopf[i]->setText(name);
+                farbzeile(farbenLayout, i, farbwerte[i], name, name, &w.ergebnisfarbe[i], &w.ergebnismuster[i]);
+            w.ergebnisknopf[i]->setObjectName(name + QStringLiteral("Button"));
         }
+        farbenLayout->setColumnStretch(2, 1);
         linksLayout->addWidget(formatierung);
         linksLayout->addWidget(farben);
+        linksLayout->addStretch();
         zeileLayout->addWidget(links);
     }
     zeileLayout->addWidget(einstellungen);
@@ -182,7 +218,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     auto* schliessen = new QPushButton(UmlauteErsetzen(QStringLiteral("Fenster schlie:sz:en")));
     schliessen->setObjectName(QStringLiteral("schliessenButton"));
     for (QPushButton* knopf : {kopieren, schliessen}) {
-        knopf->setFixedHeight(30);
+        widgets::designSize(knopf, -1, 30);
         knopf->setStyleSheet(widgets::lightGray);
         spalte->addWidget(knopf);
     }
@@ -190,6 +226,10 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
                                                  &MainWindow::TextInZwischenablage3};
     connect(kopieren, &QPushButton::clicked, this, kopierSlots[fenster - 1]);
     connect(schliessen, &QPushButton::clicked, dialog, &QDialog::close);
+
+    // The window is laid out rather than fixed: it can be resized and fits a small screen.
+    widgets::applyDesignSizes(dialog);
+    widgets::fitToScreen(dialog, QSize(600, 800));
     return dialog;
 }
 

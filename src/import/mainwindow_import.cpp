@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkAccessManager>
@@ -19,10 +21,9 @@ using namespace tavorin;
 
 namespace {
 
-QTextEdit* wertefeld(QWidget* parent, int x, const char* name) {
-    auto* t = new QTextEdit(parent);
+QTextEdit* wertefeld(const char* name) {
+    auto* t = new QTextEdit;
     t->setObjectName(QLatin1StringView(name));
-    t->setGeometry(x, 70, 260, 220);
     t->setReadOnly(true);
     return t;
 }
@@ -44,24 +45,40 @@ void MainWindow::FensterWerteImportieren() {
 
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("importDialog"));
-    dialog->setFixedSize(610, 350);
     ImportFenster& f = importFenster;
     f.dialog = dialog;
-    auto* label = new QLabel(beschriftung, dialog);
+    auto* label = new QLabel(beschriftung);
     label->setObjectName(QStringLiteral("linkLabel"));
-    label->setGeometry(10, 30, 100, 25);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    f.link = new QLineEdit(dialog);
+    label->setMinimumWidth(100);
+    f.link = new QLineEdit;
     f.link->setObjectName(QStringLiteral("linkLineEdit"));
-    f.link->setGeometry(110, 30, 400, 25);
-    f.holen = widgets::placedButton(dialog, QStringLiteral("Import"), QRect(520, 30, 60, 25), "importButton");
-    f.links = wertefeld(dialog, 30, "werteLinksTextEdit");
-    f.rechts = wertefeld(dialog, 320, "werteRechtsTextEdit");
-    QPushButton* abbrechen =
-        widgets::placedButton(dialog, QStringLiteral("Abbrechen"), QRect(150, 310, 155, 25), "abbrechenButton");
-    f.uebernehmen = widgets::placedButton(dialog, UmlauteErsetzen(QStringLiteral("Werte :ue:bernehmen")),
-                                          QRect(305, 310, 155, 25), "uebernehmenButton");
+    f.holen = widgets::button(QStringLiteral("Import"), "importButton");
+    f.links = wertefeld("werteLinksTextEdit");
+    f.rechts = wertefeld("werteRechtsTextEdit");
+    QPushButton* abbrechen = widgets::button(QStringLiteral("Abbrechen"), "abbrechenButton");
+    f.uebernehmen = widgets::button(UmlauteErsetzen(QStringLiteral("Werte :ue:bernehmen")), "uebernehmenButton");
     f.uebernehmen->setEnabled(false);
+
+    auto* raster = new QGridLayout(dialog);
+    raster->setContentsMargins(10, 30, 30, 15);
+    auto* linkZeile = new QHBoxLayout;
+    linkZeile->addWidget(label);
+    linkZeile->addWidget(f.link, 1);
+    linkZeile->addWidget(f.holen);
+    raster->addLayout(linkZeile, 0, 0, 1, 2);
+    raster->addWidget(f.links, 1, 0);
+    raster->addWidget(f.rechts, 1, 1);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->setSpacing(0);
+    knoepfe->addStretch();
+    for (QPushButton* knopf : {abbrechen, f.uebernehmen}) {
+        knopf->setMinimumWidth(155);
+        knoepfe->addWidget(knopf);
+    }
+    knoepfe->addStretch();
+    raster->addLayout(knoepfe, 2, 0, 1, 2);
+    widgets::fitToScreen(dialog, QSize(610, 350));
 
     connect(f.holen, &QPushButton::clicked, this, &MainWindow::ImportWerteHolen);
     connect(abbrechen, &QPushButton::clicked, dialog, &QDialog::close);
@@ -101,7 +118,10 @@ void MainWindow::ImportWerteHolen() {
         importPlattform = QStringLiteral("prodarter");
         const QUrl relay = relayRequestUrl(plattformen);
         if (relay.isEmpty()) {
-            MeldungAnzeigen(2, keineVerbindung); // no relay configured: nothing is sent
+            // No relay configured: nothing is sent.
+            MeldungAnzeigen(4, keineVerbindung,
+                            UmlauteErsetzen(QStringLiteral("F:ue:r Pro-Darter ist kein Relay-Dienst eingerichtet "
+                                                           "(config.ini, Gruppe plattformen, prodarter_relay).")));
             return;
         }
         QNetworkRequest anfrage(relay);
@@ -116,10 +136,10 @@ void MainWindow::ImportWerteHolen() {
     case Abruf::Abgebrochen:
         return;
     case Abruf::KeineVerbindung:
-        MeldungAnzeigen(2, keineVerbindung);
+        MeldungAnzeigen(4, keineVerbindung, abrufGrund);
         return;
     case Abruf::KeineDaten:
-        MeldungAnzeigen(2, keineDaten);
+        MeldungAnzeigen(4, keineDaten, abrufGrund);
         return;
     case Abruf::Daten:
         break;
@@ -177,6 +197,11 @@ MainWindow::Abruf MainWindow::Abrufen(QNetworkRequest anfrage, const QByteArray*
         f.holen->setEnabled(true);
 
     Abruf ergebnis = Abruf::Daten;
+    abrufGrund = zuGross ? UmlauteErsetzen(QStringLiteral("Die Antwort des Servers ist gr:oe::sz:er als 1 MiB."))
+                 : zuLang
+                     ? QStringLiteral("Das Zeitlimit von %1 Sekunden ist erreicht.").arg(plattformen.timeoutSeconds)
+                 : umgeleitet ? UmlauteErsetzen(QStringLiteral("Der Server leitet zu einer anderen Adresse :ue:ber."))
+                              : AbrufFehlerGrund(reply);
     if (geschlossen)
         ergebnis = Abruf::Abgebrochen;
     else if (zuGross)
@@ -191,6 +216,24 @@ MainWindow::Abruf MainWindow::Abrufen(QNetworkRequest anfrage, const QByteArray*
         antwort = reply->read(maxReplyBytes + 1);
     reply->deleteLater();
     return ergebnis;
+}
+
+QString MainWindow::AbrufFehlerGrund(const QNetworkReply* reply) {
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid())
+        return QStringLiteral("Der Server antwortete mit dem HTTP-Status ") + status.toString() + QLatin1Char('.');
+    switch (reply->error()) {
+    case QNetworkReply::NoError:
+        return QString();
+    case QNetworkReply::SslHandshakeFailedError:
+        return UmlauteErsetzen(QStringLiteral("Das Zertifikat des Servers ist nicht vertrauensw:ue:rdig."));
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("Der Server hat die Verbindung abgelehnt.");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Der Server wurde nicht gefunden.");
+    default:
+        return QStringLiteral("Netzwerkfehler: ") + reply->errorString();
+    }
 }
 
 void MainWindow::ImportAnzeigen(ImportedValues werte) {

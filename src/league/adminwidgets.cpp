@@ -1,5 +1,6 @@
 #include "adminwidgets.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,48 +11,56 @@ namespace adminwidgets {
 namespace {
 constexpr int firstRowY = 30;
 constexpr int rowStep = 35;
-constexpr int captionX = 10;
 constexpr int captionWidth = 160;
-constexpr int inputX = 180;
 constexpr int inputWidth = 270;
 constexpr int rowHeight = 25;
+
+QGridLayout* grid(QGroupBox* group) {
+    return static_cast<QGridLayout*>(group->layout());
+}
+
+// Places `widget` in `row` and `column` with the designed size; a longer caption widens it.
+template <typename W> W* place(QGroupBox* group, W* widget, int row, int column, int width) {
+    widgets::designSize(widget, width, rowHeight);
+    grid(group)->addWidget(widget, row, column, Qt::AlignLeft);
+    return widget;
+}
 } // namespace
 
 QGroupBox* subGroup(const QString& title, int rows, const QFont& font, const QString& objectName) {
     auto* group = new QGroupBox(title);
     group->setObjectName(objectName);
     group->setFont(font);
-    group->setFixedHeight(firstRowY + (rows + 1) * rowStep);
+    auto* layout = new QGridLayout(group);
+    layout->setVerticalSpacing(rowStep - rowHeight);
+    layout->setRowStretch(rows + 1, 1);
+    widgets::designSize(group, -1, firstRowY + (rows + 1) * rowStep);
     return group;
 }
 
 QLabel* caption(QGroupBox* group, int row, const QString& text) {
-    auto* label = new QLabel(text, group);
-    label->setGeometry(captionX, firstRowY + row * rowStep, captionWidth, rowHeight);
+    auto* label = place(group, new QLabel(text), row, 0, captionWidth);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
 
 QLineEdit* field(QGroupBox* group, int row, const QString& objectName) {
-    auto* edit = new QLineEdit(group);
+    auto* edit = place(group, new QLineEdit, row, 1, inputWidth);
     edit->setObjectName(objectName);
-    edit->setGeometry(inputX, firstRowY + row * rowStep, inputWidth, rowHeight);
     return edit;
 }
 
 QLabel* value(QGroupBox* group, int row, const QFont& bold, const QString& objectName) {
-    auto* label = new QLabel(group);
+    auto* label = place(group, new QLabel, row, 1, inputWidth);
     label->setObjectName(objectName);
     label->setFont(bold);
-    label->setGeometry(inputX, firstRowY + row * rowStep, inputWidth, rowHeight);
     return label;
 }
 
 QPushButton* button(QGroupBox* group, int rows, const QString& text, const QString& style, const QString& objectName) {
-    auto* b = new QPushButton(text, group);
+    auto* b = place(group, new QPushButton(text), rows, 1, inputWidth);
     b->setObjectName(objectName);
     b->setStyleSheet(style);
-    b->setGeometry(inputX, firstRowY + rows * rowStep, inputWidth, rowHeight);
     return b;
 }
 
@@ -59,7 +68,7 @@ QPushButton* clearButton(const QString& objectName) {
     auto* b = new QPushButton(QStringLiteral("alle\nFelder\nleeren"));
     b->setObjectName(objectName);
     b->setStyleSheet(QStringLiteral("background-color:rgb(0,187,0); color:white; text-align:center;"));
-    b->setFixedSize(80, 80);
+    widgets::designSize(b, 80, 80);
     return b;
 }
 

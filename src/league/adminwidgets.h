@@ -12,7 +12,7 @@ class QPushButton;
 class QWidget;
 
 // Building blocks of the administration groups "Spielerverwaltung" and "Ligenverwaltung": sub-groups
-// with caption rows and a button, placed by absolute geometry.
+// with caption rows and a button, laid out in a grid at their designed sizes.
 namespace adminwidgets {
 
 // A sub-group (normal font) with `rows` caption rows and a button row below them.

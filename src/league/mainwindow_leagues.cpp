@@ -20,12 +20,14 @@ void MainWindow::SeiteLigenAufbauen() {
     tabelleLigen = TabelleAnlegen(kopfLigen, QStringLiteral("ligenTableWidget"));
     tabelleLigen->hideColumn(0);
     tabelleLigen->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    tabelleLigen->horizontalHeader()->setSortIndicator(1, Qt::AscendingOrder);
+    tabelleLigen->setSortingEnabled(true);
     zeile->addWidget(tabelleLigen);
     zeile->addSpacing(20);
 
     auto* gruppeLigenverwaltung = new QGroupBox(QStringLiteral("Ligenverwaltung"));
     gruppeLigenverwaltung->setObjectName(QStringLiteral("ligenverwaltungGroupBox"));
-    gruppeLigenverwaltung->setFixedWidth(600);
+    widgets::designSize(gruppeLigenverwaltung, 600);
     gruppeLigenverwaltung->setFont(schriftFett);
     zeile->addWidget(gruppeLigenverwaltung);
 
@@ -66,6 +68,8 @@ void MainWindow::SeiteLigenAufbauen() {
     connect(umbenennen, &QPushButton::clicked, this, &MainWindow::LigaBearbeiten);
     connect(leeren, &QPushButton::clicked, this, &MainWindow::FelderLigaLeeren);
     connect(entfernen, &QPushButton::clicked, this, &MainWindow::LigaLoeschen);
+    connect(feldLigaNeu, &QLineEdit::returnPressed, this, &MainWindow::LigaEintragen);
+    connect(feldLigaBearbeiten, &QLineEdit::returnPressed, this, &MainWindow::LigaBearbeiten);
 }
 
 void MainWindow::tabelleLigenFuellen() {
@@ -115,6 +119,7 @@ void MainWindow::LigaEintragen() {
     if (DatenSchreiben({tavorin::registry::insertLeague(feldLigaNeu->text())})) {
         feldLigaNeu->clear();
         FelderLigaAuswahlLeeren();
+        feldLigaNeu->setFocus(); // ready for the next league
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "league/registry.h"
 
 #include <QComboBox>
@@ -6,21 +7,28 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 void MainWindow::SeiteZuordnungAufbauen() {
     auto* raster = new QGridLayout(seiteZuordnung);
 
+    auto* poolKopf = new QWidget;
+    widgets::designSize(poolKopf, -1, 50);
+    auto* poolKopfLayout = new QHBoxLayout(poolKopf);
+    poolKopfLayout->setContentsMargins(0, 0, 0, 0);
     auto* pool = new QLabel(QStringLiteral("Spielerpool"));
     pool->setFont(schriftGross);
-    pool->setFixedHeight(50);
-    raster->addWidget(pool, 0, 0);
+    poolKopfLayout->addWidget(pool);
+    raster->addWidget(poolKopf, 0, 0);
 
     auto* pfeile = new QWidget;
     pfeile->setObjectName(QStringLiteral("pfeilSpalteWidget"));
-    pfeile->setFixedWidth(80);
+    widgets::designSize(pfeile, 80);
     auto* pfeilSpalteLayout = new QVBoxLayout(pfeile);
     auto* rechts = new QToolButton;
     rechts->setObjectName(QStringLiteral("zuordnenToolButton"));
@@ -38,12 +46,12 @@ void MainWindow::SeiteZuordnungAufbauen() {
     raster->addWidget(pfeile, 0, 1, 2, 1);
 
     auto* kopf = new QWidget;
-    kopf->setFixedHeight(50);
+    widgets::designSize(kopf, -1, 50);
     auto* zuordnungKopfLayout = new QHBoxLayout(kopf);
     zuordnungKopfLayout->setContentsMargins(0, 0, 0, 0);
     auto* liga = new QLabel(QStringLiteral("Liga:"));
     liga->setFont(schriftGross);
-    liga->setFixedSize(60, 50);
+    widgets::designSize(liga, 60, 50);
     zuordnungKopfLayout->addWidget(liga);
     comboLigaZuordnung = LigaAuswahlAnlegen(QStringLiteral("zuordnungLigaComboBox"));
     zuordnungKopfLayout->addWidget(comboLigaZuordnung, 1);
@@ -55,20 +63,44 @@ void MainWindow::SeiteZuordnungAufbauen() {
         tabelle->hideColumn(0);
         tabelle->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
         tabelle->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+        tabelle->setSelectionBehavior(QAbstractItemView::SelectRows); // several players move at once
     }
+    filterPool = FilterAnlegen(tabelleSpielerpool, QStringLiteral("poolFilterLineEdit"));
+    poolKopfLayout->addWidget(filterPool);
     raster->addWidget(tabelleSpielerpool, 1, 0);
     raster->addWidget(tabelleMitglieder, 1, 2);
 
     connect(rechts, &QToolButton::clicked, this, &MainWindow::ZuordnungEintragen);
     connect(links, &QToolButton::clicked, this, &MainWindow::ZuordnungAustragen);
+    connect(tabelleSpielerpool, &QTableWidget::cellDoubleClicked, this, &MainWindow::ZuordnungEintragen);
+    connect(tabelleMitglieder, &QTableWidget::cellDoubleClicked, this, &MainWindow::ZuordnungAustragen);
 }
 
 void MainWindow::tabelleSpielerpoolFuellen() {
     if (!SpielerlistenSichtbar())
         return;
     const QList<tavorin::registry::PlayerRow> pool = tavorin::registry::poolPlayers();
-    if (!LesenGescheitert())
-        TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(pool));
+    if (LesenGescheitert())
+        return;
+    TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(pool));
+    FilterAnwenden(tabelleSpielerpool, filterPool->text());
+}
+
+QStringList MainWindow::AusgewaehlteIds(const QTableWidget* tabelle) {
+    // The selected rows that are shown, else the current row; the ids in column 0.
+    QList<int> zeilen;
+    const QModelIndexList auswahl = tabelle->selectionModel()->selectedRows();
+    for (const QModelIndex& index : auswahl) {
+        if (!tabelle->isRowHidden(index.row()))
+            zeilen.append(index.row());
+    }
+    if (zeilen.isEmpty() && tabelle->currentRow() >= 0 && !tabelle->isRowHidden(tabelle->currentRow()))
+        zeilen.append(tabelle->currentRow());
+    std::sort(zeilen.begin(), zeilen.end());
+    QStringList ids;
+    for (int row : zeilen)
+        ids.append(tabelle->item(row, 0)->text());
+    return ids;
 }
 
 void MainWindow::LigaZuordnungFuellen() {
@@ -79,8 +111,8 @@ void MainWindow::LigaZuordnungFuellen() {
 }
 
 void MainWindow::ZuordnungEintragen() {
-    const int row = tabelleSpielerpool->currentRow();
-    if (row < 0) {
+    const QStringList spieler = AusgewaehlteIds(tabelleSpielerpool);
+    if (spieler.isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral(" Es ist kein Spieler zum Verschieben ausgew:ae:hlt!"));
         return;
     }
@@ -89,14 +121,20 @@ void MainWindow::ZuordnungEintragen() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
         return;
     }
-    DatenSchreiben({tavorin::registry::assignPlayer(tabelleSpielerpool->item(row, 0)->text(), liga)});
+    QList<tavorin::db::Statement> zuordnungen;
+    for (const QString& id : spieler)
+        zuordnungen.append(tavorin::registry::assignPlayer(id, liga));
+    DatenSchreiben(zuordnungen); // all selected players move together or not at all
 }
 
 void MainWindow::ZuordnungAustragen() {
-    const int row = tabelleMitglieder->currentRow();
-    if (row < 0) {
+    const QStringList zuordnungen = AusgewaehlteIds(tabelleMitglieder);
+    if (zuordnungen.isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral(" Es ist kein Spieler zum Verschieben ausgew:ae:hlt!"));
         return;
     }
-    DatenSchreiben({tavorin::registry::removeAssignment(tabelleMitglieder->item(row, 0)->text())});
+    QList<tavorin::db::Statement> loeschungen;
+    for (const QString& id : zuordnungen)
+        loeschungen.append(tavorin::registry::removeAssignment(id));
+    DatenSchreiben(loeschungen);
 }

@@ -3,6 +3,7 @@
 #include "league/scheduledata.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -11,55 +12,71 @@
 
 namespace {
 
-QLabel* mittig(QWidget* parent, const QString& text, const QRect& geometry, const QString& style = QString()) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(geometry);
+QLabel* mittig(const QString& text, const QString& style = QString()) {
+    auto* l = new QLabel(text);
     l->setAlignment(Qt::AlignCenter);
     if (!style.isEmpty())
         l->setStyleSheet(style);
     return l;
 }
 
-const QString rahmen = QStringLiteral("border:1px solid gray;");
+// A name in a frame, as wide as half of its group.
+QLabel* namensfeld(const char* objectName) {
+    QLabel* l = mittig(QString(), QStringLiteral("border:1px solid gray;"));
+    l->setObjectName(QLatin1StringView(objectName));
+    widgets::designSize(l, 185, 25);
+    return l;
+}
+
+// A button centred in its row, 200 wide unless its caption needs more.
+QPushButton* mittigerKnopf(QGridLayout* raster, int row, const QString& text, const char* objectName) {
+    QPushButton* knopf = widgets::button(text, objectName);
+    widgets::designSize(knopf, 200, 25);
+    raster->addWidget(knopf, row, 0, 1, 2, Qt::AlignHCenter);
+    return knopf;
+}
 
 } // namespace
 
 void MainWindow::PaarungenGruppenAufbauen(QVBoxLayout* spalte) {
     QGroupBox* tauschen =
         GruppeAnlegen(QStringLiteral("  Spieler tauschen  "), 160, QStringLiteral("spielerTauschenGroupBox"));
-    mittig(tauschen, bezeichnungen.heim, QRect(10, 25, 185, 25));
-    mittig(tauschen, bezeichnungen.gast, QRect(205, 25, 185, 25));
-    labelTauschHeim = mittig(tauschen, QString(), QRect(10, 55, 185, 25), rahmen);
-    labelTauschHeim->setObjectName(QStringLiteral("tauschHeimLabel"));
-    labelTauschGast = mittig(tauschen, QString(), QRect(205, 55, 185, 25), rahmen);
-    labelTauschGast->setObjectName(QStringLiteral("tauschGastLabel"));
-    QPushButton* tauschKnopf = widgets::placedButton(tauschen, QStringLiteral("Spieler tauschen"),
-                                                     QRect(100, 110, 200, 25), "spielerTauschenButton");
+    auto* tauschRaster = new QGridLayout(tauschen);
+    tauschRaster->addWidget(mittig(bezeichnungen.heim), 0, 0);
+    tauschRaster->addWidget(mittig(bezeichnungen.gast), 0, 1);
+    labelTauschHeim = namensfeld("tauschHeimLabel");
+    labelTauschGast = namensfeld("tauschGastLabel");
+    tauschRaster->addWidget(labelTauschHeim, 1, 0);
+    tauschRaster->addWidget(labelTauschGast, 1, 1);
+    tauschRaster->setRowMinimumHeight(2, 10);
+    QPushButton* tauschKnopf =
+        mittigerKnopf(tauschRaster, 3, QStringLiteral("Spieler tauschen"), "spielerTauschenButton");
 
     QGroupBox* ersetzen =
         GruppeAnlegen(QStringLiteral("  Spieler manuell :ae:ndern  "), 200, QStringLiteral("spielerErsetzenGroupBox"));
+    auto* ersetzenRaster = new QGridLayout(ersetzen);
     QLabel* warnung =
-        mittig(ersetzen,
-               UmlauteErsetzen(QStringLiteral("ACHTUNG! Beim manuellen :Ae:ndern der Spielerpaarungen ist selbst\nda"
+        mittig(UmlauteErsetzen(QStringLiteral("ACHTUNG! Beim manuellen :Ae:ndern der Spielerpaarungen ist selbst\nda"
                                               "rauf zu achten, dass die Plausibilit:ae:t erhalten bleibt.")),
-               QRect(10, 20, 380, 40), QStringLiteral("color:rgb(187,0,0);"));
+               QStringLiteral("color:rgb(187,0,0);"));
     warnung->setObjectName(QStringLiteral("paarungWarnungLabel"));
     QFont klein = warnung->font();
     klein.setPixelSize(10); // both lines of the warning fit the group's width
     warnung->setFont(klein);
-    labelErsetzenHeim = mittig(ersetzen, QString(), QRect(10, 65, 185, 25), rahmen);
-    labelErsetzenHeim->setObjectName(QStringLiteral("ersetzenHeimLabel"));
-    labelErsetzenGast = mittig(ersetzen, QString(), QRect(205, 65, 185, 25), rahmen);
-    labelErsetzenGast->setObjectName(QStringLiteral("ersetzenGastLabel"));
-    mittig(ersetzen, QStringLiteral("ersetzen durch:"), QRect(10, 95, 380, 20));
-    comboErsatzHeim = new QComboBox(ersetzen);
+    ersetzenRaster->addWidget(warnung, 0, 0, 1, 2);
+    labelErsetzenHeim = namensfeld("ersetzenHeimLabel");
+    labelErsetzenGast = namensfeld("ersetzenGastLabel");
+    ersetzenRaster->addWidget(labelErsetzenHeim, 1, 0);
+    ersetzenRaster->addWidget(labelErsetzenGast, 1, 1);
+    ersetzenRaster->addWidget(mittig(QStringLiteral("ersetzen durch:")), 2, 0, 1, 2);
+    comboErsatzHeim = new QComboBox;
     comboErsatzHeim->setObjectName(QStringLiteral("ersatzHeimComboBox"));
-    comboErsatzHeim->setGeometry(10, 120, 185, 25);
-    comboErsatzGast = new QComboBox(ersetzen);
+    comboErsatzGast = new QComboBox;
     comboErsatzGast->setObjectName(QStringLiteral("ersatzGastComboBox"));
-    comboErsatzGast->setGeometry(205, 120, 185, 25);
-    QPushButton* ersetzenKnopf = widgets::placedButton(ersetzen, QStringLiteral("Spieler Ersetzen"),
-                                                       QRect(100, 160, 200, 25), "spielerErsetzenButton");
+    ersetzenRaster->addWidget(comboErsatzHeim, 3, 0);
+    ersetzenRaster->addWidget(comboErsatzGast, 3, 1);
+    QPushButton* ersetzenKnopf =
+        mittigerKnopf(ersetzenRaster, 4, QStringLiteral("Spieler Ersetzen"), "spielerErsetzenButton");
 
     for (QLabel* name : {labelTauschHeim, labelTauschGast, labelErsetzenHeim, labelErsetzenGast})
         name->setFont(schriftFett);

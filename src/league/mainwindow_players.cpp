@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 using namespace adminwidgets;
 
@@ -19,12 +20,19 @@ void MainWindow::SeiteSpielerAufbauen() {
     tabelleSpieler->hideColumn(0);
     tabelleSpieler->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     tabelleSpieler->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    zeile->addWidget(tabelleSpieler);
+    // Listed by the second name at first, as they are read; a click on a header sorts by that column.
+    tabelleSpieler->horizontalHeader()->setSortIndicator(2, Qt::AscendingOrder);
+    tabelleSpieler->setSortingEnabled(true);
+    auto* liste = new QVBoxLayout;
+    filterSpieler = FilterAnlegen(tabelleSpieler, QStringLiteral("spielerFilterLineEdit"));
+    liste->addWidget(filterSpieler);
+    liste->addWidget(tabelleSpieler);
+    zeile->addLayout(liste);
     zeile->addSpacing(20);
 
     auto* gruppeSpielerverwaltung = new QGroupBox(QStringLiteral("Spielerverwaltung"));
     gruppeSpielerverwaltung->setObjectName(QStringLiteral("spielerverwaltungGroupBox"));
-    gruppeSpielerverwaltung->setFixedWidth(600);
+    widgets::designSize(gruppeSpielerverwaltung, 600);
     gruppeSpielerverwaltung->setFont(schriftFett);
     zeile->addWidget(gruppeSpielerverwaltung);
 
@@ -72,10 +80,15 @@ void MainWindow::SeiteSpielerAufbauen() {
     connect(aendern, &QPushButton::clicked, this, &MainWindow::SpielerBearbeiten);
     connect(leeren, &QPushButton::clicked, this, &MainWindow::FelderSpielerLeeren);
     connect(entfernen, &QPushButton::clicked, this, &MainWindow::SpielerLoeschen);
+    // Enter in a field does what the button of its group does.
+    for (QLineEdit* feld : {feldSpielerNeu1, feldSpielerNeu2})
+        connect(feld, &QLineEdit::returnPressed, this, &MainWindow::SpielerEintragen);
+    for (QLineEdit* feld : {feldSpielerBearbeiten1, feldSpielerBearbeiten2})
+        connect(feld, &QLineEdit::returnPressed, this, &MainWindow::SpielerBearbeiten);
 }
 
 bool MainWindow::SpielerlistenSichtbar() {
-    if (tabWidget->indexOf(seiteSpieler) >= 0)
+    if (tabWidget->indexOf(Reiter(seiteSpieler)) >= 0)
         return true;
     spielerlistenVeraltet = true;
     return false;
@@ -85,8 +98,10 @@ void MainWindow::tabelleSpielerFuellen() {
     if (!SpielerlistenSichtbar())
         return;
     const QList<tavorin::registry::PlayerRow> spieler = tavorin::registry::allPlayers();
-    if (!LesenGescheitert())
-        TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(spieler));
+    if (LesenGescheitert())
+        return;
+    TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(spieler));
+    FilterAnwenden(tabelleSpieler, filterSpieler->text());
 }
 
 void MainWindow::SpielerAuswaehlen() {
@@ -114,6 +129,7 @@ void MainWindow::SpielerEintragen() {
     feldSpielerNeu1->clear();
     feldSpielerNeu2->clear();
     FelderSpielerAuswahlLeeren();
+    feldSpielerNeu1->setFocus(); // ready for the next player
 }
 
 void MainWindow::SpielerBearbeiten() {

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,16 +15,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* label(QWidget* parent, const QString& text, const QRect& geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(geometry);
-    return l;
-}
-
-} // namespace
-
 void MainWindow::SeiteSpieltageAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieltage);
     QVBoxLayout* spieltageSpalteLayout = nullptr;
@@ -32,43 +23,51 @@ void MainWindow::SeiteSpieltageAufbauen() {
     QGroupBox* ligaGruppe =
         GruppeAnlegen(QStringLiteral("  Liga ausw:ae:hlen  "), 80, QStringLiteral("spieltageLigaGroupBox"));
     comboLigaSpieltage = LigaAuswahlAnlegen(QStringLiteral("spieltageLigaComboBox"));
-    comboLigaSpieltage->setParent(ligaGruppe);
-    comboLigaSpieltage->setGeometry(10, 35, 280, 25);
+    (new QVBoxLayout(ligaGruppe))->addWidget(comboLigaSpieltage);
 
     QGroupBox* kenndaten = GruppeAnlegen(QStringLiteral("  Kenndaten  "), 80, QStringLiteral("kenndatenGroupBox"));
-    checkRueckrunde = new QCheckBox(UmlauteErsetzen(QStringLiteral("mit R:ue:ckrunde")), kenndaten);
+    auto* kenndatenLayout = new QGridLayout(kenndaten);
+    kenndatenLayout->setVerticalSpacing(2);
+    checkRueckrunde = new QCheckBox(UmlauteErsetzen(QStringLiteral("mit R:ue:ckrunde")));
     checkRueckrunde->setObjectName(QStringLiteral("rueckrundeCheckBox"));
-    checkRueckrunde->setGeometry(10, 20, 280, 18);
-    label(kenndaten, QStringLiteral("Mitspieler:"), QRect(10, 40, 170, 16));
-    label(kenndaten, QStringLiteral("resultierende Spieltage:"), QRect(10, 58, 170, 16));
-    labelMitspieler = label(kenndaten, QString(), QRect(185, 40, 100, 16));
+    kenndatenLayout->addWidget(checkRueckrunde, 0, 0, 1, 2);
+    kenndatenLayout->addWidget(new QLabel(QStringLiteral("Mitspieler:")), 1, 0);
+    kenndatenLayout->addWidget(new QLabel(QStringLiteral("resultierende Spieltage:")), 2, 0);
+    labelMitspieler = new QLabel;
     labelMitspieler->setObjectName(QStringLiteral("mitspielerLabel"));
-    labelResultierendeSpieltage = label(kenndaten, QString(), QRect(185, 58, 100, 16));
+    labelResultierendeSpieltage = new QLabel;
     labelResultierendeSpieltage->setObjectName(QStringLiteral("resultierendeSpieltageLabel"));
+    kenndatenLayout->addWidget(labelMitspieler, 1, 1);
+    kenndatenLayout->addWidget(labelResultierendeSpieltage, 2, 1);
+    kenndatenLayout->setColumnStretch(1, 1);
     for (QLabel* wert : {labelMitspieler, labelResultierendeSpieltage})
         wert->setFont(schriftFett);
 
     gruppeSpielplanErstellen =
         GruppeAnlegen(QStringLiteral("  Spielplan erstellen  "), 80, QStringLiteral("spielplanErstellenGroupBox"));
-    QPushButton* berechnen = widgets::placedButton(gruppeSpielplanErstellen, QStringLiteral("Spielplan berechnen"),
-                                                   QRect(10, 25, 280, 25), "spielplanBerechnenButton");
-    fortschrittSpielplan = new QProgressBar(gruppeSpielplanErstellen);
+    QPushButton* berechnen = widgets::button(QStringLiteral("Spielplan berechnen"), "spielplanBerechnenButton");
+    fortschrittSpielplan = new QProgressBar;
     fortschrittSpielplan->setObjectName(QStringLiteral("spielplanProgressBar"));
     fortschrittSpielplan->setTextVisible(false);
-    fortschrittSpielplan->setGeometry(10, 57, 280, 14);
+    fortschrittSpielplan->setFixedHeight(14);
     fortschrittSpielplan->setValue(0);
+    auto* erstellenLayout = new QVBoxLayout(gruppeSpielplanErstellen);
+    erstellenLayout->addWidget(berechnen);
+    erstellenLayout->addWidget(fortschrittSpielplan);
 
     gruppeSpielplanLoeschen =
         GruppeAnlegen(QStringLiteral("  Spielplan l:oe:schen  "), 80, QStringLiteral("spielplanLoeschenGroupBox"));
-    QPushButton* loeschen = widgets::placedButton(
-        gruppeSpielplanLoeschen, UmlauteErsetzen(QStringLiteral("Spielplan l:oe:schen")), QRect(10, 35, 280, 25),
-        "spielplanLoeschenButton", QStringLiteral("background-color:rgb(187,0,0); color:white;"));
+    QPushButton* loeschen =
+        widgets::button(UmlauteErsetzen(QStringLiteral("Spielplan l:oe:schen")), "spielplanLoeschenButton",
+                        QStringLiteral("background-color:rgb(187,0,0); color:white;"));
+    (new QVBoxLayout(gruppeSpielplanLoeschen))->addWidget(loeschen);
 
     QGroupBox* ergebnisse =
         GruppeAnlegen(QStringLiteral("  Ergebnisse L:oe:schen  "), 80, QStringLiteral("ergebnisseLoeschenGroupBox"));
-    QPushButton* alleLoeschen = widgets::placedButton(
-        ergebnisse, UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")), QRect(10, 35, 280, 25),
-        "ergebnisseLoeschenButton", QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"));
+    QPushButton* alleLoeschen =
+        widgets::button(UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")), "ergebnisseLoeschenButton",
+                        QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"));
+    (new QVBoxLayout(ergebnisse))->addWidget(alleLoeschen);
 
     QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
                                         QStringLiteral("doppelteEintraegeGroupBox"));

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "results/numbers.h"
 
 #include <QCheckBox>
@@ -46,8 +47,10 @@ const char* const fieldNames[FieldCount] = {
 void MainWindow::ErgebnisFormularAufbauen() {
     ergebnisFormular = new QWidget;
     ergebnisFormular->setObjectName(QStringLiteral("ergebnisFormularWidget"));
-    ergebnisFormular->setFixedWidth(400);
+    widgets::designSize(ergebnisFormular, 400);
     auto* raster = new QGridLayout(ergebnisFormular);
+    raster->setContentsMargins(0, 0, 0, 0);
+    raster->setVerticalSpacing(2); // the form fits a laptop screen's height
 
     labelNameLinks = new QLabel;
     labelNameLinks->setObjectName(QStringLiteral("nameLinksLabel"));
@@ -71,12 +74,12 @@ void MainWindow::ErgebnisFormularAufbauen() {
                                 (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
                                 QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
             ergebnisFelder[seite][f] = feld;
+            connect(feld, &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen); // Enter saves
         }
     }
     int row = 1;
     for (const auto& r : formRows) {
         auto* heading = new QLabel(QLatin1StringView(r.heading));
-        heading->setFixedHeight(12);
         heading->setAlignment(Qt::AlignCenter);
         raster->addWidget(heading, row, 0, 1, 6);
         if (r.field == DoublesHit) {
@@ -98,7 +101,7 @@ void MainWindow::ErgebnisFormularAufbauen() {
     knopfErgebnisAendern = new QPushButton(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")));
     knopfErgebnisAendern->setObjectName(QStringLiteral("ergebnisAendernButton"));
     for (QPushButton* knopf : {knopfErgebnisEintragen, knopfErgebnisAendern}) {
-        knopf->setFixedHeight(25);
+        widgets::designSize(knopf, -1, 25);
         knopf->setStyleSheet(QStringLiteral("background-color:lightgray;"));
         raster->addWidget(knopf, row, 1, 1, 4);
         connect(knopf, &QPushButton::clicked, this, &MainWindow::ErgebnisEintragen);

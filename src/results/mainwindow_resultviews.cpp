@@ -13,10 +13,9 @@
 
 namespace {
 
-QComboBox* auswahl(QWidget* parent, const QRect& geometry, const char* name) {
-    auto* box = new QComboBox(parent);
+QComboBox* auswahl(const char* name) {
+    auto* box = new QComboBox;
     box->setObjectName(QLatin1StringView(name));
-    box->setGeometry(geometry);
     return box;
 }
 
@@ -30,23 +29,27 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     QGroupBox* spieltagauswahl =
         GruppeAnlegen(QStringLiteral("  Spieltagauswahl  "), 100, QStringLiteral("spieltagauswahlGroupBox"));
     comboLigaErgebnisse = LigaAuswahlAnlegen(QStringLiteral("ergebnisseLigaComboBox"));
-    comboLigaErgebnisse->setParent(spieltagauswahl);
-    comboLigaErgebnisse->setGeometry(10, 30, 280, 25);
-    comboSpieltag = auswahl(spieltagauswahl, QRect(10, 65, 280, 25), "spieltagComboBox");
+    comboSpieltag = auswahl("spieltagComboBox");
+    auto* spieltagLayout = new QVBoxLayout(spieltagauswahl);
+    spieltagLayout->addWidget(comboLigaErgebnisse);
+    spieltagLayout->addWidget(comboSpieltag);
 
     QGroupBox* alleSpiele = GruppeAnlegen(QStringLiteral("  Alle Spiele von") + QChar(0x2026) + QStringLiteral("  "),
                                           100, QStringLiteral("alleSpieleGroupBox"));
-    comboEinzel = auswahl(alleSpiele, QRect(10, 30, 280, 25), "einzelSpielerComboBox");
+    comboEinzel = auswahl("einzelSpielerComboBox");
     QPushButton* spieleAuswaehlen =
-        widgets::placedButton(alleSpiele, UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")),
-                              QRect(10, 65, 280, 25), "spieleAuswaehlenButton");
+        widgets::button(UmlauteErsetzen(QStringLiteral("Spiele ausw:ae:hlen")), "spieleAuswaehlenButton");
+    auto* alleSpieleLayout = new QVBoxLayout(alleSpiele);
+    alleSpieleLayout->addWidget(comboEinzel);
+    alleSpieleLayout->addWidget(spieleAuswaehlen);
 
     gruppeImport =
         GruppeAnlegen(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
-    QPushButton* prodarter =
-        widgets::placedButton(gruppeImport, QStringLiteral("prodarter"), QRect(10, 30, 135, 25), "prodarterButton");
-    QPushButton* lidarts =
-        widgets::placedButton(gruppeImport, QStringLiteral("Lidarts"), QRect(155, 30, 135, 25), "lidartsButton");
+    QPushButton* prodarter = widgets::button(QStringLiteral("prodarter"), "prodarterButton");
+    QPushButton* lidarts = widgets::button(QStringLiteral("Lidarts"), "lidartsButton");
+    auto* importLayout = new QHBoxLayout(gruppeImport);
+    importLayout->addWidget(prodarter);
+    importLayout->addWidget(lidarts);
 
     ergebnisseSpalteLayout->addWidget(spieltagauswahl);
     ergebnisseSpalteLayout->addSpacing(10);
@@ -57,13 +60,14 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     gruppeImport->hide();
 
     zeile->addSpacing(20);
-    tabelleErgebnisse = TabelleAnlegen(kopfSpiele, QStringLiteral("ergebnisseTableWidget"));
+    tabelleErgebnisse = TabelleAnlegen(kopfErgebnisse, QStringLiteral("ergebnisseTableWidget"));
     tabelleErgebnisse->verticalHeader()->hide();
     for (int spalte : {0, 4, 5})
         tabelleErgebnisse->hideColumn(spalte);
     tabelleErgebnisse->setColumnWidth(1, 50);
     tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     tabelleErgebnisse->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    tabelleErgebnisse->setColumnWidth(6, 60);
     zeile->addWidget(tabelleErgebnisse);
     zeile->addSpacing(20);
     ErgebnisFormularAufbauen();
@@ -128,17 +132,19 @@ void MainWindow::tabelleErgSTFuellen() {
         return;
     QList<QStringList> zeilen;
     for (const tavorin::resultlist::ListedMatch& s : spiele) {
+        // The legs of a played match as the home player's row holds them, home first.
+        const QString ergebnis = s.played ? s.legsWon + QLatin1Char(':') + s.legsLost : QString();
         zeilen.append({s.id, s.spieltag, bezeichnungen.anzeige ? s.heimName : s.heimDName,
-                       bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast});
+                       bezeichnungen.anzeige ? s.gastName : s.gastDName, s.heim, s.gast, ergebnis});
     }
-    TabelleFuellen(tabelleErgebnisse, kopfSpiele, zeilen, [&](int row, int column, QTableWidgetItem* zelle) {
+    TabelleFuellen(tabelleErgebnisse, kopfErgebnisse, zeilen, [&](int row, int column, QTableWidgetItem* zelle) {
         // The name cells carry the platform names too: the import compares the platform's names with them.
         if (column == 2)
             zelle->setData(Qt::UserRole, spiele[row].heimName);
         else if (column == 3)
             zelle->setData(Qt::UserRole, spiele[row].gastName);
-        if (column < 1 || column > 3)
-            return;
+        if (column == 0 || column == 4 || column == 5)
+            return; // hidden ids
         zelle->setTextAlignment(Qt::AlignCenter);
         if (spiele[row].played) {
             zelle->setFont(schriftFett);

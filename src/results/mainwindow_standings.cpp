@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/widgets.h"
 #include "results/numbers.h"
 #include "results/standings.h"
 
@@ -15,7 +16,7 @@ namespace {
 QHBoxLayout* standingsPage(QWidget* seite, const QString& titel, const QFont& schrift, QTableWidget* tabelle) {
     auto* spalte = new QVBoxLayout(seite);
     auto* kopf = new QWidget;
-    kopf->setFixedHeight(50);
+    widgets::designSize(kopf, -1, 50);
     auto* kopfLayout = new QHBoxLayout(kopf);
     kopfLayout->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(titel);
@@ -23,6 +24,8 @@ QHBoxLayout* standingsPage(QWidget* seite, const QString& titel, const QFont& sc
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     kopfLayout->addWidget(label);
     spalte->addWidget(kopf);
+    // The figures take the width their captions and values need, the names the rest.
+    tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tabelle->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     spalte->addWidget(tabelle);
     return kopfLayout;

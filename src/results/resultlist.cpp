@@ -33,9 +33,10 @@ const QString byPlayerSql =
 QList<ListedMatch> listed(const QString& sql, const db::Bindings& values) {
     QList<ListedMatch> rows;
     db::readRows(sql, values, [&](const db::Row& q) {
-        const int legs = q.value("legs_won").toInt() + q.value("legs_lost").toInt();
+        const int won = q.value("legs_won").toInt(), lost = q.value("legs_lost").toInt();
         rows.append({q.text("ids"), q.text("spieltag"), q.text("heimname"), q.text("dheimname"), q.text("gastname"),
-                     q.text("dgastname"), q.text("heim"), q.text("gast"), legs > 0});
+                     q.text("dgastname"), q.text("heim"), q.text("gast"), won + lost > 0, QString::number(won),
+                     QString::number(lost)});
     });
     return rows;
 }

@@ -30,6 +30,8 @@ struct ListedMatch {
     QString heim;      // player ids
     QString gast;
     bool played = false; // the home player's stored legs add up to more than 0
+    QString legsWon;     // the home player's stored legs, won and lost
+    QString legsLost;
 };
 QList<ListedMatch> matchesOfDay(const QString& leagueId, const QString& matchDay);
 QList<ListedMatch> matchesOfPlayer(const QString& playerId);

@@ -54,6 +54,16 @@ inline QStringList columnTexts(const QTableWidget* table, int column) {
     return out;
 }
 
+// The texts of one column in the rows that are shown, top to bottom.
+inline QStringList visibleTexts(const QTableWidget* table, int column) {
+    QStringList out;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (!table->isRowHidden(row))
+            out << table->item(row, column)->text();
+    }
+    return out;
+}
+
 inline QStringList headerTexts(const QTableWidget* table) {
     QStringList out;
     for (int c = 0; c < table->columnCount(); ++c)

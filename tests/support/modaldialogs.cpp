@@ -18,7 +18,7 @@ QList<SeenMessage> answerModals(const std::function<void()>& action, const std::
             return;
         handled.append(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            seen.append({box->text(), box->icon()});
+            seen.append({box->text(), box->icon(), box->windowTitle()});
             QAbstractButton* button = answer == QMessageBox::NoButton ? nullptr : box->button(answer);
             if (!button)
                 button = box->defaultButton();

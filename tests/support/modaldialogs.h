@@ -12,6 +12,7 @@ class QWidget;
 struct SeenMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
 };
 
 // Runs `action` and answers every modal dialog that opens meanwhile: a message box is recorded and
