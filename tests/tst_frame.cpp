@@ -96,7 +96,7 @@ void TestFrame::firstAndLaterStarts() {
         }
     }
     QCOMPARE(texts, QStringList({"&Datei: | Datenbank verbinden (Ctrl+O) | Datenbank speichern unter... "
-                                 "(Ctrl+Shift+S) | - | Beenden (Ctrl+Q)",
+                                 "(Ctrl+Shift+S) | Sicherung wiederherstellen... | - | Beenden (Ctrl+Q)",
                                  "&Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
                                  "Spielplan als Foren-Code | - | Einstellungen",
                                  "&Ansicht: | Verwaltung einblenden"}));

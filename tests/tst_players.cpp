@@ -81,17 +81,23 @@ void TestPlayers::addingNeedsBothNamesAndListsSorted() {
     QCOMPARE(w->focusWidget(), tab.neu1); // ready for the next player
     QVERIFY(tab.addPlayer("Anna", "Alpha").isEmpty());
     QVERIFY(tab.addPlayer("Bert", "beta").isEmpty());
-    QVERIFY(tab.addPlayer("Bert", "beta").isEmpty()); // the same names may exist twice
-    QVERIFY(tab.addPlayer("   ", " ").isEmpty());     // blanks count as filled and are kept
-    QCOMPARE(columnTexts(tab.table, 2), QStringList({" ", "Alpha", "beta", "beta", "zed"}));
-    QCOMPARE(columnTexts(tab.table, 1), QStringList({"   ", "Anna", "Bert", "Bert", "Zora"}));
+    // A name already in the register asks first: "Nein" (the default) adds nothing, "Ja" adds him.
+    const QString same = "Einen Spieler mit diesem Namen gibt es schon. Trotzdem anlegen?";
+    QCOMPARE(tab.addPlayer("bert", "neu").value(0).text, same);
+    QCOMPARE(answerModals([&] { tab.add->click(); }, {}, QMessageBox::Yes).value(0).text, same);
+    QCOMPARE(tab.addPlayer("   ", " ").value(0).text, // blanks are no name
+             QString::fromUtf8("  Es müssen beide Textfelder ausgefüllt werden.  "));
+    tab.neu1->clear();
+    tab.neu2->clear();
+    QCOMPARE(columnTexts(tab.table, 2), QStringList({"Alpha", "beta", "neu", "zed"}));
+    QCOMPARE(columnTexts(tab.table, 1), QStringList({"Anna", "Bert", "bert", "Zora"}));
     QVERIFY(tab.table->isColumnHidden(0));
     QCOMPARE(columnTexts(tab.pool, 2), columnTexts(tab.table, 2));
     QCOMPARE(tab.newFields(), QStringList({QString(), QString()}));
     DbPeek peek(env->defaultDatabase());
     QCOMPARE(peek.column("SELECT dartn_name || '|' || prodarter_name FROM tv_spieler ORDER BY id"),
-             QStringList({"Zora|zed", "Anna|Alpha", "Bert|beta", "Bert|beta", "   | "}));
-    QCOMPARE(columnTexts(tab.table, 0).at(1), peek.value("SELECT id FROM tv_spieler WHERE dartn_name = 'Anna'"));
+             QStringList({"Zora|zed", "Anna|Alpha", "Bert|beta", "bert|neu"}));
+    QCOMPARE(columnTexts(tab.table, 0).at(0), peek.value("SELECT id FROM tv_spieler WHERE dartn_name = 'Anna'"));
 }
 
 void TestPlayers::renameAndDeleteActOnTheSelection() {

@@ -170,10 +170,13 @@ void TestScheduleTab::computeCorrectAndDelete() {
     press(tab.replace);
     QCOMPARE(tab.rows().at(0), "1 A-B");
 
-    // Deleting the schedule keeps the results; deleting all results (of every league) asks first.
+    // Deleting a schedule with results asks first and keeps the results; deleting all results (of every
+    // league) asks first.
     QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) SELECT id, heim FROM tv_spieltage UNION ALL "
                      "SELECT 90, 5"));
-    QVERIFY(press(tab.deleteSchedule).isEmpty());
+    QVERIFY(oneMessage(press(tab.deleteSchedule), QMessageBox::Question)); // "Nein", the default
+    QVERIFY(tab.table->rowCount() > 0);
+    answerModals([&] { tab.deleteSchedule->click(); }, {}, QMessageBox::Yes);
     QCOMPARE(tab.table->rowCount(), 0);
     QCOMPARE(tab.groups(), QList<bool>({true, false}));
     QCOMPARE(env->value("SELECT COUNT(*) FROM tv_spieltage"), "0");

@@ -45,7 +45,8 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     EinstellungenLaden();
     if (!dbPfadDiesesLaufs.isEmpty())
         dbPfad = dbPfadDiesesLaufs;
-    DatenbankOeffnen();
+    if (DatenbankOeffnen())
+        TagesSicherungAnlegen();
     schriftFett.setWeight(QFont::Bold);
     schriftNormal.setWeight(QFont::Normal);
     schriftGross.setWeight(QFont::Bold);
@@ -170,6 +171,8 @@ void MainWindow::MenuesAufbauen() {
     QAction* speichern = aktion(datei, "Datenbank speichern unter...", "datenbankSpeichernAction");
     Tastenkuerzel(speichern, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(speichern, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
+    QAction* wiederherstellen = aktion(datei, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
+    connect(wiederherstellen, &QAction::triggered, this, &MainWindow::SicherungWiederherstellen);
     datei->addSeparator();
     QAction* beenden = aktion(datei, "Beenden", "beendenAction");
     Tastenkuerzel(beenden, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));

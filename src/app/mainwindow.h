@@ -176,7 +176,8 @@ private:
     void EinstellungenLaden();
 
     // --- league database (db/mainwindow_database.cpp) ---
-    void DatenbankOeffnen();
+    // Opens the league file at dbPfad; false (and reported) when it cannot be used.
+    bool DatenbankOeffnen();
     // Listens to the league database: its change announcements and its failed reads.
     void DatenbankAbonnieren();
     // Refills every view that shows one of `tabellen`, once, also when a refill changes data itself.
@@ -185,6 +186,16 @@ private:
     void LesefehlerMelden(const tavorin::db::Result& fehler);
     // True when a read of this turn of the event loop failed: a fill then leaves its view as it was.
     static bool LesenGescheitert();
+    // Before a command that deletes or overwrites stored data: a backup of the connected file, made
+    // because of `anlass`. A backup that fails is reported; the command must then not run (false).
+    bool SicherungAnlegen(const QString& anlass);
+    // At the first start of a day the connected file is backed up.
+    void TagesSicherungAnlegen();
+    // "Sicherung wiederherstellen...": the backups of the connected file, newest first, to restore one.
+    void SicherungWiederherstellen();
+    // The status bar says what a completed command did: `text` with umlaut escapes, "%1" standing for
+    // `name`, which is shown as it is.
+    void StatusMelden(const QString& text, const QString& name = QString());
     // Runs the writes of one user action in one transaction. On failure shows the database's error
     // (kind 4) and returns false; the caller then refreshes its views and keeps what the user typed.
     bool DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen);
@@ -212,7 +223,8 @@ private:
     void tabelleSTFuellen();
     void ErsatzlisteFuellen();
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
-    void PaarungSetzen(const QString& heim, const QString& gast); // writes the current match, clears the labels
+    // Writes the current match's players and clears the labels; false when the write failed.
+    bool PaarungSetzen(const QString& heim, const QString& gast);
 
     // --- result views (results/mainwindow_resultviews.cpp) ---
     void SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage);

@@ -95,6 +95,15 @@ QString LeagueDatabase::path() const {
     return currentDatabase();
 }
 
+Result LeagueDatabase::copyTo(const QString& target) {
+    ConnectionGuard guard;
+    if (!guard.isOpen())
+        return guard.status();
+    // SQLite writes the copy from one read transaction, so it is whole even while others write.
+    QSqlQuery query(defaultConnection());
+    return exec(query, QStringLiteral("VACUUM INTO :ziel"), {{QStringLiteral(":ziel"), target}});
+}
+
 Result LeagueDatabase::read(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
     if (failing)
         return lastFailure;

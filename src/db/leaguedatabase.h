@@ -43,6 +43,8 @@ public:
     // after upgrading it like open(). Otherwise the previous file stays current, untouched.
     Result connectTo(const QString& path);
     QString path() const;
+    // Writes a consistent copy of the current file to the new file `target` (a backup).
+    Result copyTo(const QString& target);
 
     // Runs a read and hands every row to `take`.
     Result read(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QStatusBar>
 #include <QTableWidget>
 
 #include <utility>
@@ -13,16 +14,17 @@ namespace {
 const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Programm benutzt.");
 } // namespace
 
-void MainWindow::DatenbankOeffnen() {
+bool MainWindow::DatenbankOeffnen() {
     auto& datenbank = tavorin::db::LeagueDatabase::instance();
     const tavorin::db::Result r = datenbank.open(dbPfad);
     if (r)
-        return;
+        return true;
     if (r.locked)
         MeldungAnzeigen(3, gesperrt, r.error);
     else
         MeldungAnzeigen(4, QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "), dbPfad);
     datenbank.holdFailure(r); // the views that follow need not fail one by one
+    return false;
 }
 
 void MainWindow::DatenbankAbonnieren() {
@@ -52,6 +54,11 @@ void MainWindow::LesefehlerMelden(const tavorin::db::Result& fehler) {
         MeldungAnzeigen(3, gesperrt, fehler.error);
     else
         MeldungAnzeigen(4, QStringLiteral("Die Daten konnten nicht gelesen werden!"), fehler.error);
+}
+
+void MainWindow::StatusMelden(const QString& text, const QString& name) {
+    const QString gezeigt = UmlauteErsetzen(text);
+    statusBar()->showMessage(name.isNull() ? gezeigt : gezeigt.arg(name), 10000);
 }
 
 bool MainWindow::LesenGescheitert() {

@@ -44,8 +44,10 @@ void MainWindow::DBdoppelLoeschen() {
     // All matches are reduced together or not at all; after a failure the found state stays, so the
     // deletion can be tried again.
     QList<tavorin::db::Statement> loeschungen;
-    if (!SchreibenMelden(tavorin::db::duplicateDeletions(doppelteSpiele, loeschungen)) || !DatenSchreiben(loeschungen))
+    if (!SchreibenMelden(tavorin::db::duplicateDeletions(doppelteSpiele, loeschungen)) ||
+        !SicherungAnlegen(QStringLiteral("Doppelte Datens:ae:tze l:oe:schen")) || !DatenSchreiben(loeschungen))
         return;
+    StatusMelden(QStringLiteral("Doppelte Datens:ae:tze gel:oe:scht"));
     knopfDoppelteLoeschen->hide();
     doppelteSpiele.clear();
     knopfDBpruefen->setEnabled(true);

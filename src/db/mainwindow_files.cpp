@@ -13,6 +13,8 @@ void MainWindow::DatenbankImportieren() {
         QFileDialog::getOpenFileName(this, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter);
     if (pfad.isEmpty() || !QFileInfo(pfad).isFile())
         return; // cancelled: everything stays with the connected file
+    if (!SicherungAnlegen(QStringLiteral("Andere Datenbank verbinden")))
+        return;
     // Only a league database replaces the connected file; an older one is upgraded first.
     const tavorin::db::Result r = tavorin::db::LeagueDatabase::instance().connectTo(pfad);
     if (r.locked) {
@@ -30,6 +32,7 @@ void MainWindow::DatenbankImportieren() {
     dbPfad = pfad;
     PfadMerken(pfad);
     AllesNeuLaden();
+    StatusMelden(QStringLiteral("Verbunden mit %1"), pfad);
 }
 
 void MainWindow::DatenbankSpeichern() {
@@ -47,6 +50,7 @@ void MainWindow::DatenbankSpeichern() {
     dbPfad = ziel;
     PfadMerken(ziel);
     DatenbankOeffnen();
+    StatusMelden(QStringLiteral("Datenbank kopiert nach %1"), ziel);
 }
 
 void MainWindow::PfadMerken(const QString& pfad) {

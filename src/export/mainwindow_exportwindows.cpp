@@ -345,6 +345,7 @@ void MainWindow::CodeKopieren(int fenster) {
     QClipboard* ablage = QGuiApplication::clipboard();
     ablage->clear(QClipboard::Clipboard);
     ablage->setText(w.code->toPlainText(), QClipboard::Clipboard);
+    StatusMelden(QStringLiteral("Code in die Zwischenablage kopiert"));
 }
 
 void MainWindow::TextInZwischenablage() {

@@ -112,11 +112,12 @@ void MainWindow::LigaAuswaehlen() {
 }
 
 void MainWindow::LigaEintragen() {
-    if (feldLigaNeu->text().isEmpty()) {
+    if (feldLigaNeu->text().trimmed().isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral("  Es muss eine Bezeichnung f:ue:r die Liga angegeben werden.  "));
         return;
     }
     if (DatenSchreiben({tavorin::registry::insertLeague(feldLigaNeu->text())})) {
+        StatusMelden(QStringLiteral("Liga %1 hinzugef:ue:gt"), feldLigaNeu->text());
         feldLigaNeu->clear();
         FelderLigaAuswahlLeeren();
         feldLigaNeu->setFocus(); // ready for the next league
@@ -124,11 +125,12 @@ void MainWindow::LigaEintragen() {
 }
 
 void MainWindow::LigaBearbeiten() {
-    if (feldLigaBearbeiten->text().isEmpty()) {
+    if (feldLigaBearbeiten->text().trimmed().isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde keine Liga ausgew:ae:hlt.  "));
         return;
     }
     if (DatenSchreiben({tavorin::registry::renameLeague(ausgewaehlteLiga, feldLigaBearbeiten->text())})) {
+        StatusMelden(QStringLiteral("Liga %1 umbenannt"), feldLigaBearbeiten->text());
         feldLigaNeu->clear();
         FelderLigaAuswahlLeeren();
     }
@@ -148,8 +150,11 @@ void MainWindow::LigaLoeschen() {
                                QStringLiteral(" Mitglieder. Bitte zuerst alle Mitglieder austragen."));
         return;
     }
-    if (DatenSchreiben({tavorin::registry::deleteLeague(ausgewaehlteLiga)}))
-        FelderLigaAuswahlLeeren();
+    if (!SicherungAnlegen(QStringLiteral("Liga l:oe:schen")) ||
+        !DatenSchreiben({tavorin::registry::deleteLeague(ausgewaehlteLiga)}))
+        return;
+    StatusMelden(QStringLiteral("Liga %1 gel:oe:scht"), labelLigaLoeschen->text());
+    FelderLigaAuswahlLeeren();
 }
 
 void MainWindow::FelderLigaLeeren() {

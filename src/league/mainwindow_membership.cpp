@@ -124,7 +124,8 @@ void MainWindow::ZuordnungEintragen() {
     QList<tavorin::db::Statement> zuordnungen;
     for (const QString& id : spieler)
         zuordnungen.append(tavorin::registry::assignPlayer(id, liga));
-    DatenSchreiben(zuordnungen); // all selected players move together or not at all
+    if (DatenSchreiben(zuordnungen)) // all selected players move together or not at all
+        StatusMelden(QStringLiteral("%1 Spieler der Liga zugeordnet"), QString::number(zuordnungen.size()));
 }
 
 void MainWindow::ZuordnungAustragen() {
@@ -136,5 +137,6 @@ void MainWindow::ZuordnungAustragen() {
     QList<tavorin::db::Statement> loeschungen;
     for (const QString& id : zuordnungen)
         loeschungen.append(tavorin::registry::removeAssignment(id));
-    DatenSchreiben(loeschungen);
+    if (DatenSchreiben(loeschungen))
+        StatusMelden(QStringLiteral("%1 Spieler aus der Liga ausgetragen"), QString::number(loeschungen.size()));
 }

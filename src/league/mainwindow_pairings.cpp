@@ -138,7 +138,8 @@ void MainWindow::butTauschendruecken() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spiel ausgew:ae:hlt  "));
         return;
     }
-    PaarungSetzen(tabelleSpielplan->item(row, 5)->text(), tabelleSpielplan->item(row, 4)->text());
+    if (PaarungSetzen(tabelleSpielplan->item(row, 5)->text(), tabelleSpielplan->item(row, 4)->text()))
+        StatusMelden(QStringLiteral("Heim und Gast getauscht"));
 }
 
 void MainWindow::butErsetzenDruecken() {
@@ -150,18 +151,23 @@ void MainWindow::butErsetzenDruecken() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
         return;
     }
-    PaarungSetzen(comboErsatzHeim->currentData().toString(), comboErsatzGast->currentData().toString());
+    if (SicherungAnlegen(QStringLiteral("Spieler ersetzen")) &&
+        PaarungSetzen(comboErsatzHeim->currentData().toString(), comboErsatzGast->currentData().toString()))
+        StatusMelden(QStringLiteral("Spieler ersetzt"));
 }
 
-void MainWindow::PaarungSetzen(const QString& heim, const QString& gast) {
+bool MainWindow::PaarungSetzen(const QString& heim, const QString& gast) {
     const QString spiel = tabelleSpielplan->item(tabelleSpielplan->currentRow(), 0)->text();
-    DatenSchreiben({tavorin::scheduledata::setPlayers(spiel, heim, gast)});
+    const bool gespeichert = DatenSchreiben({tavorin::scheduledata::setPlayers(spiel, heim, gast)});
     for (QLabel* name : {labelTauschHeim, labelTauschGast, labelErsetzenHeim, labelErsetzenGast})
         name->clear();
+    return gespeichert;
 }
 
 void MainWindow::ErgebnisseLoeschen() {
-    if (!FrageAnzeigen(QStringLiteral("  Sollen wirklich die Ergebnisse aller Ligen gel:oe:scht werden?  ")))
+    if (!FrageAnzeigen(QStringLiteral("  Sollen wirklich die Ergebnisse aller Ligen gel:oe:scht werden?  ")) ||
+        !SicherungAnlegen(QStringLiteral("Alle Ergebnisse l:oe:schen")))
         return;
-    DatenSchreiben({tavorin::scheduledata::deleteAllResults()});
+    if (DatenSchreiben({tavorin::scheduledata::deleteAllResults()}))
+        StatusMelden(QStringLiteral("Alle Ergebnisse gel:oe:scht"));
 }

@@ -120,12 +120,18 @@ void MainWindow::SpielerAuswaehlen() {
 }
 
 void MainWindow::SpielerEintragen() {
-    if (feldSpielerNeu1->text().isEmpty() || feldSpielerNeu2->text().isEmpty()) {
+    const QString name1 = feldSpielerNeu1->text(), name2 = feldSpielerNeu2->text();
+    if (name1.trimmed().isEmpty() || name2.trimmed().isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral("  Es m:ue:ssen beide Textfelder ausgef:ue:llt werden.  "));
         return;
     }
-    if (!DatenSchreiben({tavorin::registry::insertPlayer(feldSpielerNeu1->text(), feldSpielerNeu2->text())}))
+    const bool vergeben = tavorin::registry::nameTaken(name1, name2);
+    if (LesenGescheitert() ||
+        (vergeben && !FrageAnzeigen(QStringLiteral("Einen Spieler mit diesem Namen gibt es schon. Trotzdem anlegen?"))))
         return;
+    if (!DatenSchreiben({tavorin::registry::insertPlayer(name1, name2)}))
+        return;
+    StatusMelden(QStringLiteral("Spieler %1 hinzugef:ue:gt"), name1);
     feldSpielerNeu1->clear();
     feldSpielerNeu2->clear();
     FelderSpielerAuswahlLeeren();
@@ -133,13 +139,15 @@ void MainWindow::SpielerEintragen() {
 }
 
 void MainWindow::SpielerBearbeiten() {
-    if (feldSpielerBearbeiten1->text().isEmpty() || feldSpielerBearbeiten2->text().isEmpty()) {
+    if (feldSpielerBearbeiten1->text().trimmed().isEmpty() || feldSpielerBearbeiten2->text().trimmed().isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
         return;
     }
-    if (DatenSchreiben({tavorin::registry::updatePlayer(ausgewaehlterSpieler, feldSpielerBearbeiten1->text(),
-                                                        feldSpielerBearbeiten2->text())}))
-        FelderSpielerAuswahlLeeren();
+    if (!DatenSchreiben({tavorin::registry::updatePlayer(ausgewaehlterSpieler, feldSpielerBearbeiten1->text(),
+                                                         feldSpielerBearbeiten2->text())}))
+        return;
+    StatusMelden(QStringLiteral("Spieler %1 ge:ae:ndert"), feldSpielerBearbeiten1->text());
+    FelderSpielerAuswahlLeeren();
 }
 
 void MainWindow::SpielerLoeschen() {
@@ -156,8 +164,11 @@ void MainWindow::SpielerLoeschen() {
                                QStringLiteral(". Bitte zuerst aus der Liga austragen."));
         return;
     }
-    if (DatenSchreiben({tavorin::registry::deletePlayer(ausgewaehlterSpieler)}))
-        FelderSpielerAuswahlLeeren();
+    if (!SicherungAnlegen(QStringLiteral("Spieler l:oe:schen")) ||
+        !DatenSchreiben({tavorin::registry::deletePlayer(ausgewaehlterSpieler)}))
+        return;
+    StatusMelden(QStringLiteral("Spieler %1 gel:oe:scht"), labelSpielerLoeschen1->text());
+    FelderSpielerAuswahlLeeren();
 }
 
 void MainWindow::FelderSpielerLeeren() {

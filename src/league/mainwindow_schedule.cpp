@@ -133,13 +133,29 @@ void MainWindow::SpieltagBerechnung() {
 
     // All rows of one computation are stored together or not at all; the bar follows the first round.
     fortschrittSpielplan->setMaximum(tage);
-    SchreibenMelden(tavorin::db::writeAll(tavorin::scheduledata::insertRows(liga, zeilen), [&](qsizetype i) {
-        if (zeilen[i].matchDay <= tage)
-            fortschrittSpielplan->setValue(zeilen[i].matchDay);
-    }));
+    const bool gespeichert =
+        SchreibenMelden(tavorin::db::writeAll(tavorin::scheduledata::insertRows(liga, zeilen), [&](qsizetype i) {
+            if (zeilen[i].matchDay <= tage)
+                fortschrittSpielplan->setValue(zeilen[i].matchDay);
+        }));
     fortschrittSpielplan->setValue(0);
+    if (gespeichert && !zeilen.isEmpty())
+        StatusMelden(QStringLiteral("Spielplan mit %1 Spieltagen erstellt"),
+                     QString::number(zeilen.constLast().matchDay));
 }
 
 void MainWindow::SpielplanLoeschen() {
-    DatenSchreiben({tavorin::scheduledata::deleteSchedule(AusgewaehlteLigaId(comboLigaSpieltage))});
+    const QString liga = AusgewaehlteLigaId(comboLigaSpieltage);
+    // Results of a deleted schedule can no longer be reached: losing them is confirmed first.
+    const int gespielt = tavorin::scheduledata::playedMatchCount(liga);
+    if (LesenGescheitert())
+        return;
+    if (gespielt > 0 &&
+        !FrageAnzeigen(QStringLiteral("  F:ue:r die Liga ") + comboLigaSpieltage->currentText() +
+                       QStringLiteral(" sind ") + QString::number(gespielt) +
+                       QStringLiteral(" Ergebnisse gespeichert. Soll der Spielplan trotzdem gel:oe:scht werden?  ")))
+        return;
+    if (SicherungAnlegen(QStringLiteral("Spielplan l:oe:schen")) &&
+        DatenSchreiben({tavorin::scheduledata::deleteSchedule(liga)}))
+        StatusMelden(QStringLiteral("Spielplan der Liga %1 gel:oe:scht"), comboLigaSpieltage->currentText());
 }

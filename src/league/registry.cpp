@@ -19,6 +19,9 @@ const QString selectMembers = QStringLiteral(
 const QString selectLeaguesOfPlayer =
     QStringLiteral("SELECT tv_ligen.liga_name FROM tv_zuordnung JOIN tv_ligen ON tv_ligen.id = tv_zuordnung.id_liga "
                    "WHERE tv_zuordnung.id_spieler = :id ORDER BY tv_zuordnung.id ;");
+const QString selectNameTaken = QStringLiteral(
+    "SELECT COUNT(*) FROM tv_spieler WHERE dartn_name = :dname COLLATE NOCASE OR prodarter_name = :pname COLLATE "
+    "NOCASE ;");
 const QString selectLeagues = QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;");
 
 const QString insertPlayerSql =
@@ -65,6 +68,13 @@ QStringList leaguesOfPlayer(const QString& playerId) {
     db::readRows(selectLeaguesOfPlayer, {{QStringLiteral(":id"), playerId}},
                  [&](const db::Row& q) { names << q.text("liga_name"); });
     return names;
+}
+
+bool nameTaken(const QString& dartnName, const QString& prodarterName) {
+    int count = 0;
+    db::readRows(selectNameTaken, {{QStringLiteral(":dname"), dartnName}, {QStringLiteral(":pname"), prodarterName}},
+                 [&](const db::Row& q) { count = q.value(0).toInt(); });
+    return count > 0;
 }
 
 QList<LeagueRow> allLeagues() {

@@ -30,6 +30,8 @@ QList<PlayerRow> poolPlayers();
 QList<PlayerRow> leagueMembers(const QString& leagueId);
 // The names of the existing leagues the player is assigned to.
 QStringList leaguesOfPlayer(const QString& playerId);
+// True when a player of the register has this forum name or this platform name, without regard to case.
+bool nameTaken(const QString& dartnName, const QString& prodarterName);
 // All leagues, sorted by name without regard to case.
 QList<LeagueRow> allLeagues();
 

@@ -21,6 +21,9 @@ const QString choicesSql = QStringLiteral(
     "SELECT tv_zuordnung.id AS zuid, tv_spieler.id AS spid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON "
     "tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = "
     ":lgid ORDER BY prodarter_name COLLATE NOCASE ASC ;");
+const QString playedSql = QStringLiteral(
+    "SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse WHERE spieltag_id IN (SELECT id FROM tv_spieltage WHERE "
+    "liga = :liga) ;");
 const QString insertSql = QStringLiteral(
     "INSERT INTO tv_spieltage (id,liga,spieltag,heim,gast) VALUES (NULL, :liga, :spieltag, :heim, :gast) ;");
 const QString deleteScheduleSql = QStringLiteral("DELETE FROM tv_spieltage  WHERE tv_spieltage.liga = :liga  ;");
@@ -49,6 +52,13 @@ QList<MatchRow> matches(const QString& leagueId) {
                      q.text("gast")});
     });
     return rows;
+}
+
+int playedMatchCount(const QString& leagueId) {
+    int count = 0;
+    db::readRows(playedSql, {{QStringLiteral(":liga"), leagueId}},
+                 [&](const db::Row& q) { count = q.value(0).toInt(); });
+    return count;
 }
 
 QList<MemberChoice> replacementChoices(const QString& leagueId) {

@@ -33,6 +33,8 @@ int memberCount(const QString& leagueId);
 QStringList memberIds(const QString& leagueId);
 // The league's matches by match day.
 QList<MatchRow> matches(const QString& leagueId);
+// The matches of the league that have stored results.
+int playedMatchCount(const QString& leagueId);
 // The league's members sorted by the second name without regard to case.
 QList<MemberChoice> replacementChoices(const QString& leagueId);
 
