@@ -115,6 +115,30 @@ private slots:
     void lidartsGamesTakenOverAndStored();
     void failedLidartsFetches();
     void relayFetch();
+    void importStateIsForgotten_data() {
+        QTest::addColumn<bool>("fetchFails");
+        QTest::newRow("a later fetch fails") << true;
+        QTest::newRow("the window closes without taking over") << false;
+    }
+    void importStateIsForgotten() {
+        QFETCH(bool, fetchFails);
+        lidarts->reply(200, lidartsGame("anna", "bert"));
+        withDialog("lidartsButton", [](Dialog& d) {
+            d.import("https://lidarts.org/game/q7Rk2xLp");
+            d.takeOver->click();
+        });
+        if (fetchFails)
+            lidarts->reply(500, "{}");
+        answerModals([&] { find<QPushButton>(*window, "lidartsButton")->click(); },
+                     [&](QWidget* dialog) {
+                         Dialog d{dialog};
+                         if (fetchFails)
+                             d.import("https://lidarts.org/game/anders");
+                         d.cancel->click();
+                     });
+        QVERIFY(press(find<QPushButton>(*window, "ergebnisEintragenButton")).isEmpty());
+        QCOMPARE(env->query("SELECT DISTINCT quote(hash) || quote(plat) FROM tv_ergebnisse"), QStringList("''''"));
+    }
     void cancelWhileFetching();
 
 private:
@@ -159,16 +183,15 @@ void TestImport::lidartsGamesTakenOverAndStored() {
     const MainWindow& w = *window;
     QCOMPARE(form(w, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
              "3:2 65.40:50.13 0:1 1:0 3:2 9:10 15:21");
-    // The save stores the game; a later typed result keeps it until the next import.
+    // The save stores the game; another match's result does not.
     QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
     find<QComboBox>(w, "spieltagComboBox")->setCurrentIndex(1);
     clickCell(find<QTableWidget>(w, "ergebnisseTableWidget"), 0, 1);
     find<QLineEdit>(w, "ergebnisLinksLegsLineEdit")->setText("1");
     QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
-    QCOMPARE(
-        DbPeek(env->defaultDatabase())
-            .column("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
-        QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1:q7Rk2xLp:lidarts", "2:0:q7Rk2xLp:lidarts"}));
+    QCOMPARE(DbPeek(env->defaultDatabase())
+                 .column("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
+             QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1::", "2:0::"}));
 
     // Crossed names are taken over crosswise (on a fresh database, as does every later part). The
     // platform names belong to the match's players, also when both have the same forum name.

@@ -169,10 +169,22 @@ void TestResultsTab::refusedSavedUpdatedAndStandings() {
     QCOMPARE(tab.values("Avg"), QStringList({"50", "40"}));
     QVERIFY(tab.insert->isVisible() && !tab.change->isVisible());
 
-    // A save that fails keeps the typed figures.
+    // A figure that cannot be is marked and named, and nothing is saved; what was typed stays.
     tab.type("Legs", "3", "3");
+    tab.type("Avg", "sechzig", "55.5");
+    tab.type("BestLeg", "", "7");
+    QVERIFY(oneMessage(tab.save(), QMessageBox::Warning,
+                       QString::fromUtf8("  Das Feld \"AVG\" von A enthält keinen möglichen Wert. Erlaubt ist eine "
+                                         "Zahl von 0 bis 180, mit Komma oder Punkt; ein leeres Feld zählt als 0.  ")));
+    QCOMPARE(resultRows(), QStringList());
+    QCOMPARE(tab.values("Avg"), QStringList({"sechzig", "55.5"}));
+    QVERIFY(!tab.field(true, "Avg")->styleSheet().isEmpty() && !tab.field(false, "BestLeg")->styleSheet().isEmpty());
+    QVERIFY(tab.field(false, "Avg")->styleSheet().isEmpty());
+
+    // A save that fails keeps the typed figures.
     tab.type("Avg", "67,25", "55.5");
-    tab.type("First9Avg", "viel", "");
+    tab.type("BestLeg", "", "");
+    tab.type("First9Avg", "", "");
     tab.type("Plus171", "1", "");
     tab.type("Count180", "2", "1");
     makeDatabaseReadOnly();
@@ -198,7 +210,7 @@ void TestResultsTab::refusedSavedUpdatedAndStandings() {
     tab.type("Legs", "6", "2");
     tab.type("Avg", "60", "50");
     tab.type("DoublesHit", "6", "2");
-    tab.type("DoublesThrown", "18", "0");
+    tab.type("DoublesThrown", "18", "4");
     tab.type("BestLeg", "0", "21");
     QVERIFY(tab.save().isEmpty());
     QCOMPARE(resultRows(), QStringList({"1:1:6-2:100:2", "1:3:2-6:001:0"}));

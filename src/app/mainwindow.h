@@ -233,6 +233,10 @@ private:
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
+    // Marks every field whose text is no possible figure (red frame) and names the first one in a
+    // warning; true when all are possible.
+    bool ErgebnisFelderPruefen(const tavorin::resultentry::SideTexts& links,
+                               const tavorin::resultentry::SideTexts& rechts);
     void FelderErgebnisLeeren();
     static float TextInZahl(const QString& text);
     // The columns of the current row that hold the left and the right player (name, id), by the mirror box.
@@ -332,7 +336,9 @@ private:
     bool ergebnisseVorhanden = false; // the selected match has stored rows: a save updates them
     QString plattformNameLinks;       // platform names of the selected match's left and right player
     QString plattformNameRechts;
-    QString importHash; // game id and platform of the last online import, stored with every save
+    // Game id and platform of an import taken over into the form, stored with its next save. A failed
+    // fetch, an import window closed without taking values over and another match forget them.
+    QString importHash;
     QString importPlattform;
 
     // --- online import (import/mainwindow_import.cpp) ---
@@ -349,6 +355,9 @@ private:
         QTextEdit* links = nullptr;
         QTextEdit* rechts = nullptr;
         QPushButton* uebernehmen = nullptr;
+        QString hash; // game id and platform of the fetch shown
+        QString plattform;
+        bool uebernommen = false; // values of this window were taken over into the form
     } importFenster;
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---

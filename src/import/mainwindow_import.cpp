@@ -47,6 +47,7 @@ void MainWindow::FensterWerteImportieren() {
     dialog->setObjectName(QStringLiteral("importDialog"));
     ImportFenster& f = importFenster;
     f.dialog = dialog;
+    f.uebernommen = false;
     auto* label = new QLabel(beschriftung);
     label->setObjectName(QStringLiteral("linkLabel"));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -85,6 +86,10 @@ void MainWindow::FensterWerteImportieren() {
     connect(f.uebernehmen, &QPushButton::clicked, this, &MainWindow::ImportierteWerteEintragen);
     connect(f.uebernehmen, &QPushButton::clicked, dialog, &QDialog::close);
     dialog->exec();
+    if (!f.uebernommen) {
+        importHash.clear();
+        importPlattform.clear();
+    }
     // A fetch still waiting is ended by the dialog's close; its slot returns before the dialog goes.
     dialog->deleteLater();
 }
@@ -96,8 +101,10 @@ void MainWindow::ImportWerteHolen() {
     const QString link = f.link->text();
     importWerte1.clear();
     importWerte2.clear();
-    importHash.clear();
+    importHash.clear(); // a new fetch replaces what an earlier one left for the save
     importPlattform.clear();
+    f.hash.clear();
+    f.plattform.clear();
     if (link.isEmpty()) {
         MeldungAnzeigen(3, QStringLiteral("  Keine Adresse angegeben!  "));
         return;
@@ -108,14 +115,14 @@ void MainWindow::ImportWerteHolen() {
     QByteArray antwort;
     Abruf abruf = Abruf::Abgebrochen;
     if (importQuelle == QLatin1StringView("li")) {
-        importHash = lidartsGameId(link);
-        importPlattform = QStringLiteral("lidarts");
-        QNetworkRequest anfrage(lidartsRequestUrl(plattformen, importHash));
+        f.hash = lidartsGameId(link);
+        f.plattform = QStringLiteral("lidarts");
+        QNetworkRequest anfrage(lidartsRequestUrl(plattformen, f.hash));
         anfrage.setSslConfiguration(QSslConfiguration::defaultConfiguration());
         abruf = Abrufen(anfrage, nullptr, frist, antwort);
     } else if (importQuelle == QLatin1StringView("pro")) {
-        importHash = prodarterGameId(link);
-        importPlattform = QStringLiteral("prodarter");
+        f.hash = prodarterGameId(link);
+        f.plattform = QStringLiteral("prodarter");
         const QUrl relay = relayRequestUrl(plattformen);
         if (relay.isEmpty()) {
             // No relay configured: nothing is sent.
@@ -126,7 +133,7 @@ void MainWindow::ImportWerteHolen() {
         }
         QNetworkRequest anfrage(relay);
         anfrage.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray(relayContentType));
-        const QByteArray formular = relayFormBody(importHash);
+        const QByteArray formular = relayFormBody(f.hash);
         abruf = Abrufen(anfrage, &formular, frist, antwort);
     } else {
         return;
@@ -274,6 +281,9 @@ void MainWindow::ImportierteWerteEintragen() {
             for (int feld = 0; feld < resultentry::FieldCount; ++feld)
                 ergebnisFelder[seite][feld]->setText(felder[feld]);
         }
+        importHash = importFenster.hash;
+        importPlattform = importFenster.plattform;
+        importFenster.uebernommen = true;
     }
     importBereit = false;
     if (importFenster.dialog)

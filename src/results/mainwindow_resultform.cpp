@@ -37,6 +37,39 @@ const struct {
     {"Best Leg", BestLeg},
 };
 
+// What each field may hold, as its tooltip and the warning about a wrong figure say it.
+const char* const erlaubt[FieldCount] = {
+    "eine ganze Zahl von 0 bis 99",
+    "eine Zahl von 0 bis 180, mit Komma oder Punkt",
+    "eine Zahl von 0 bis 180, mit Komma oder Punkt",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "eine ganze Zahl von 0 bis 999",
+    "0 oder eine ganze Zahl von 2 bis 170",
+    "eine ganze Zahl, nicht gr:oe::sz:er als die W:ue:rfe auf ein Doppel",
+    "eine ganze Zahl ab 0",
+    "0 oder eine ganze Zahl ab 9",
+};
+
+const QString falschMarkiert = QStringLiteral("border: 2px solid rgb(200,0,0);");
+
+// A field's name as its heading shows it.
+QString feldName(Field f) {
+    if (f == DoublesThrown)
+        return QStringLiteral("Doubles (von)");
+    for (const auto& r : formRows) {
+        if (r.field == f)
+            return QLatin1StringView(r.heading);
+    }
+    return QString();
+}
+
 // Object names of the fields, "ergebnisLinksLegsLineEdit" and so on.
 const char* const fieldNames[FieldCount] = {
     "Legs",    "Avg",     "First9Avg", "Minus20",  "Plus20",        "Plus40",     "Plus60",        "Plus80",
@@ -73,6 +106,8 @@ void MainWindow::ErgebnisFormularAufbauen() {
             feld->setObjectName(QStringLiteral("ergebnis") +
                                 (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
                                 QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
+            feld->setToolTip(UmlauteErsetzen(QStringLiteral("Erlaubt: ") + QLatin1StringView(erlaubt[f]) +
+                                             QStringLiteral("; leer z:ae:hlt als 0.")));
             ergebnisFelder[seite][f] = feld;
             connect(feld, &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen); // Enter saves
         }
@@ -125,12 +160,39 @@ float MainWindow::TextInZahl(const QString& text) {
 
 void MainWindow::FelderErgebnisLeeren() {
     for (const auto& seite : ergebnisFelder) {
-        for (QLineEdit* feld : seite)
+        for (QLineEdit* feld : seite) {
             feld->clear();
+            feld->setStyleSheet(QString());
+        }
     }
 }
 
+bool MainWindow::ErgebnisFelderPruefen(const SideTexts& links, const SideTexts& rechts) {
+    QString erstes;
+    for (int seite = 0; seite < 2; ++seite) {
+        for (QLineEdit* feld : ergebnisFelder[seite])
+            feld->setStyleSheet(QString());
+        // Every wrong field is marked: each one found is set right in a copy, and the rest checked again.
+        SideTexts rest = seite == 0 ? links : rechts;
+        for (Field f; (f = firstImpossibleField(rest)) != FieldCount;) {
+            ergebnisFelder[seite][f]->setStyleSheet(falschMarkiert);
+            if (erstes.isEmpty())
+                erstes = QStringLiteral("  Das Feld \"%1\" von %2 enth:ae:lt keinen m:oe:glichen Wert. Erlaubt ist %3; "
+                                        "ein leeres Feld z:ae:hlt als 0.  ")
+                             .arg(feldName(f), (seite == 0 ? labelNameLinks : labelNameRechts)->text(),
+                                  QLatin1StringView(erlaubt[f]));
+            rest[f] = f == DoublesThrown ? QStringLiteral("999999") : QString(); // no longer blames the hits
+        }
+    }
+    if (erstes.isEmpty())
+        return true;
+    MeldungAnzeigen(3, erstes);
+    return false;
+}
+
 void MainWindow::EingabeDeaktivieren() {
+    importHash.clear(); // an import belongs to the match it was taken over for
+    importPlattform.clear();
     labelNameLinks->clear();
     labelNameRechts->clear();
     FelderErgebnisLeeren();
@@ -149,6 +211,8 @@ void MainWindow::tabelleErgSTanklicken() {
     if (LesenGescheitert())
         return;
 
+    importHash.clear(); // an import belongs to the match it was taken over for
+    importPlattform.clear();
     plattformNameLinks = zelle(SpalteLinks())->data(Qt::UserRole).toString();
     plattformNameRechts = zelle(SpalteRechts())->data(Qt::UserRole).toString();
     labelNameLinks->setText(zelle(SpalteLinks())->text());
@@ -196,11 +260,14 @@ void MainWindow::ErgebnisEintragen() {
         rechts[f] = ergebnisFelder[1][f]->text();
     }
 
+    if (!ErgebnisFelderPruefen(links, rechts))
+        return; // nothing is saved, and what was typed stays for correcting
     if (tavorin::textToInt(links[Legs]) == 0 && tavorin::textToInt(rechts[Legs]) == 0) {
         MeldungAnzeigen(3, QStringLiteral("  Es ist kein g:ue:ltiger Spielstand eingegeben worden!  "));
         return;
     }
     // A saved result reloads the form from the file with the views; after a failed save the typed
     // figures stay in the form for another try.
-    DatenSchreiben(saveStatements(kontext, links, rechts, punkte));
+    if (DatenSchreiben(saveStatements(kontext, links, rechts, punkte)))
+        StatusMelden(QStringLiteral("Ergebnis gespeichert"));
 }
