@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QPen>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -47,10 +48,13 @@ QChartView* diagramm(const QString& titel, const QList<PlayerSeries>& reihen, Li
 
     double ersterTag = 0, letzterTag = 0, kleinster = 0, groesster = 0;
     bool leer = true;
-    for (const PlayerSeries& reihe : reihen) {
+    for (qsizetype i = 0; i < reihen.size(); ++i) {
+        const PlayerSeries& reihe = reihen[i];
         const QList<QPointF>& punkte = linie == Linie::Platz ? reihe.positions : reihe.averages;
         auto* serie = new QLineSeries;
         serie->setName(reihe.name);
+        // A colour of its own for every player, the same in both charts.
+        serie->setPen(QPen(QColor::fromHsv(int(i * 360 / reihen.size()), 200, i % 2 ? 150 : 220), 2));
         serie->append(punkte);
         serie->setPointsVisible(true);
         chart->addSeries(serie);
