@@ -1,5 +1,5 @@
-// The three forum-code windows: their initial states, the options they store, the code they show and
-// the clipboard.
+// The three forum-code windows: their initial states, the options they store, the code they show, its
+// preview, the clipboard and the CSV and PDF files.
 #include "guitest.h"
 #include "testenv.h"
 
@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QDate>
 #include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,8 +50,12 @@ void copyAndCompare(QWidget* dialog) {
     QCOMPARE(QGuiApplication::clipboard()->text(), code(dialog));
 }
 
+// The file that a file dialog opened by a test is answered with.
+QString fileToSave;
+
 // Opens export window `action` from its own tab (the only one where it is enabled) and runs `check` on
-// it; the window is closed at the end. A colour dialog opened meanwhile goes to `colours`.
+// it; the window is closed at the end. A colour dialog opened meanwhile goes to `colours`, a file dialog
+// is answered with fileToSave.
 void withWindow(const MainWindow& w, const char* action, const std::function<void(QWidget*)>& check,
                 const std::function<void(QColorDialog*)>& colours = {}) {
     const QStringList tabs = {"spielplanCodeAction", "tabelleCodeAction", "statistikCodeAction"};
@@ -60,6 +65,11 @@ void withWindow(const MainWindow& w, const char* action, const std::function<voi
                  [&](QWidget* dialog) {
                      if (auto* colourDialog = qobject_cast<QColorDialog*>(dialog))
                          return colours(colourDialog);
+                     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                         files->findChild<QLineEdit*>()->clearFocus(); // a focused name field ignores selectFile
+                         files->selectFile(fileToSave);
+                         return static_cast<QDialog*>(files)->accept();
+                     }
                      seen = true;
                      check(dialog);
                      if (dialog->isVisible())
@@ -85,6 +95,7 @@ private slots:
 
     void firstStartStatesAndStoredOptions();
     void laterStartScheduleCodeAndColourChoice();
+    void previewAndFiles();
 
 private:
     QString config(const char* key) const {
@@ -208,6 +219,30 @@ void TestExport::laterStartScheduleCodeAndColourChoice() {
             colours->accept();
         });
     QCOMPARE(config("linie1") + config("unentschieden") + config("linie3"), "#12ab34#ffffdd#000000");
+}
+
+void TestExport::previewAndFiles() {
+    auto w = startWindow();
+    withWindow(*w, "tabelleCodeAction", [&](QWidget* d) {
+        const QTextEdit* preview = find<QTextEdit>(*d, "vorschauTextEdit");
+        QVERIFY(preview->toPlainText().contains("A<&\""));
+        QVERIFY(!preview->toPlainText().contains("A<&\" (a)"));
+        click(d, "name2CheckBox");
+        QVERIFY(preview->toPlainText().contains("A<&\" (a)"));
+        click(d, "bbcodeRadioButton");
+        QVERIFY(preview->toPlainText().contains("Platz\nName\n"));
+        QVERIFY(!preview->toPlainText().contains("[*]"));
+
+        fileToSave = env->root() + "/tabelle.csv";
+        click(d, "csvButton");
+        QVERIFY(fileContent(fileToSave).startsWith("\xEF\xBB\xBFPlatz;Name;Spiele;"));
+        QVERIFY(fileContent(fileToSave).contains("\r\n1;\"A<&\"\" (a)\";1;1;0;0;6;4;2;60,50;33,33;6;18\r\n"));
+        fileToSave = env->root() + "/tabelle.pdf";
+        click(d, "pdfButton");
+        const QByteArray pdf = fileContent(fileToSave);
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY(pdf.contains(QByteArray("\0N\0o\0r\0d", 8))); // in the title, UTF-16 as PDF strings are
+    });
 }
 
 QTEST_MAIN(TestExport)

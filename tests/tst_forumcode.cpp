@@ -1,5 +1,7 @@
-// The forum-code builders of the three export windows (league table, statistics, schedule) in HTML and BB-Code.
+// The forum-code builders of the three export windows (league table, statistics, schedule) in HTML and BB-Code,
+// the preview of BB-Code, the CSV files and the head-to-head order of the league table.
 #include "export/forumcode.h"
+#include "export/tableexport.h"
 
 #include <QTest>
 
@@ -13,6 +15,7 @@ Q_DECLARE_METATYPE(tavorin::ScheduleCodeOptions)
 Q_DECLARE_METATYPE(tavorin::LeagueTableRow)
 Q_DECLARE_METATYPE(tavorin::StatisticsRow)
 Q_DECLARE_METATYPE(tavorin::ScheduleMatch)
+Q_DECLARE_METATYPE(tavorin::MatchPoints)
 
 namespace {
 
@@ -244,6 +247,11 @@ private slots:
     void scheduleBBCode_data();
     void scheduleBBCode() { compareSchedule(); }
     void hostileHtmlValues();
+    void bbPreview_data();
+    void bbPreview();
+    void csvFiles();
+    void headToHead_data();
+    void headToHead();
 
 private:
     template <typename Code, typename Rows> void compare(Code code, Rows) {
@@ -524,6 +532,89 @@ void TestForumCode::hostileHtmlValues() {
     TableCodeOptions table = tableOptions(CodeFormat::Html, CellAlignment::Left);
     table.lineColour = u"#00000g"_s;
     QCOMPARE(leagueTableCode({}, table), leagueHeader + tableEnd);
+}
+
+void TestForumCode::bbPreview_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("html");
+    QTest::newRow("table with captions, rows and aligned names")
+        << u"[align=center][table='Platz,Name']\n[*]1[*][align=left]A<b[/align]\n[/table][/align]"_s
+        << u"<div align=\"center\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr><th>Platz</th>"
+           u"<th>Name</th></tr><tr><td>1</td><td><div align=\"left\">A&lt;b</div></td></tr></table></div>"_s;
+    QTest::newRow("bold and underlined lines") << u"[b][u]Spieltag: 1[/u][/b]\nA(50.00) [B]3:1[/B] B\n"_s
+                                               << u"<b><u>Spieltag: 1</u></b><br>A(50.00) <b>3:1</b> B<br>"_s;
+    QTest::newRow("colour and links")
+        << u"[color=#ff0000]rot[/color] [url=http://x.test/?a=1&b=\"2]Spiel[/url] [url]http://y.test[/url]"_s
+        << u"<span style=\"color:#ff0000\">rot</span> <a href=\"http://x.test/?a=1&amp;b=&quot;2\">Spiel</a> "
+           u"<a href=\"http://y.test\">http://y.test</a>"_s;
+    QTest::newRow("what is not understood stays text") << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s
+                                                       << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s;
+}
+
+void TestForumCode::bbPreview() {
+    QFETCH(QString, code);
+    QFETCH(QString, html);
+    QCOMPARE(bbCodeToHtml(code), html);
+}
+
+void TestForumCode::csvFiles() {
+    ExportOptions o;
+    QList<LeagueTableRow> table{{u"Anna"_s, u"a"_s, 2, 1, 0, 7, 3, 5, 45.5f, 1, 3}, {u"=Bert;x"_s, u"b"_s}};
+    QCOMPARE(leagueTableCsv(table, o),
+             "\xEF\xBB\xBFPlatz;Name;Spiele;Siege;Remis;Niederlagen;Legs gewonnen;Legs verloren;Punkte;AVG;"
+             "Doppelquote;Doppel getroffen;Doppel geworfen\r\n1;Anna;3;2;1;0;7;3;5;45,50;33,33;1;3\r\n"
+             "2;\"'=Bert;x\";0;0;0;0;0;0;0;0,00;0,00;0;0\r\n");
+    o.secondName = true;
+    const MatchRecord anna{50.25f, 0, 0, QString(), QString(), QString(), 0, 0};
+    const MatchRecord bert{40.0f, 0, 0, QString(), QString(), QString(), 0, 0};
+    QCOMPARE(scheduleCsv({match(u"1"_s, u"Anna"_s, u"Bert"_s, u"3"_s, u"1"_s, anna, bert),
+                          match(u"2"_s, u"Carl"_s, u"Dora \"D\""_s)},
+                         o),
+             "\xEF\xBB\xBFSpieltag;Heim;Gast;Legs Heim;Legs Gast;AVG Heim;AVG Gast\r\n"
+             "1;Anna (anna_l);Bert (bert_l);3;1;50,25;40,00\r\n2;Carl (carl_l);\"Dora \"\"D\"\" (dora "
+             "\"\"d\"\"_l)\";;;;\r\n");
+}
+
+void TestForumCode::headToHead_data() {
+    QTest::addColumn<QList<LeagueTableRow>>("rows"); // in the order of the standings query
+    QTest::addColumn<QList<MatchPoints>>("matches");
+    QTest::addColumn<QString>("order");
+    // Player `id` with points, leg difference and legs won.
+    const auto row = [](const char* id, int points, int difference, int legsWon, bool results = true) {
+        LeagueTableRow r;
+        r.name1 = r.playerId = QLatin1StringView(id);
+        r.points = points;
+        r.legDifference = difference;
+        r.legsWon = legsWon;
+        r.hasResults = results;
+        return r;
+    };
+    QTest::newRow("three level on points, ranked by their matches")
+        << QList<LeagueTableRow>{row("A", 4, 6, 10), row("B", 4, 2, 8), row("C", 4, -1, 7), row("D", 2, 0, 5)}
+        << QList<MatchPoints>{{u"C"_s, u"A"_s, 2, 0},
+                              {u"B"_s, u"C"_s, 0, 2},
+                              {u"B"_s, u"A"_s, 2, 0},
+                              {u"D"_s, u"A"_s, 0, 2}}
+        << u"C B A D"_s;
+    QTest::newRow("level against each other: leg difference, then legs won")
+        << QList<LeagueTableRow>{row("C", 4, 3, 9), row("B", 4, 3, 6), row("A", 4, 1, 5)}
+        << QList<MatchPoints>{{u"A"_s, u"B"_s, 1, 1}, {u"B"_s, u"C"_s, 1, 1}, {u"C"_s, u"A"_s, 1, 1}} << u"C B A"_s;
+    QTest::newRow("partly level: points against each other first")
+        << QList<LeagueTableRow>{row("C", 4, 3, 9), row("B", 4, 3, 6), row("A", 4, 1, 5)}
+        << QList<MatchPoints>{{u"A"_s, u"B"_s, 2, 0}, {u"B"_s, u"C"_s, 1, 1}, {u"C"_s, u"A"_s, 2, 0}} << u"C A B"_s;
+    QTest::newRow("no results is not level with 0 points; alike in all keeps the order")
+        << QList<LeagueTableRow>{row("B", 1, 0, 2), row("A", 1, 0, 2), row("E", 0, -3, 2), row("F", 0, 0, 0, false)}
+        << QList<MatchPoints>{{u"A"_s, u"B"_s, 1, 1}} << u"B A E F"_s;
+}
+
+void TestForumCode::headToHead() {
+    QFETCH(QList<LeagueTableRow>, rows);
+    QFETCH(QList<MatchPoints>, matches);
+    QFETCH(QString, order);
+    QStringList names;
+    for (const LeagueTableRow& r : rankHeadToHead(rows, matches))
+        names << r.name1;
+    QCOMPARE(names.join(u' '), order);
 }
 
 QTEST_GUILESS_MAIN(TestForumCode)

@@ -99,7 +99,7 @@ void TestFrame::firstAndLaterStarts() {
                                  "(Ctrl+Shift+S) | Sicherung wiederherstellen... | - | Beenden (Ctrl+Q)",
                                  "&Bearbeiten: | Tabelle als Foren-Code | Statistik als Foren-Code | "
                                  "Spielplan als Foren-Code | - | Einstellungen",
-                                 "&Ansicht: | Verwaltung einblenden"}));
+                                 "&Ansicht: | Verwaltung einblenden | Saisonverlauf"}));
     find<QAction>(*w, "beendenAction")->trigger();
     QVERIFY(!w->isVisible());
 

@@ -140,11 +140,13 @@ private slots:
         QCOMPARE(env->query("SELECT DISTINCT quote(hash) || quote(plat) FROM tv_ergebnisse"), QStringList("''''"));
     }
     void cancelWhileFetching();
+    void gameStoredForAnotherMatch();
 
 private:
     // Clicks the first match and opens the import dialog from `button`; `script` drives the dialog, which
-    // is cancelled if still open. Returns the message boxes shown meanwhile.
-    QList<SeenMessage> withDialog(const char* button, const std::function<void(Dialog&)>& script) {
+    // is cancelled if still open. Returns the message boxes shown meanwhile, answered with `answer`.
+    QList<SeenMessage> withDialog(const char* button, const std::function<void(Dialog&)>& script,
+                                  QMessageBox::StandardButton answer = QMessageBox::NoButton) {
         if (!window)
             window = startWindow();
         clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
@@ -154,7 +156,8 @@ private:
                                 script(dialog);
                                 if (d->isVisible())
                                     dialog.cancel->click();
-                            });
+                            },
+                            answer);
     }
     void configure(const QString& key, const QVariant& value) {
         QSettings(env->configPath(), QSettings::IniFormat).setValue("plattformen/" + key, value);
@@ -346,6 +349,32 @@ void TestImport::cancelWhileFetching() {
     QVERIFY(busy);
     QVERIFY(clock.elapsed() < 1500); // well before the time limit of 2 seconds
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestImport::gameStoredForAnotherMatch() {
+    QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, hash, plat) VALUES "
+                     "(2, 3, 3, 'q7Rk2xLp', 'lidarts'), (2, 4, 2, 'q7Rk2xLp', 'lidarts')"));
+    const QString question = QString::number(QMessageBox::Question) + '|' +
+                             QString::fromUtf8("Dieses Spiel ist schon bei Spieltag 2 (Carl – Dora) eingetragen. "
+                                               "Trotzdem übernehmen?");
+    const auto takeOver = [&](QMessageBox::StandardButton answer) {
+        lidarts->reply(200, lidartsGame("anna", "bert"));
+        return withDialog(
+            "lidartsButton",
+            [](Dialog& d) {
+                d.import("https://lidarts.org/game/q7Rk2xLp");
+                d.takeOver->click();
+            },
+            answer);
+    };
+    // "Nein", the default, takes nothing over, and a result typed afterwards is stored without the game.
+    QCOMPARE(one(takeOver(QMessageBox::NoButton)), question);
+    QCOMPARE(form(*window, {"Legs"}), ":");
+    find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
+    QVERIFY(press(find<QPushButton>(*window, "ergebnisEintragenButton")).isEmpty());
+    QCOMPARE(env->query("SELECT quote(hash) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"''", "''"}));
+    QCOMPARE(one(takeOver(QMessageBox::Yes)), question);
+    QCOMPARE(form(*window, {"Legs"}), "3:2");
 }
 
 QTEST_MAIN(TestImport)

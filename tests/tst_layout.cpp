@@ -111,11 +111,12 @@ void TestLayout::everyWindowFitsWithWholeCaptions() {
     for (const auto& [tab, action] : QList<QPair<int, const char*>>{{1, "tabelleCodeAction"},
                                                                     {2, "statistikCodeAction"},
                                                                     {0, "spielplanCodeAction"},
-                                                                    {0, "einstellungenAction"}})
+                                                                    {0, "einstellungenAction"},
+                                                                    {1, "saisonverlaufAction"}})
         inDialog(tab, [&, action = action] { find<QAction>(*w, action)->trigger(); });
     for (const char* button : {"lidartsButton", "prodarterButton"})
         inDialog(0, [&] { find<QPushButton>(*w, button)->click(); });
-    QCOMPARE(dialogs, 6);
+    QCOMPARE(dialogs, 7);
 }
 
 QTEST_MAIN(TestLayout)

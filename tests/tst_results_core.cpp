@@ -1,5 +1,5 @@
-// The rules behind result entry and the standings: outcome, typed numbers, what a save stores, and the
-// ranking of the league table and the statistics.
+// The rules behind result entry and the standings: outcome, typed numbers, what a save stores, the
+// ranking of the league table and the statistics, and the season's course.
 #include "db/connection.h"
 #include "db/leaguedatabase.h"
 #include "db/schema.h"
@@ -7,6 +7,7 @@
 #include "results/numbers.h"
 #include "results/resultentry.h"
 #include "results/resultlist.h"
+#include "results/season.h"
 #include "results/standings.h"
 
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <QTest>
 
 using namespace tavorin;
+
+Q_DECLARE_METATYPE(tavorin::TieBreak)
 
 namespace {
 
@@ -57,6 +60,8 @@ private slots:
     void leagueTableRanking();
     void statisticsRanking();
     void listingByDayAndByPlayer();
+    void seasonSeries_data();
+    void seasonSeries();
 
 private:
     DbPeek& peek() { return *peekDb; }
@@ -198,6 +203,13 @@ void TestResultsCore::leagueTableRanking() {
     QCOMPARE(shown,
              QStringList({"A (a) 120 18:14 4 45.00 25.00% (5/20)", "B 200 19:16 4 60.00 0", "D (d) 101 7:7 2 0.00 0",
                           "C (c) 020 6:6 2 30.00 33.33% (1/3)", "E (e) 000 0:0 0 0.00 0"}));
+    // Head to head, B beat A in match 2 (C and D were already in the order of their match 1).
+    QVERIFY(peek().run(
+        "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 4, 3), (2, 1, 2, 2, 1)"));
+    shown.clear();
+    for (const LeagueTableRow& r : rankedLeagueTable("1", TieBreak::HeadToHead))
+        shown << r.name1;
+    QCOMPARE(shown, QStringList({"B", "A", "D", "C", "E"}));
 }
 
 void TestResultsCore::statisticsRanking() {
@@ -238,6 +250,43 @@ void TestResultsCore::listingByDayAndByPlayer() {
     for (const resultlist::Member& m : resultlist::members("1"))
         members << m.name;
     QCOMPARE(members, QStringList({"A", "B", "C", "D", "E"}));
+}
+
+void TestResultsCore::seasonSeries_data() {
+    QTest::addColumn<TieBreak>("order");
+    QTest::addColumn<QStringList>("series"); // per member: positions, then averages, as day:value
+    // Day 1: A beats B 3:1, C and D draw 2:2 (D without average); day 2: B beats C 6:0, A-D is open. B has
+    // the better leg difference after day 2, A won their match.
+    const QString e = "E 1:5 2:5 |";
+    QTest::newRow("leg difference") << TieBreak::LegDifference
+                                    << QStringList({"A 1:1 2:2 | 1:50.00", "B 1:4 2:1 | 1:40.00 2:45.00",
+                                                    "C 1:2 2:4 | 1:30.00 2:35.00", "D 1:3 2:3 |", e});
+    QTest::newRow("head to head") << TieBreak::HeadToHead
+                                  << QStringList({"A 1:1 2:1 | 1:50.00", "B 1:4 2:2 | 1:40.00 2:45.00",
+                                                  "C 1:2 2:4 | 1:30.00 2:35.00", "D 1:3 2:3 |", e});
+}
+
+void TestResultsCore::seasonSeries() {
+    QFETCH(TieBreak, order);
+    QFETCH(QStringList, series);
+    QVERIFY(peek().run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (11, 1, 1, 1, 2), "
+                       "(12, 1, 1, 3, 4), (13, 1, 2, 2, 3), (14, 1, 2, 1, 4)"));
+    for (const QString& sql :
+         {row(11, 1, 3, 1, 2, "50", 0, 0), row(11, 2, 1, 3, 0, "40", 0, 0), row(12, 3, 2, 2, 1, "30", 0, 0),
+          row(12, 4, 2, 2, 1, "0", 0, 0), row(13, 2, 6, 0, 2, "45", 0, 0), row(13, 3, 0, 6, 0, "35", 0, 0)})
+        QVERIFY(peek().run(sql));
+    QStringList shown;
+    for (const season::PlayerSeries& s :
+         season::seasonSeries(resultlist::members("1"), season::playedResults("1"), order)) {
+        QString line = s.name;
+        for (const QPointF& p : s.positions)
+            line += QStringLiteral(" %1:%2").arg(p.x()).arg(p.y());
+        line += " |";
+        for (const QPointF& p : s.averages)
+            line += QStringLiteral(" %1:%2").arg(p.x()).arg(p.y(), 0, 'f', 2);
+        shown << line;
+    }
+    QCOMPARE(shown, series);
 }
 
 QTEST_GUILESS_MAIN(TestResultsCore)

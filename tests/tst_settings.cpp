@@ -77,7 +77,7 @@ void TestSettings::newConfigFile() {
     const QStringList groups = {
         "[dateipfad] dbpfad=/data/Tavorin/tavorin.db",
         "[bezeichnungen] name1=dart'n-Forum~Name name2=Lidarts~Name heim=Heim gast=Gast anzeige=false",
-        "[punkte] PunkteGewonnen=2 PunkteRemis=1 PunkteVerloren=0",
+        "[punkte] PunkteGewonnen=2 PunkteRemis=1 PunkteVerloren=0 Reihenfolge=0",
         "[exportfenster] unentschieden=#ffffdd gewonnen=#ddffdd verloren=#ffdddd linie1=#000000 linie2=#000000 "
         "linie3=#000000 linieB1=1 linieB2=1 linieB3=1 name1a=true name2a=true name3a=true name1b=false name2b=false "
         "name3b=false TabBreite1Prozent=true TabBreite1Pixel=false TabBreite1Value=100 TabBreite2Prozent=true "
@@ -141,7 +141,7 @@ void TestSettings::readingAnExistingFile() {
     QDir().mkpath(env.dir());
     writeFile(env.configPath(), "[dateipfad]\ndbpfad=/srv/ligen/herbst.db\n"
                                 "[bezeichnungen]\nname1=Forum\nname2=Online\nheim=Haus\ngast=Besuch\nanzeige=true\n"
-                                "[punkte]\nPunkteGewonnen=3\nPunkteRemis=x\n"
+                                "[punkte]\nPunkteGewonnen=3\nPunkteRemis=x\nReihenfolge=1\n"
                                 "[exportfenster]\ngewonnen=#00ff00\nTabLinks=\nTabZentriert=true\nStatLinks=false\n"
                                 "linieB2=4\n"
                                 "[plattformen]\nlidarts_api=http://127.0.0.1:4711\nlidarts_web=\n");
@@ -155,6 +155,7 @@ void TestSettings::readingAnExistingFile() {
     QCOMPARE(s.points.gewonnen, 3);
     QCOMPARE(s.points.remis, 1);    // not a whole number: the default
     QCOMPARE(s.points.verloren, 0); // missing
+    QCOMPARE(s.points.reihenfolge, TieBreak::HeadToHead);
     QCOMPARE(s.exports.gewonnen, QStringLiteral("#00ff00"));
     QCOMPARE(s.exports.unentschieden, QStringLiteral("#ffffdd")); // missing: initial value
     QCOMPARE(s.exports.TabLinks, true);                           // empty: ignored, not false
@@ -178,6 +179,7 @@ void TestSettings::missingGroupsFallBack() {
     QCOMPARE(s.points.gewonnen, 0);
     QCOMPARE(s.points.remis, 0);
     QCOMPARE(s.points.verloren, 0);
+    QCOMPARE(s.points.reihenfolge, TieBreak::LegDifference);
     const ExportSettings initial;
     for (const ExportKey& k : exportKeys()) {
         if (k.text)
@@ -247,12 +249,14 @@ void TestSettings::dialogValuesAreStoredAsTyped() {
     v.gewonnen = QStringLiteral("3");
     v.remis = QStringLiteral("eins");
     v.verloren = QStringLiteral("0");
+    v.reihenfolge = TieBreak::HeadToHead;
     storeDialogValues(env.configPath(), v);
 
     QSettings file(env.configPath(), QSettings::IniFormat);
     QCOMPARE(file.value("bezeichnungen/name2").toString(), QString());
     QCOMPARE(file.value("bezeichnungen/anzeige").toString(), QStringLiteral("true"));
     QCOMPARE(file.value("punkte/PunkteRemis").toString(), QStringLiteral("eins"));
+    QCOMPARE(file.value("punkte/Reihenfolge").toString(), QStringLiteral("1"));
     QCOMPARE(file.value("exportfenster/TabZentriert").toString(), QStringLiteral("true")); // other groups stay
 
     const ProgramSettings next = readConfig(env.configPath());
@@ -280,7 +284,7 @@ void TestSettings::hostileValuesFallBack() {
     TempSettings env;
     QDir().mkpath(env.dir());
     writeFile(env.configPath(), "[bezeichnungen]\nanzeige=ja\n[punkte]\nPunkteGewonnen=2.5\nPunkteRemis=1e9\n"
-                                "PunkteVerloren=-1\n[exportfenster]\nname1a=nein\nname1b=TRUE\n"
+                                "PunkteVerloren=-1\nReihenfolge=2\n[exportfenster]\nname1a=nein\nname1b=TRUE\n"
                                 "linie1=\"red;background:url(x)\"\nverloren=#12345g\ngewonnen=#ABCDEF\nlinieB1=10\n"
                                 "linieB2=9\nTabBreite1Value=80%\nTabBreite2Value=px\n[plattformen]\n"
                                 "lidarts_web=javascript:alert(1)\nprodarter_relay=relay.test\nzeitlimit=99999999\n");
@@ -290,6 +294,7 @@ void TestSettings::hostileValuesFallBack() {
     QCOMPARE(s.points.gewonnen, 2);
     QCOMPARE(s.points.remis, 1);
     QCOMPARE(s.points.verloren, -1);
+    QCOMPARE(s.points.reihenfolge, TieBreak::LegDifference);
     QCOMPARE(s.exports.name1a, initial.name1a);
     QCOMPARE(s.exports.name1b, true);
     QCOMPARE(s.exports.linie1, initial.linie1);

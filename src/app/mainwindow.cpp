@@ -196,6 +196,8 @@ void MainWindow::MenuesAufbauen() {
     aktionVerwaltung = aktion(ansicht, "Verwaltung einblenden", "verwaltungAction");
     aktionVerwaltung->setCheckable(true);
     connect(aktionVerwaltung, &QAction::triggered, this, &MainWindow::TabVerwaltungEinAus);
+    QAction* saisonverlauf = aktion(ansicht, "Saisonverlauf", "saisonverlaufAction");
+    connect(saisonverlauf, &QAction::triggered, this, &MainWindow::SaisonverlaufZeigen);
 
     // Ctrl+Tab and Ctrl+Shift+Tab move between the tabs wherever the focus is.
     auto* vor = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "db/leaguedatabase.h"
+#include "export/forumcode.h"
 #include "import/platformreplies.h"
 #include "results/resultentry.h"
 #include "results/resultlist.h"
@@ -32,6 +33,7 @@ class QRadioButton;
 class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
+class QTextDocument;
 class QTextEdit;
 class QVBoxLayout;
 
@@ -142,6 +144,8 @@ private slots:
     // duplicate check (db/mainwindow_duplicates.cpp)
     void DBpruefen();
     void DBdoppelLoeschen();
+    // season charts (results/mainwindow_season.cpp)
+    void SaisonverlaufZeigen();
 
 private:
     // --- frame (app/mainwindow.cpp) ---
@@ -258,6 +262,35 @@ private:
     void CodeNeuErstellen(int fenster);
     void CodeKopieren(int fenster);
     void ExportFensterZeigen(int fenster);
+    // The rows window `fenster` exports, read afresh from its league.
+    struct ExportZeilen {
+        QList<tavorin::LeagueTableRow> tabelle;
+        QList<tavorin::StatisticsRow> statistik;
+        QList<tavorin::ScheduleMatch> spiele;
+    };
+    // False when the read failed; the caller then leaves everything as it is.
+    bool ExportZeilenLesen(int fenster, ExportZeilen& zeilen);
+    // The code of window `fenster` in `format`, with the options its widgets show.
+    QString ExportCodeErstellen(int fenster, const ExportZeilen& zeilen, tavorin::CodeFormat format) const;
+    // Puts the generated code of window `fenster` into its code field (the three generator slots).
+    void CodeSchreiben(int fenster);
+    // Renders the code field into the preview: HTML as it is, BB-Code converted.
+    void VorschauAktualisieren(int fenster);
+    // The league selector whose league window `fenster` exports.
+    QComboBox* ExportLigaAuswahl(int fenster) const;
+
+    // --- export files (export/mainwindow_exportfiles.cpp) ---
+    void AlsCsvSpeichern(int fenster);
+    void AlsPdfSpeichern(int fenster);
+    void ExportDrucken(int fenster);
+    // The page of window `fenster`: league name and date as title, the table as its HTML code shows it.
+    // False when the read failed.
+    bool DruckDokumentErstellen(int fenster, QTextDocument& dokument);
+    // Asks where to save, proposing `vorschlag` with the extension `endung` beside the league database;
+    // empty when cancelled.
+    QString SpeicherortWaehlen(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& endung);
+    // Writes `daten` to `pfad` whole, or reports why it could not (kind 4) and returns false.
+    bool DateiSchreiben(const QString& pfad, const QByteArray& daten);
 
     // --- export settings (export/mainwindow_exportsettings.cpp) ---
     void ExportSchluesselSpeichern(const QStringList& schluessel);
@@ -270,6 +303,8 @@ private:
     // Why a fetch failed, in German: the server's HTTP status, an untrusted certificate, ...
     static QString AbrufFehlerGrund(const QNetworkReply* reply);
     void ImportAnzeigen(tavorin::ImportedValues werte);
+    // True unless the imported game is stored for another match and the user declines to take it over.
+    bool ReimportBestaetigt();
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -417,6 +452,7 @@ private:
         QRadioButton* html = nullptr;
         QRadioButton* bbcode = nullptr;
         QTextEdit* code = nullptr;
+        QTextEdit* vorschau = nullptr;              // the rendered code, read-only
         std::array<QRadioButton*, 3> ausrichtung{}; // left, centred, names left and values centred (windows 1, 2)
         QCheckBox* name1 = nullptr;
         QCheckBox* name2 = nullptr;
@@ -455,5 +491,6 @@ private:
         QLineEdit* remis = nullptr;
         QLineEdit* verloren = nullptr;
         QRadioButton* zweiterName = nullptr;
+        QRadioButton* direkterVergleich = nullptr; // "Bei Punktgleichheit": head-to-head first
     } einstellungsFelder;
 };

@@ -73,6 +73,19 @@ void MainWindow::FensterEinstellungen() {
         feld(punkteRaster, QStringLiteral("Niederlage:"), QString::number(punkte.verloren), "niederlageLineEdit");
     spalte->addWidget(punktevergabe);
 
+    auto* gleichstand = new QGroupBox(QStringLiteral("  Bei Punktgleichheit  "));
+    gleichstand->setObjectName(QStringLiteral("punktgleichheitGroupBox"));
+    auto* gleichstandSpalte = new QVBoxLayout(gleichstand);
+    auto* legdifferenz = new QRadioButton(QStringLiteral("Legdifferenz, dann gewonnene Legs"));
+    legdifferenz->setObjectName(QStringLiteral("legdifferenzRadioButton"));
+    f.direkterVergleich =
+        new QRadioButton(QStringLiteral("Direkter Vergleich, dann Legdifferenz, dann gewonnene Legs"));
+    f.direkterVergleich->setObjectName(QStringLiteral("direkterVergleichRadioButton"));
+    gleichstandSpalte->addWidget(legdifferenz);
+    gleichstandSpalte->addWidget(f.direkterVergleich);
+    (punkte.reihenfolge == tavorin::TieBreak::HeadToHead ? f.direkterVergleich : legdifferenz)->setChecked(true);
+    spalte->addWidget(gleichstand);
+
     auto* anzeige = new QGroupBox(QStringLiteral("  Anzeige auf Ergebnisseite  "));
     auto* anzeigeZeile = new QHBoxLayout(anzeige);
     f.zweiterName = new QRadioButton(bezeichnungen.name2);
@@ -105,7 +118,7 @@ void MainWindow::FensterEinstellungen() {
     auto* hinweis = new QLabel(UmlauteErsetzen(QStringLiteral(":Ae:nderungen werden erst nach Neustart wirksam!")));
     hinweis->setAlignment(Qt::AlignCenter);
     spalte->addWidget(hinweis);
-    widgets::fitToScreen(dialog, QSize(520, 460));
+    widgets::fitToScreen(dialog, QSize(520, 540));
 
     dialog->exec();
     delete dialog;
@@ -125,7 +138,14 @@ void MainWindow::EinstellungenAendern() {
     werte.gewonnen = f.gewonnen->text();
     werte.remis = f.remis->text();
     werte.verloren = f.verloren->text();
+    werte.reihenfolge =
+        f.direkterVergleich->isChecked() ? tavorin::TieBreak::HeadToHead : tavorin::TieBreak::LegDifference;
     tavorin::storeDialogValues(tavorin::configFilePath(einstellungsOrdner), werte);
     tabelleErgSTFuellen();
+    // The order of players level on points, like the display choice, holds at once.
+    if (punkte.reihenfolge != werte.reihenfolge) {
+        punkte.reihenfolge = werte.reihenfolge;
+        tabelleTabelleFullen();
+    }
     f.dialog->accept();
 }

@@ -32,6 +32,7 @@ constexpr ConfigKey keyAnzeige{groupBezeichnungen, "anzeige", "false"};
 constexpr ConfigKey keyGewonnen{groupPunkte, "PunkteGewonnen", "2"};
 constexpr ConfigKey keyRemis{groupPunkte, "PunkteRemis", "1"};
 constexpr ConfigKey keyVerloren{groupPunkte, "PunkteVerloren", "0"};
+constexpr ConfigKey keyReihenfolge{groupPunkte, "Reihenfolge", "0"};
 constexpr ConfigKey keyLidartsApi{groupPlattformen, "lidarts_api", PlatformAddresses::defaultLidartsApi};
 constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddresses::defaultLidartsWeb};
 constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
@@ -42,8 +43,8 @@ constexpr ConfigKey keyGeometrie{groupFenster, "geometrie", ""};
 constexpr ConfigKey keyVerwaltung{groupFenster, "verwaltung", "false"};
 
 // The groups before and after "exportfenster", in file order.
-constexpr ConfigKey leadingKeys[] = {keyDbpfad,  keyName1,    keyName2, keyHeim,    keyGast,
-                                     keyAnzeige, keyGewonnen, keyRemis, keyVerloren};
+constexpr ConfigKey leadingKeys[] = {keyDbpfad,  keyName1,    keyName2, keyHeim,     keyGast,
+                                     keyAnzeige, keyGewonnen, keyRemis, keyVerloren, keyReihenfolge};
 constexpr ConfigKey trailingKeys[] = {keyLidartsApi, keyLidartsWeb, keyProdarterRelay, keyProdarterWeb};
 
 QString path(const ConfigKey& k) {
@@ -235,6 +236,7 @@ ProgramSettings readConfig(const QString& configPath) {
     out.points.gewonnen = readInt(s, keyGewonnen, -999, 999, 0);
     out.points.remis = readInt(s, keyRemis, -999, 999, 0);
     out.points.verloren = readInt(s, keyVerloren, -999, 999, 0);
+    out.points.reihenfolge = static_cast<TieBreak>(readInt(s, keyReihenfolge, 0, 1, 0));
     readExportSettings(s, out.exports);
     out.platforms.lidartsApi = readAddress(s, keyLidartsApi);
     out.platforms.lidartsWeb = readAddress(s, keyLidartsWeb);
@@ -276,6 +278,7 @@ void storeDialogValues(const QString& configPath, const DialogValues& v) {
     s.setValue(path(keyGewonnen), v.gewonnen);
     s.setValue(path(keyRemis), v.remis);
     s.setValue(path(keyVerloren), v.verloren);
+    s.setValue(path(keyReihenfolge), QString::number(static_cast<int>(v.reihenfolge)));
 }
 
 WindowState readWindowState(const QString& configPath) {

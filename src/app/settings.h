@@ -17,11 +17,18 @@ struct Captions {
     bool anzeige = false; // true: the result views show the second names
 };
 
-// League points for a win, a draw and a loss (group "punkte").
+// How the league table orders players level on points (group "punkte", key "Reihenfolge").
+enum class TieBreak {
+    LegDifference = 0, // leg difference, then legs won
+    HeadToHead = 1,    // points of their matches against each other, then leg difference, then legs won
+};
+
+// League points for a win, a draw and a loss (group "punkte"), and the order of players level on points.
 struct Points {
     int gewonnen = 2;
     int remis = 1;
     int verloren = 0;
+    TieBreak reihenfolge = TieBreak::LegDifference;
 };
 
 // Addresses of the two online platforms (group "plattformen"). An empty or missing key means its default;
@@ -66,7 +73,8 @@ QString defaultDatabasePath(const QString& settingsDir);
 bool writeDefaultConfig(const QString& configPath, const QString& databasePath);
 
 // Reads an existing config.ini as start-up does: captions and points without defaults (a missing text
-// is empty, a missing or empty number 0), export keys only when not empty. A value that cannot be read
+// is empty, a missing or empty number 0; a missing tie-break order is the leg difference), export keys only
+// when not empty. A value that cannot be read
 // as what its key holds falls back to that key's default: points that are no whole number from -999 to
 // 999, a flag other than "true" or "false", an export option as readExportSettings says, a platform
 // address that is no http or https URL, a time limit other than 1 to 3600 seconds.
@@ -84,6 +92,7 @@ struct DialogValues {
     QString name1, name2, heim, gast;
     bool anzeige = false;
     QString gewonnen, remis, verloren;
+    TieBreak reihenfolge = TieBreak::LegDifference;
 };
 void storeDialogValues(const QString& configPath, const DialogValues& values);
 

@@ -8,10 +8,6 @@ namespace tavorin {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The name a row shows: both names as "forum (platform)", the platform name alone, or the forum name
-// (first box alone, and also when neither box is checked).
 QString chosenName(const QString& name1, const QString& name2, bool first, bool second) {
     if (first && second)
         return name1 + " ("_L1 + name2 + u')';
@@ -19,6 +15,8 @@ QString chosenName(const QString& name1, const QString& name2, bool first, bool 
         return name2;
     return name1;
 }
+
+namespace {
 
 QString htmlName(const QString& name1, const QString& name2, const ExportOptions& o) {
     return chosenName(name1, name2, o.firstName, o.secondName).toHtmlEscaped();

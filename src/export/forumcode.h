@@ -82,6 +82,10 @@ struct ScheduleMatch {
     MatchRecord home, away;
 };
 
+// The name a row shows: both names as "forum (platform)", the platform name alone, or the forum name
+// (first box alone, and also when neither box is checked).
+QString chosenName(const QString& name1, const QString& name2, bool first, bool second);
+
 QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOptions& options);
 QString statisticsCode(const QList<StatisticsRow>& rows, const TableCodeOptions& options);
 // Game links lead to the Lidarts game page or the Pro-Darter match page of the home record's hash.

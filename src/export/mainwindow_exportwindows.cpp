@@ -2,6 +2,7 @@
 #include "app/widgets.h"
 #include "export/forumcode.h"
 #include "export/scheduleexport.h"
+#include "export/tableexport.h"
 #include "results/standings.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSplitter>
 #include <QTextEdit>
 #include <QTime>
 #include <QVBoxLayout>
@@ -90,10 +92,19 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     formatLayout->addWidget(w.bbcode);
     spalte->addWidget(formatGruppe);
 
-    // The code field takes the room the window gains.
+    // The code field and below it its preview take the room the window gains.
     w.code = new QTextEdit;
     w.code->setObjectName(QStringLiteral("codeTextEdit"));
-    spalte->addWidget(w.code, 1);
+    w.vorschau = new QTextEdit;
+    w.vorschau->setObjectName(QStringLiteral("vorschauTextEdit"));
+    w.vorschau->setReadOnly(true);
+    auto* teiler = new QSplitter(Qt::Vertical);
+    teiler->setObjectName(QStringLiteral("codeSplitter"));
+    teiler->setChildrenCollapsible(false);
+    teiler->addWidget(w.code);
+    teiler->addWidget(w.vorschau);
+    spalte->addWidget(teiler, 1);
+    connect(w.code, &QTextEdit::textChanged, this, [this, fenster] { VorschauAktualisieren(fenster); });
 
     auto* zeile = new QWidget;
     auto* zeileLayout = new QHBoxLayout(zeile);
@@ -213,6 +224,22 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     }
     zeileLayout->addWidget(einstellungen);
 
+    auto* dateien = new QHBoxLayout;
+    const struct {
+        const char* text;
+        const char* name;
+        void (MainWindow::*slot)(int);
+    } dateiKnoepfe[] = {{"Als CSV speichern...", "csvButton", &MainWindow::AlsCsvSpeichern},
+                        {"Als PDF speichern...", "pdfButton", &MainWindow::AlsPdfSpeichern},
+                        {"Drucken...", "druckenButton", &MainWindow::ExportDrucken}};
+    for (const auto& k : dateiKnoepfe) {
+        QPushButton* knopf = widgets::button(QLatin1StringView(k.text), k.name);
+        widgets::designSize(knopf, -1, 30);
+        dateien->addWidget(knopf);
+        connect(knopf, &QPushButton::clicked, this, [this, fenster, slot = k.slot] { (this->*slot)(fenster); });
+    }
+    spalte->addLayout(dateien);
+
     auto* kopieren = new QPushButton(QStringLiteral("Text in Zwischenablage kopieren"));
     kopieren->setObjectName(QStringLiteral("kopierenButton"));
     auto* schliessen = new QPushButton(UmlauteErsetzen(QStringLiteral("Fenster schlie:sz:en")));
@@ -300,42 +327,70 @@ template <typename Fenster> tavorin::TableCodeOptions tabellenOptionen(const Fen
 
 } // namespace
 
-void MainWindow::ForencodeErstellen() {
-    const ExportFenster& w = exportFenster[0];
-    if (!w.dialog)
-        return;
-    const QList<tavorin::LeagueTableRow> zeilen = tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle));
-    if (LesenGescheitert())
-        return; // the code field keeps what it showed
-    w.code->setPlainText(tavorin::leagueTableCode(zeilen, tabellenOptionen(w, heute)));
+QComboBox* MainWindow::ExportLigaAuswahl(int fenster) const {
+    return fenster == 1 ? comboLigaTabelle : fenster == 2 ? comboLigaStatistik : comboLigaErgebnisse;
 }
 
-void MainWindow::StatistikcodeErstellen() {
-    const ExportFenster& w = exportFenster[1];
-    if (!w.dialog)
-        return;
-    tavorin::rewriteZeroBestLegs();
-    const QList<tavorin::StatisticsRow> zeilen = tavorin::statistics(AusgewaehlteLigaId(comboLigaStatistik));
-    if (LesenGescheitert())
-        return;
-    w.code->setPlainText(tavorin::statisticsCode(zeilen, tabellenOptionen(w, heute)));
+bool MainWindow::ExportZeilenLesen(int fenster, ExportZeilen& zeilen) {
+    const QString liga = AusgewaehlteLigaId(ExportLigaAuswahl(fenster));
+    if (fenster == 1) {
+        zeilen.tabelle = tavorin::rankedLeagueTable(liga, punkte.reihenfolge);
+    } else if (fenster == 2) {
+        tavorin::rewriteZeroBestLegs();
+        zeilen.statistik = tavorin::statistics(liga);
+    } else {
+        zeilen.spiele = tavorin::scheduleForExport(liga);
+    }
+    return !LesenGescheitert();
 }
 
-void MainWindow::PlancodeErstellen() {
-    const ExportFenster& w = exportFenster[2];
-    if (!w.dialog)
-        return;
+QString MainWindow::ExportCodeErstellen(int fenster, const ExportZeilen& zeilen, tavorin::CodeFormat format) const {
+    const ExportFenster& w = exportFenster[fenster - 1];
+    if (fenster != 3) {
+        auto o = tabellenOptionen(w, heute);
+        o.format = format;
+        return fenster == 1 ? tavorin::leagueTableCode(zeilen.tabelle, o)
+                            : tavorin::statisticsCode(zeilen.statistik, o);
+    }
     auto o = optionen<tavorin::ScheduleCodeOptions>(w, heute);
+    o.format = format;
     o.drawnColour = exportEinstellungen.unentschieden;
     o.wonColour = exportEinstellungen.gewonnen;
     o.lostColour = exportEinstellungen.verloren;
     o.boldMatchDays = w.spieltageFett->isChecked();
     o.underlinedMatchDays = w.spieltageUnterstrichen->isChecked();
     o.boldScore = w.spielstandFett->isChecked();
-    const QList<tavorin::ScheduleMatch> spiele = tavorin::scheduleForExport(AusgewaehlteLigaId(comboLigaErgebnisse));
-    if (LesenGescheitert())
+    return tavorin::scheduleCode(zeilen.spiele, o, plattformen);
+}
+
+void MainWindow::CodeSchreiben(int fenster) {
+    const ExportFenster& w = exportFenster[fenster - 1];
+    if (!w.dialog)
         return;
-    w.code->setPlainText(tavorin::scheduleCode(spiele, o, plattformen));
+    ExportZeilen zeilen;
+    if (!ExportZeilenLesen(fenster, zeilen))
+        return; // the code field keeps what it showed
+    w.code->setPlainText(ExportCodeErstellen(fenster, zeilen, format(w.html, w.bbcode)));
+}
+
+void MainWindow::VorschauAktualisieren(int fenster) {
+    const ExportFenster& w = exportFenster[fenster - 1];
+    if (!w.dialog || !w.vorschau)
+        return;
+    const QString code = w.code->toPlainText();
+    w.vorschau->setHtml(w.bbcode->isChecked() ? tavorin::bbCodeToHtml(code) : code);
+}
+
+void MainWindow::ForencodeErstellen() {
+    CodeSchreiben(1);
+}
+
+void MainWindow::StatistikcodeErstellen() {
+    CodeSchreiben(2);
+}
+
+void MainWindow::PlancodeErstellen() {
+    CodeSchreiben(3);
 }
 
 void MainWindow::CodeKopieren(int fenster) {

@@ -14,6 +14,7 @@
 #include <QNetworkRequest>
 #include <QPushButton>
 #include <QSslConfiguration>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -271,9 +272,32 @@ void MainWindow::ImportAnzeigen(ImportedValues werte) {
     importBereit = true;
 }
 
+bool MainWindow::ReimportBestaetigt() {
+    const int row = tabelleErgebnisse->currentRow();
+    const QTableWidgetItem* spiel = row < 0 ? nullptr : tabelleErgebnisse->item(row, 0);
+    const resultentry::MatchWithGame vorhanden =
+        resultentry::matchWithGame(importPlattform, importHash, spiel ? spiel->text() : QString());
+    if (LesenGescheitert())
+        return false; // unknown whether the game is stored already: nothing is taken over
+    if (!vorhanden.found)
+        return true;
+    const bool zweite = bezeichnungen.anzeige; // the names the results table shows
+    const QString text = QStringLiteral("Dieses Spiel ist schon bei Spieltag ") + vorhanden.matchDay +
+                         QStringLiteral(" (") + (zweite ? vorhanden.home2 : vorhanden.home1) + QStringLiteral(" – ") +
+                         (zweite ? vorhanden.away2 : vorhanden.away1) +
+                         QStringLiteral(") eingetragen. Trotzdem :ue:bernehmen?");
+    return FrageAnzeigen(text);
+}
+
 void MainWindow::ImportierteWerteEintragen() {
-    // Only what the fetch supplied is taken over: a missing position leaves its field empty.
-    if (importBereit && importedLegTotal(importWerte1, importWerte2) > 0) {
+    // Only what the fetch supplied is taken over: a missing position leaves its field empty. A game that
+    // is stored for another match is taken over only when the user says so; else it is forgotten, so that
+    // no later save stores its id with this match.
+    const bool vollstaendig = importBereit && importedLegTotal(importWerte1, importWerte2) > 0;
+    if (vollstaendig && !ReimportBestaetigt()) {
+        importHash.clear();
+        importPlattform.clear();
+    } else if (vollstaendig) {
         FelderErgebnisLeeren();
         const QStringList* listen[] = {&importWerte1, &importWerte2};
         for (int seite = 0; seite < 2; ++seite) {

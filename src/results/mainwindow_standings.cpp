@@ -60,7 +60,8 @@ void zentriert(int, int, QTableWidgetItem* zelle) {
 } // namespace
 
 void MainWindow::tabelleTabelleFullen() {
-    const QList<tavorin::LeagueTableRow> tabelle = tavorin::leagueTable(AusgewaehlteLigaId(comboLigaTabelle));
+    const QList<tavorin::LeagueTableRow> tabelle =
+        tavorin::rankedLeagueTable(AusgewaehlteLigaId(comboLigaTabelle), punkte.reihenfolge);
     if (LesenGescheitert())
         return;
     QList<QStringList> zeilen;

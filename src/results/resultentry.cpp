@@ -56,6 +56,13 @@ bool possibleAverage(QString text) {
 
 const QString loadSql = QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spieltag_id ; ");
 
+const QString gameSql = QStringLiteral(
+    "SELECT tv_spieltage.spieltag AS spieltag, A.dartn_name AS heim1, A.prodarter_name AS heim2, B.dartn_name AS "
+    "gast1, B.prodarter_name AS gast2 FROM tv_ergebnisse JOIN tv_spieltage ON tv_spieltage.id = "
+    "tv_ergebnisse.spieltag_id LEFT JOIN tv_spieler AS A ON A.id = tv_spieltage.heim LEFT JOIN tv_spieler AS B ON "
+    "B.id = tv_spieltage.gast WHERE tv_ergebnisse.hash = :hash AND tv_ergebnisse.plat = :plat AND "
+    "tv_ergebnisse.spieltag_id <> :spiel ORDER BY tv_spieltage.spieltag, tv_spieltage.id LIMIT 1 ;");
+
 const QString updateLeftSql = QStringLiteral(
     "UPDATE tv_ergebnisse SET gewonnen = :gewonnen1, remis = :remis1, verloren = :verloren1, legs_won = :legswon1, "
     "legs_lost = :legswon2, pkt = :punkte1, ave = :ave_1, f9ave = :f9ave_1, m20 = :m20_1, p20 = :p20_1, p40 = "
@@ -183,6 +190,21 @@ QList<db::Statement> saveStatements(const SaveContext& context, const SideTexts&
     db::Statement rightRow{context.update ? updateRightSql : insertRightSql,
                            common + sideBindings(QStringLiteral("2"), context.rightPlayer, outcome.right, right)};
     return {leftRow, rightRow};
+}
+
+MatchWithGame matchWithGame(const QString& platform, const QString& hash, const QString& exceptMatchId) {
+    MatchWithGame found;
+    if (hash.isEmpty())
+        return found;
+    db::readRows(gameSql,
+                 {{QStringLiteral(":hash"), hash},
+                  {QStringLiteral(":plat"), platform},
+                  {QStringLiteral(":spiel"), exceptMatchId}},
+                 [&](const db::Row& q) {
+                     found = {true,           q.text("spieltag"), q.text("heim1"), q.text("heim2"), q.text("gast1"),
+                              q.text("gast2")};
+                 });
+    return found;
 }
 
 } // namespace tavorin::resultentry

@@ -66,6 +66,16 @@ struct StoredSide {
 };
 QList<StoredSide> storedResults(const QString& matchId);
 
+// The first match (by match day) other than `exceptMatchId` whose stored results hold the imported game
+// `hash` of `platform`; not found for an empty hash.
+struct MatchWithGame {
+    bool found = false;
+    QString matchDay;
+    QString home1, home2; // the home player's first and second name
+    QString away1, away2;
+};
+MatchWithGame matchWithGame(const QString& platform, const QString& hash, const QString& exceptMatchId);
+
 // What a save stores besides the two sides' texts.
 struct SaveContext {
     bool update = false; // rows exist: update them, else insert two new rows

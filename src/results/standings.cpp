@@ -3,7 +3,10 @@
 #include "db/leaguedatabase.h"
 #include "results/numbers.h"
 
-#include <QSqlQuery>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
 
 namespace tavorin {
 
@@ -28,6 +31,13 @@ const QString statisticsSql = QStringLiteral(
     "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler  ORDER BY CASE "
     "WHEN minbestleg > 0 THEN 0 ELSE 1 END, minbestleg ASC, maxhf DESC ;");
 
+// Both players' points of every match of a league with both result rows stored.
+const QString playedMatchesSql = QStringLiteral(
+    "SELECT heim, gast, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = heim "
+    "LIMIT 1) AS heimpunkte, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = "
+    "gast LIMIT 1) AS gastpunkte FROM tv_spieltage WHERE liga = :lgid AND heimpunkte IS NOT NULL AND gastpunkte IS "
+    "NOT NULL ;");
+
 int number(const db::Row& q, const char* column) {
     return q.value(column).toInt(); // NULL and the empty text give 0
 }
@@ -38,6 +48,7 @@ QList<LeagueTableRow> leagueTable(const QString& leagueId) {
     QList<LeagueTableRow> rows;
     db::readRows(leagueTableSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
         LeagueTableRow r;
+        r.playerId = q.text("id_spieler");
         r.name1 = q.text("name1");
         r.name2 = q.text("name2");
         r.won = number(q, "gewSpiele");
@@ -49,9 +60,57 @@ QList<LeagueTableRow> leagueTable(const QString& leagueId) {
         r.average = q.value("sumav").toFloat();
         r.doublesHit = number(q, "doppA");
         r.doublesThrown = number(q, "doppB");
+        r.legDifference = number(q, "differenz");
+        r.hasResults = !q.value("gesamtpunkte").isNull();
         rows.append(r);
     });
     return rows;
+}
+
+QList<MatchPoints> playedMatches(const QString& leagueId) {
+    QList<MatchPoints> matches;
+    db::readRows(playedMatchesSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
+        matches.append({q.text("heim"), q.text("gast"), number(q, "heimpunkte"), number(q, "gastpunkte")});
+    });
+    return matches;
+}
+
+QList<LeagueTableRow> rankHeadToHead(QList<LeagueTableRow> rows, const QList<MatchPoints>& matches) {
+    const auto level = [](const LeagueTableRow& a, const LeagueTableRow& b) {
+        return a.points == b.points && a.hasResults == b.hasResults;
+    };
+    for (auto first = rows.begin(); first != rows.end();) {
+        auto last = std::find_if_not(first, rows.end(), [&](const LeagueTableRow& r) { return level(r, *first); });
+        if (last - first > 1) {
+            QSet<QString> tied;
+            for (auto r = first; r != last; ++r)
+                tied.insert(r->playerId);
+            QHash<QString, int> direct;
+            for (const MatchPoints& m : matches) {
+                if (m.home != m.away && tied.contains(m.home) && tied.contains(m.away)) {
+                    direct[m.home] += m.homePoints;
+                    direct[m.away] += m.awayPoints;
+                }
+            }
+            std::stable_sort(first, last, [&](const LeagueTableRow& a, const LeagueTableRow& b) {
+                const int pa = direct.value(a.playerId), pb = direct.value(b.playerId);
+                if (pa != pb)
+                    return pa > pb;
+                if (a.legDifference != b.legDifference)
+                    return a.legDifference > b.legDifference;
+                return a.legsWon > b.legsWon;
+            });
+        }
+        first = last;
+    }
+    return rows;
+}
+
+QList<LeagueTableRow> rankedLeagueTable(const QString& leagueId, TieBreak order) {
+    QList<LeagueTableRow> rows = leagueTable(leagueId);
+    if (order != TieBreak::HeadToHead || db::LeagueDatabase::instance().readsFailing())
+        return rows;
+    return rankHeadToHead(rows, playedMatches(leagueId));
 }
 
 bool rewriteZeroBestLegs() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/settings.h"
+
 #include <QList>
 #include <QString>
 
@@ -19,6 +21,9 @@ struct LeagueTableRow {
     float average = 0.0f; // mean of the match averages above 0, single precision
     int doublesHit = 0;
     int doublesThrown = 0;
+    int legDifference = 0;   // the sum of legs won minus legs lost over the player's results
+    bool hasResults = false; // false: the sums are NULL, and the member comes after everyone with results
+    QString playerId{};
 };
 
 // One row of the statistics, in its ranking order. Every figure is the query value as a whole number.
@@ -40,6 +45,23 @@ struct StatisticsRow {
 
 // Ranked by points, then leg difference, then legs won; members without results come last.
 QList<LeagueTableRow> leagueTable(const QString& leagueId);
+
+// A played match between two players and the league points each of them got.
+struct MatchPoints {
+    QString home, away; // player ids
+    int homePoints = 0;
+    int awayPoints = 0;
+};
+// The played matches of a league's schedule.
+QList<MatchPoints> playedMatches(const QString& leagueId);
+
+// Re-ranks `rows`, given in the order of leagueTable(), for the head-to-head rule: players level on
+// points (and alike in having results) are ordered by the points they got in `matches` against each
+// other, then by leg difference, then by legs won; players alike in all of it keep their order.
+QList<LeagueTableRow> rankHeadToHead(QList<LeagueTableRow> rows, const QList<MatchPoints>& matches);
+
+// The league table in the order `order` asks for. With the leg difference nothing but leagueTable() is read.
+QList<LeagueTableRow> rankedLeagueTable(const QString& leagueId, TieBreak order);
 
 // Stored best legs of 0 mean "none"; they are rewritten to the empty text in every league, so that the
 // minimum prefers any real best leg. Returns false when the rewrite could not be written.
