@@ -276,7 +276,7 @@ bool MainWindow::ReimportBestaetigt() {
     const int row = tabelleErgebnisse->currentRow();
     const QTableWidgetItem* spiel = row < 0 ? nullptr : tabelleErgebnisse->item(row, 0);
     const resultentry::MatchWithGame vorhanden =
-        resultentry::matchWithGame(importPlattform, importHash, spiel ? spiel->text() : QString());
+        resultentry::matchWithGame(importFenster.plattform, importFenster.hash, spiel ? spiel->text() : QString());
     if (LesenGescheitert())
         return false; // unknown whether the game is stored already: nothing is taken over
     if (!vorhanden.found)
