@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -117,6 +118,7 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     ergebnisFormular->setEnabled(false);
 
     ZentralesLayoutAufbauen();
+    statusBar()->setObjectName(QStringLiteral("statusBar")); // says what each command did
     const QList<QTableWidget*> tabellen = findChildren<QTableWidget*>();
     for (QTableWidget* tabelle : tabellen)
         widgets::fitColumns(tabelle);
