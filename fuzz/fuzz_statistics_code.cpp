@@ -4,11 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    tavorin::TableCodeOptions o;
-    fuzzcheck::readOptions(in, o);
-    o.alignment =
-        in.PickValueInArray({tavorin::CellAlignment::None, tavorin::CellAlignment::Left,
-                             tavorin::CellAlignment::Centred, tavorin::CellAlignment::NamesLeftValuesCentred});
+    const tavorin::TableCodeOptions o = fuzzcheck::tableOptions(in);
     QList<tavorin::StatisticsRow> rows;
     while (in.remaining_bytes() > 0 && rows.size() < 20) {
         tavorin::StatisticsRow r;

@@ -58,6 +58,16 @@ template <typename Options> void readOptions(FuzzedDataProvider& in, Options& o)
     o.currentTime = text(in, 8);
 }
 
+// The options of the table and statistics windows: the common ones and the alignment.
+inline tavorin::TableCodeOptions tableOptions(FuzzedDataProvider& in) {
+    using tavorin::CellAlignment;
+    tavorin::TableCodeOptions o;
+    readOptions(in, o);
+    o.alignment = in.PickValueInArray(
+        {CellAlignment::None, CellAlignment::Left, CellAlignment::Centred, CellAlignment::NamesLeftValuesCentred});
+    return o;
+}
+
 // True when `value` of attribute `name` is one the builders write: fixed words, a style of harmless
 // characters, a web link.
 inline bool harmlessAttribute(const QString& name, const QString& value) {
