@@ -320,6 +320,9 @@ private:
     tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
     bool aktualisierungLaeuft = false;
     bool spielerlistenVeraltet = false; // the player table and the pool wait for the administration tabs
+    // The connected file opened as a league database. One that did not holds nothing a backup could
+    // keep, so connecting another file or restoring a backup does not wait for one.
+    bool dateiGeoeffnet = false;
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;

@@ -17,6 +17,7 @@ const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem and
 bool MainWindow::DatenbankOeffnen() {
     auto& datenbank = tavorin::db::LeagueDatabase::instance();
     const tavorin::db::Result r = datenbank.open(dbPfad);
+    dateiGeoeffnet = r.ok;
     if (r)
         return true;
     if (r.locked)

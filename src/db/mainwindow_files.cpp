@@ -13,7 +13,7 @@ void MainWindow::DatenbankImportieren() {
         QFileDialog::getOpenFileName(this, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter);
     if (pfad.isEmpty() || !QFileInfo(pfad).isFile())
         return; // cancelled: everything stays with the connected file
-    if (!SicherungAnlegen(QStringLiteral("Andere Datenbank verbinden")))
+    if (dateiGeoeffnet && !SicherungAnlegen(QStringLiteral("Andere Datenbank verbinden")))
         return;
     // Only a league database replaces the connected file; an older one is upgraded first.
     const tavorin::db::Result r = tavorin::db::LeagueDatabase::instance().connectTo(pfad);
@@ -30,6 +30,7 @@ void MainWindow::DatenbankImportieren() {
         return;
     }
     dbPfad = pfad;
+    dateiGeoeffnet = true;
     PfadMerken(pfad);
     AllesNeuLaden();
     StatusMelden(QStringLiteral("Verbunden mit %1"), pfad);
