@@ -10,7 +10,6 @@
 using namespace tavorin;
 
 Q_DECLARE_METATYPE(tavorin::ImportOutcome)
-Q_DECLARE_METATYPE(tavorin::NameOrder)
 
 namespace {
 
@@ -41,11 +40,34 @@ QStringList list(const char* values) {
     return QString::fromUtf8(values).split(QLatin1Char('|'));
 }
 
-// The functions from text to text, by name; the leg total takes "first|legs;second|legs".
+// The functions from text to text, by name. The leg total takes "first|legs;second|legs", the name check
+// "platform first,platform second,form left,form right", the Lidarts figures the keys of player 1 and gives
+// his average, doubles text and high finish.
 QString apply(const QString& function, const QString& input) {
     const QHash<QString, std::function<QString(const QString&)>> functions = {
         {"lidarts id", lidartsGameId},
         {"pro-darter id", prodarterGameId},
+        {"lidarts request",
+         [](const QString& s) { return lidartsRequestUrl(PlatformAddresses(), s).toString(QUrl::FullyEncoded); }},
+        {"relay request",
+         [](const QString& s) {
+             PlatformAddresses addresses;
+             addresses.prodarterRelay = s;
+             return relayRequestUrl(addresses).toString(QUrl::FullyEncoded);
+         }},
+        {"lidarts figures",
+         [](const QString& s) {
+             const ImportedValues v =
+                 parseLidartsReply(R"({"status":"completed","p1_name":"A","p2_name":"B",)" + s.toUtf8() + '}');
+             return v.first.size() != ImportPositionCount
+                        ? QString()
+                        : v.first[PosAverage] + '|' + v.first[PosDoubles] + '|' + v.first[PosHighFinish];
+         }},
+        {"names",
+         [](const QString& s) {
+             const QStringList n = s.split(',');
+             return QStringList({"in order", "crossed", "mismatch"}).at(int(checkNames(n[0], n[1], n[2], n[3])));
+         }},
         {"relay form", [](const QString& s) { return QString::fromLatin1(relayFormBody(s)); }},
         {"markup", markupToPlainText},
         {"doubles",
@@ -82,6 +104,11 @@ private slots:
         row("pro-darter id", "last =", "http://www.pro-darter.com/m.php?league=3&match=99", "99");
         row("pro-darter id", "link ends in =", "http://www.pro-darter.com/match-history.php?match=", "");
         row("pro-darter id", "bare id", "4711", "4711");
+        row("lidarts request", "plain id", "q7Rk2xLp", "https://lidarts.org/api/game/q7Rk2xLp");
+        // An id from a link without a "game" segment may carry a query; it stays one path segment.
+        row("lidarts request", "id with a query", "a b?c=1", "https://lidarts.org/api/game/a%20b%3Fc%3D1");
+        row("relay request", "not configured", "", "");
+        row("relay request", "configured", "http://127.0.0.1:8080", "http://127.0.0.1:8080/service/prodarter.php");
         row("relay form", "reserved and percent", "a+b&c=d/y?z #!*'();:@$,50%",
             "wert=a%2Bb%26c%3Dd%2Fy%3Fz%20%23%21%2A%27%28%29%3B%3A%40%24%2C50%25");
         row("relay form", "unreserved kept, non-ASCII as UTF-8", "Ab-9_x.~J\u00fcrgen", "wert=Ab-9_x.~J%C3%BCrgen");
@@ -100,6 +127,17 @@ private slots:
         row("doubles", "thrown missing", "(2/)", "2|");
         row("doubles", "no slash", "33.33% (2-6)", "|");
         row("doubles", "first parentheses count", "n/a (x) (2/6)", "|");
+        row("lidarts figures", "average rounded up", R"("p1_match_avg": 65.456)", "65.46|0.00% (0/0)\n|0");
+        row("lidarts figures", "counts as floats",
+            R"("p1_high_finish": 120.0, "p1_doubles": 50.0, "p1_legs_won": 1, )"
+            R"("p1_darts_thrown_double": 2.0)",
+            "0.00|50.00% (1/2)\n|120");
+        row("names", "in order", "Anna,Bernd,Anna,Bernd", "in order");
+        row("names", "crossed", "Bernd,Anna,Anna,Bernd", "crossed");
+        row("names", "case differs", "anna,Bernd,Anna,Bernd", "mismatch");
+        row("names", "one name only", "Anna,Carl,Anna,Bernd", "mismatch");
+        row("names", "both on one side", "Anna,Anna,Anna,Bernd", "mismatch");
+        row("names", "same name twice: in order wins", "Anna,Anna,Anna,Anna", "in order");
         row("legs", "not a number counts 0", "Anna|3.5;Bernd|2", "2");
         row("legs", "no overflow", "Anna|2147483647;Bernd|2147483647", "4294967294");
     }
@@ -109,20 +147,6 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, output);
         QCOMPARE(apply(function, input), output);
-    }
-
-    void requests() {
-        PlatformAddresses defaults;
-        QCOMPARE(lidartsRequestUrl(defaults, QStringLiteral("q7Rk2xLp")).toString(QUrl::FullyEncoded),
-                 QStringLiteral("https://lidarts.org/api/game/q7Rk2xLp"));
-        // An id from a link without a "game" segment may carry a query; it stays one path segment.
-        QCOMPARE(lidartsRequestUrl(defaults, QStringLiteral("a b?c=1")).toString(QUrl::FullyEncoded),
-                 QStringLiteral("https://lidarts.org/api/game/a%20b%3Fc%3D1"));
-        QVERIFY(relayRequestUrl(defaults).isEmpty());
-        PlatformAddresses local;
-        local.prodarterRelay = QStringLiteral("http://127.0.0.1:8080");
-        QCOMPARE(relayRequestUrl(local).toString(QUrl::FullyEncoded),
-                 QStringLiteral("http://127.0.0.1:8080/service/prodarter.php"));
     }
 
     void redirects_data() {
@@ -155,28 +179,6 @@ private slots:
                  QStringLiteral("Anna\n3\n65.40\n71.00\n2\n5\n7\n10\n4\n6\n2\n2\n1\n81\n33.33% (3/9)\n18\n"));
         QCOMPARE(v.secondText,
                  QStringLiteral("Bernd\n1\n48.12\n55.50\n0\n9\n8\n6\n3\n2\n0\n0\n0\n40\n12.50% (1/8)\n27\n"));
-    }
-
-    void lidartsFigures_data() {
-        QTest::addColumn<QByteArray>("keys");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("average rounded up") << QByteArray(R"("p1_match_avg": 65.456)") << int(PosAverage) << "65.46";
-        QTest::newRow("average missing") << QByteArray(R"("p1_legs_won": 1, "p1_darts_thrown_double": 2)")
-                                         << int(PosAverage) << "0.00";
-        QTest::newRow("doubles keys missing") << QByteArray(R"("p1_0": 1)") << int(PosDoubles) << "0.00% (0/0)\n";
-        QTest::newRow("count as float") << QByteArray(R"("p1_high_finish": 120.0)") << int(PosHighFinish) << "120";
-    }
-
-    void lidartsFigures() {
-        QFETCH(QByteArray, keys);
-        QFETCH(int, position);
-        QFETCH(QString, value);
-        const ImportedValues v = parseLidartsReply(
-            QByteArrayLiteral(R"({"status":"completed","p1_name":"Anna","p2_name":"Bernd",)") + keys + '}');
-        QCOMPARE(v.outcome, ImportOutcome::Ok);
-        QCOMPARE(v.first.size(), qsizetype(ImportPositionCount));
-        QCOMPARE(v.first.at(position), value);
     }
 
     void relayReply_data() {
@@ -260,34 +262,6 @@ private slots:
         }
         QCOMPARE(parseRelayReply(joined(relayLines(), "\n"), QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
         QCOMPARE(parseLidartsReply(realisticLidartsReply, QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
-    }
-
-    void nameCheck_data() {
-        QTest::addColumn<QString>("platformFirst");
-        QTest::addColumn<QString>("platformSecond");
-        QTest::addColumn<QString>("formLeft");
-        QTest::addColumn<QString>("formRight");
-        QTest::addColumn<NameOrder>("order");
-        const auto row = [](const char* name, const char* first, const char* second, NameOrder order,
-                            const char* left = "Anna", const char* right = "Bernd") {
-            QTest::newRow(name) << QString::fromUtf8(first) << QString::fromUtf8(second) << QString::fromUtf8(left)
-                                << QString::fromUtf8(right) << order;
-        };
-        row("in order", "Anna", "Bernd", NameOrder::InOrder);
-        row("crossed", "Bernd", "Anna", NameOrder::Crossed);
-        row("case differs", "anna", "Bernd", NameOrder::Mismatch);
-        row("one name only", "Anna", "Carl", NameOrder::Mismatch);
-        row("both on one side", "Anna", "Anna", NameOrder::Mismatch);
-        row("same name twice: in order wins", "Anna", "Anna", NameOrder::InOrder, "Anna", "Anna");
-    }
-
-    void nameCheck() {
-        QFETCH(QString, platformFirst);
-        QFETCH(QString, platformSecond);
-        QFETCH(NameOrder, order);
-        QFETCH(QString, formLeft);
-        QFETCH(QString, formRight);
-        QCOMPARE(checkNames(platformFirst, platformSecond, formLeft, formRight), order);
     }
 
     void crossedOrderExchangesSides() {
