@@ -58,18 +58,8 @@ QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-void insertResults(const QString& database, const QString& rows) { // "id:match:player ..."
-    DbPeek peek(database);
-    for (const QString& row : rows.split(' ')) {
-        const QStringList p = row.split(':');
-        QVERIFY(peek.run(QString("INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES (%1, %2, %3)")
-                             .arg(p[0], p[1], p[2])));
-    }
-}
-
-QString resultIds(const QString& database) {
-    return DbPeek(database).column("SELECT id FROM tv_ergebnisse ORDER BY id").join(' ');
-}
+const QString insertResults = "INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES ";
+const QString resultIds = "SELECT group_concat(id, ' ') FROM (SELECT id FROM tv_ergebnisse ORDER BY id)";
 
 void answerFileDialog(QWidget* modal, const QString& path) {
     auto* d = qobject_cast<QFileDialog*>(modal);
@@ -110,18 +100,14 @@ QString views(const MainWindow& w) {
     return out.join(" | ");
 }
 
-struct Duplicates {
-    explicit Duplicates(const MainWindow& w)
-        : check(find<QPushButton>(w, "datenbankPruefenButton")), remove(find<QPushButton>(w, "doppelteLoeschenButton")),
-          label(find<QLabel>(w, "doppelteErgebnisLabel")) {}
-    // The report, then "ready" (check enabled, delete hidden) or "found" (check disabled, delete shown).
-    QString state() const {
-        const bool ready = check->isEnabled() && remove->isHidden(), found = !check->isEnabled() && !remove->isHidden();
-        return label->text() + (ready ? "| ready" : found ? "| found" : "| mixed");
-    }
-    QPushButton *check, *remove;
-    QLabel* label;
-};
+// The duplicate check's report, then "ready" (check enabled, delete hidden) or "found" (the other way round).
+QString duplicates(const MainWindow& w) {
+    const bool ready = find<QPushButton>(w, "datenbankPruefenButton")->isEnabled();
+    const bool hidden = find<QPushButton>(w, "doppelteLoeschenButton")->isHidden();
+    return find<QLabel>(w, "doppelteErgebnisLabel")->text() + (ready && hidden     ? "| ready"
+                                                               : !ready && !hidden ? "| found"
+                                                                                   : "| mixed");
+}
 
 } // namespace
 
@@ -136,58 +122,47 @@ private slots:
     }
     void cleanup() { env.reset(); }
 
-    void connectAnotherFile() {
+    void connectThenCopy() {
         const QString other = env->root() + "/Ligen/herbst.db", text = env->root() + "/Ligen/notiz.db";
+        const QString copy = env->root() + "/saison.db";
         newLeagueDatabase(other, autumnData);
         writeFile(text, "Dies ist keine Datenbank.\n");
-        const QByteArray before = fileContent(other);
+        const QByteArray autumn = fileContent(other);
         auto w = startWindow();
+        const auto at = [&](const QString& path) {
+            return w->windowTitle() == titleBase + path && rememberedPath(*env) == path &&
+                   tavorin::db::currentDatabase() == path;
+        };
 
         // A file that is no league database is refused; everything stays with the connected file.
         const QString own = views(*w);
         const QList<SeenMessage> refused = chooseFile(*w, "datenbankVerbindenAction", text);
-        QCOMPARE(refused.size(), 1);
-        QCOMPARE(refused[0].text, "Die Datei ist keine Liga-Datenbank:\n" + text);
-        QCOMPARE(w->windowTitle(), titleBase + env->defaultDatabase());
-        QCOMPARE(rememberedPath(*env), env->defaultDatabase());
+        QVERIFY(refused.size() == 1 && refused[0].text == "Die Datei ist keine Liga-Datenbank:\n" + text);
+        QVERIFY(at(env->defaultDatabase()));
         QCOMPARE(views(*w), own);
 
         QVERIFY(chooseFile(*w, "datenbankVerbindenAction", other).isEmpty());
-        QCOMPARE(w->windowTitle(), titleBase + other);
-        QCOMPARE(rememberedPath(*env), other);
+        QVERIFY(at(other));
         QCOMPARE(views(*w), "a,b,c | Herbst,Winter | c | a,b | Anna,Bert | Anna (a),Bert (b) | Anna | "
                             "Anna (a),Bert (b) | Herbst,Winter | Herbst,Winter | Herbst,Winter | Herbst,Winter | "
                             "Herbst,Winter | 1. Spieltag,2. Spieltag");
-        QCOMPARE(fileContent(other), before);
-    }
+        QCOMPARE(fileContent(other), autumn);
 
-    void saveCopiesAndWorksOnTheCopy() {
-        const QString original = env->defaultDatabase(), copy = env->root() + "/Sicherung/saison.db";
-        const QString existing = env->root() + "/Ligen/herbst.db";
-        newLeagueDatabase(existing, autumnData);
-        QVERIFY(QDir().mkpath(env->root() + "/Sicherung"));
-        const QByteArray before = fileContent(original);
-        auto w = startWindow();
-
+        // The copy holds the same bytes, and the program works on it: a new player goes into the copy only.
         QVERIFY(chooseFile(*w, "datenbankSpeichernAction", copy).isEmpty());
-        QCOMPARE(fileContent(copy), before);
-        QCOMPARE(folderEntries(env->root() + "/Sicherung"), QStringList({"saison.db"}));
-        QCOMPARE(w->windowTitle(), titleBase + copy);
-        QCOMPARE(rememberedPath(*env), copy);
-
-        // A new player goes into the copy only.
-        find<QLineEdit>(*w, "spielerNeuName1LineEdit")->setText("Neu");
-        find<QLineEdit>(*w, "spielerNeuName2LineEdit")->setText("neu_l");
+        QCOMPARE(fileContent(copy), autumn);
+        QVERIFY(at(copy));
+        find<QLineEdit>(*w, "spielerNeuName1LineEdit")->setText("Dora");
+        find<QLineEdit>(*w, "spielerNeuName2LineEdit")->setText("d");
         QVERIFY(press(find<QPushButton>(*w, "spielerHinzufuegenButton")).isEmpty());
-        QCOMPARE(fileContent(original), before);
-        QCOMPARE(DbPeek(copy).column("SELECT dartn_name FROM tv_spieler ORDER BY id"), QStringList({"Heimo", "Neu"}));
+        QCOMPARE(fileContent(other), autumn);
+        QCOMPARE(DbPeek(copy).value("SELECT group_concat(dartn_name) FROM tv_spieler"), "Anna,Bert,Carl,Dora");
 
-        // Copying onto an existing file replaces it; only Qt asks whether to.
-        QCOMPARE(icons(chooseFile(*w, "datenbankSpeichernAction", existing)), {QMessageBox::Warning});
-        QCOMPARE(fileContent(existing), fileContent(copy));
-        QCOMPARE(folderEntries(env->root() + "/Ligen"), QStringList({"herbst.db"}));
-        QCOMPARE(rememberedPath(*env), existing);
-        QCOMPARE(columnTexts(find<QTableWidget>(*w, "spielerTableWidget"), 1), QStringList({"Heimo", "Neu"}));
+        // Copying onto an existing file replaces it and leaves no other file; only Qt asks whether to.
+        QCOMPARE(icons(chooseFile(*w, "datenbankSpeichernAction", other)), {QMessageBox::Warning});
+        QCOMPARE(fileContent(other), fileContent(copy));
+        QCOMPARE(folderEntries(env->root() + "/Ligen"), QStringList({"herbst.db", "notiz.db"}));
+        QVERIFY(at(other));
     }
 
     void nothingChanges_data() {
@@ -272,63 +247,68 @@ private slots:
     }
 
     void duplicateKeepRule_data() {
-        QTest::addColumn<QString>("rows"); // "id:match:player", in insertion order
+        QTest::addColumn<QString>("rows"); // (id, match, player), in insertion order
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("none, one row is no duplicate") << "1:1:1 2:1:2 3:2:1" << noneFound << "1 2 3";
+        const auto row = [](const char* name, const char* rows, const QString& report, const char* kept) {
+            QTest::newRow(name) << rows << report << kept;
+        };
+        row("none, one row is no duplicate", "(1,1,1), (2,1,2), (3,2,1)", noneFound, "1 2 3");
         // Match 17: two rows. Match 23: home, guest, home again. Match 5: two rows per player.
-        QTest::newRow("three and four rows") << "1:17:1 2:17:2 3:23:1 4:23:2 5:23:1 6:5:3 7:5:4 8:5:3 9:5:4"
-                                             << "2 Doppelung/en gefunden ID5 ID23 "
-                                             << "1 2 3 4 6 7";
+        row("three and four rows",
+            "(1,17,1), (2,17,2), (3,23,1), (4,23,2), (5,23,1), (6,5,3), (7,5,4), (8,5,3), (9,5,4)",
+            "2 Doppelung/en gefunden ID5 ID23 ", "1 2 3 4 6 7");
         // The first row of the match is kept, and the first row of another player.
         const QString found9 = "1 Doppelung/en gefunden ID9 ";
-        QTest::newRow("guest first") << "1:9:2 2:9:2 3:9:1 4:9:1 100:8:1 101:8:2" << found9 << "1 3 100 101";
-        QTest::newRow("mixed order") << "4:9:1 7:9:1 9:9:2 12:9:2 15:9:1 100:8:1 101:8:2" << found9 << "4 9 100 101";
-        QTest::newRow("one player") << "1:9:1 2:9:1 3:9:1 100:8:1 101:8:2" << found9 << "1 100 101";
-        QTest::newRow("other player last") << "1:9:1 2:9:1 3:9:1 4:9:1 5:9:2" << found9 << "1 5";
+        row("guest first", "(1,9,2), (2,9,2), (3,9,1), (4,9,1), (100,8,1), (101,8,2)", found9, "1 3 100 101");
+        row("mixed order", "(4,9,1), (7,9,1), (9,9,2), (12,9,2), (15,9,1), (100,8,1), (101,8,2)", found9,
+            "4 9 100 101");
+        row("one player", "(1,9,1), (2,9,1), (3,9,1), (100,8,1), (101,8,2)", found9, "1 100 101");
+        row("other player last", "(1,9,1), (2,9,1), (3,9,1), (4,9,1), (5,9,2)", found9, "1 5");
     }
 
     void duplicateKeepRule() {
         QFETCH(QString, rows);
         QFETCH(QString, report);
         QFETCH(QString, kept);
-        insertResults(env->defaultDatabase(), rows);
+        QVERIFY(env->run(insertResults + rows));
         const QStringList found = tavorin::db::findDuplicateMatches();
         QCOMPARE(tavorin::db::duplicateReport(found), report);
         QList<tavorin::db::Statement> deletions;
         QVERIFY(tavorin::db::duplicateDeletions(found, deletions).ok);
         QVERIFY(tavorin::db::writeAll(deletions).ok);
-        QCOMPARE(resultIds(env->defaultDatabase()), kept);
+        QCOMPARE(env->value(resultIds), kept);
     }
 
     void duplicateButtons() {
-        insertResults(env->defaultDatabase(), "1:3:1 2:3:2 3:3:1 4:4:1 5:4:2 6:4:2");
+        QVERIFY(env->run(insertResults + "(1,3,1), (2,3,2), (3,3,1), (4,4,1), (5,4,2), (6,4,2)"));
         auto w = startWindow();
-        Duplicates d(*w);
-        QCOMPARE(d.state(), "| ready");
-        QVERIFY(press(d.check).isEmpty());
+        auto* check = find<QPushButton>(*w, "datenbankPruefenButton");
+        auto* remove = find<QPushButton>(*w, "doppelteLoeschenButton");
+        QCOMPARE(duplicates(*w), "| ready");
+        QVERIFY(press(check).isEmpty());
         const QString found = "2 Doppelung/en gefunden ID3 ID4 | found";
-        QCOMPARE(d.state(), found);
+        QCOMPARE(duplicates(*w), found);
 
         // While the file cannot be read the rows to keep are unknown; nothing is deleted.
         {
             DbPeek other(env->defaultDatabase(), "other");
             QVERIFY(other.run("BEGIN EXCLUSIVE"));
-            QCOMPARE(icons(press(d.remove)), {QMessageBox::Warning});
-            QCOMPARE(d.state(), found);
+            QCOMPARE(icons(press(remove)), {QMessageBox::Warning});
+            QCOMPARE(duplicates(*w), found);
         }
         // Writing fails: the deletion can be tried again.
         makeDatabaseReadOnly();
-        QCOMPARE(icons(press(d.remove)), {QMessageBox::Critical});
-        QCOMPARE(d.state(), found);
+        QCOMPARE(icons(press(remove)), {QMessageBox::Critical});
+        QCOMPARE(duplicates(*w), found);
         makeDatabaseReadOnly(false);
-        QCOMPARE(resultIds(env->defaultDatabase()), "1 2 3 4 5 6");
+        QCOMPARE(env->value(resultIds), "1 2 3 4 5 6");
 
-        QVERIFY(press(d.remove).isEmpty());
-        QCOMPARE(d.state(), "2 Doppelung/en gefunden ID3 ID4 | ready"); // the label keeps the last report
-        QCOMPARE(resultIds(env->defaultDatabase()), "1 2 4 5");
-        QVERIFY(press(d.check).isEmpty());
-        QCOMPARE(d.state(), noneFound + "| ready");
+        QVERIFY(press(remove).isEmpty());
+        QCOMPARE(duplicates(*w), "2 Doppelung/en gefunden ID3 ID4 | ready"); // the label keeps the last report
+        QCOMPARE(env->value(resultIds), "1 2 4 5");
+        QVERIFY(press(check).isEmpty());
+        QCOMPARE(duplicates(*w), noneFound + "| ready");
     }
 
 private:
