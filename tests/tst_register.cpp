@@ -16,6 +16,11 @@ template <typename T> T* get(const QObject& w, const QString& name) {
     return find<T>(w, name.toLatin1().constData());
 }
 
+// Enter in a field does what the button of its group does.
+QList<SeenMessage> enter(QLineEdit* field) {
+    return answerModals([field] { QTest::keyClick(field, Qt::Key_Return); });
+}
+
 QStringList texts(const QList<SeenMessage>& seen) {
     QStringList out;
     for (const SeenMessage& m : seen)
@@ -136,7 +141,7 @@ private slots:
         }
         for (const QString& entry : entries) {
             Register::type(r.neu, entry);
-            QVERIFY(press(r.add).isEmpty());
+            QVERIFY(enter(r.neu.last()).isEmpty());
             QCOMPARE(w->focusWidget(), r.neu[0]); // ready for the next one
         }
         QCOMPARE(columnTexts(r.table, last), sorted); // without regard to case
@@ -151,7 +156,7 @@ private slots:
         QVERIFY(Register::read(r.labels).endsWith(sorted[0]) && Register::read(r.edit) == Register::read(r.labels));
         r.table->setCurrentCell(1, 1);
         Register::type(r.edit, renamed);
-        QVERIFY(press(r.rename).isEmpty());
+        QVERIFY(enter(r.edit.first()).isEmpty());
         QCOMPARE(r.all(), blank);
         QCOMPARE(columnTexts(r.table, last), after);
         clickCell(r.table, 0, 1);
@@ -178,7 +183,7 @@ private slots:
         QCOMPARE(texts(press(r.remove)), QStringList(none));
     }
 
-    void moving() {
+    void membership() {
         LeagueTestEnv env(seedData);
         auto w = startWindow();
         Membership m(*w);
@@ -209,13 +214,8 @@ private slots:
         m.members->setCurrentCell(rowOf(m.members, 2, "beta"), 1);
         emit m.members->cellDoubleClicked(m.members->currentRow(), 1);
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
-    }
 
-    void refusals() {
-        LeagueTestEnv env(seedData);
-        auto w = startWindow();
-        Membership m(*w);
-        m.move(m.pool, "Alpha");
+        // Members are neither deleted nor is their league.
         auto* players = find<QTableWidget>(*w, "spielerTableWidget");
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
         auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
@@ -225,15 +225,14 @@ private slots:
         QCOMPARE(texts(press(deletePlayer) + press(deleteLeague)),
                  QStringList({"Der Spieler ist Mitglied der Liga Nord. Bitte zuerst aus der Liga austragen.",
                               "Die Liga hat noch 1 Mitglieder. Bitte zuerst alle Mitglieder austragen."}));
-        QCOMPARE(env.query("SELECT COUNT(*) FROM tv_spieler UNION ALL SELECT COUNT(*) FROM tv_ligen"),
-                 QStringList({"4", "2"}));
+        QCOMPARE(env.value("SELECT (SELECT COUNT(*) FROM tv_spieler) || (SELECT COUNT(*) FROM tv_ligen)"), "42");
 
         // A league deleted by an older release keeps its members out of the pool; with no league left
         // nobody moves.
         QVERIFY(tavorin::db::writeAll({{"DELETE FROM tv_ligen", {}}}).ok);
-        QCOMPARE(tavorin::registry::poolPlayers().size(), 3);
-        QCOMPARE(texts(m.move(m.pool, "beta")), QStringList(QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ")));
-        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_zuordnung"), "1");
+        QCOMPARE(tavorin::registry::poolPlayers().size(), 2);
+        QCOMPARE(texts(m.move(m.pool, "Gamma")), QStringList(QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ")));
+        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_zuordnung"), "2");
     }
 };
 
