@@ -42,7 +42,6 @@ void TestSchedule::workedExamples_data() {
     QTest::addColumn<bool>("withReturnRound");
     QTest::addColumn<QStringList>("rows");
 
-    QTest::newRow("2") << QStringList{"A", "B"} << false << QStringList{"1 A B"};
     QTest::newRow("3") << QStringList{"A", "B", "C"} << false << QStringList{"1 C A", "2 B C", "3 A B"};
 
     const QStringList abcd{"A", "B", "C", "D"};
