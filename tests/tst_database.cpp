@@ -108,19 +108,17 @@ private slots:
         QTest::addColumn<QString>("error"); // part of the error text; empty for success
         QTest::addColumn<QString>("leagues");
         QTest::addColumn<int>("announced");
+        const auto row = [](const char* name, const QStringList& statements, bool readOnly, const char* error,
+                            const char* leagues, db::Tables announced) {
+            QTest::newRow(name) << statements << readOnly << error << leagues << int(announced);
+        };
         const QString herbst = "INSERT INTO tv_ligen (liga_name) VALUES ('Herbst')";
-        QTest::newRow("together") << QStringList({herbst, "INSERT INTO tv_spieler (dartn_name) VALUES ('A')"}) << false
-                                  << ""
-                                  << "Herbst" << int(db::Table::Ligen | db::Table::Spieler);
-        QTest::newRow("all or nothing") << QStringList({herbst, "INSERT INTO tv_unbekannt (x) VALUES (1)"}) << false
-                                        << "tv_unbekannt"
-                                        << "" << 0;
+        row("together", {herbst, "INSERT INTO tv_spieler (dartn_name) VALUES ('A')"}, false, "", "Herbst",
+            db::Table::Ligen | db::Table::Spieler);
+        row("all or nothing", {herbst, "INSERT INTO tv_unbekannt (x) VALUES (1)"}, false, "tv_unbekannt", "", {});
         // Root may write any file, so the read-only case is made by the driver's own option.
-        QTest::newRow("read-only file") << QStringList(herbst) << true << "readonly"
-                                        << "" << 0;
-        QTest::newRow("no row changed") << QStringList("UPDATE tv_ligen SET liga_name = 'x' WHERE id = 9") << false
-                                        << ""
-                                        << "" << 0;
+        row("read-only file", {herbst}, true, "readonly", "", {});
+        row("no row changed", {"UPDATE tv_ligen SET liga_name = 'x' WHERE id = 9"}, false, "", "", {});
     }
 
     void writes() {
