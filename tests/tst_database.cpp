@@ -186,16 +186,14 @@ private slots:
 private:
     // A file with `content`, or (when it is null) a database made by `statements`, or no file at all.
     static void make(const QString& file, const QByteArray& content, const QStringList& statements) {
-        if (content.isNull() && statements.isEmpty())
-            return;
-        if (content.isNull()) {
-            DbPeek peek(file, "make");
-            for (const QString& sql : statements)
-                QVERIFY2(peek.run(sql), qPrintable(sql));
-            return;
-        }
         QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        if (!content.isNull())
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        if (statements.isEmpty())
+            return;
+        DbPeek peek(file, "make");
+        for (const QString& sql : statements)
+            QVERIFY2(peek.run(sql), qPrintable(sql));
     }
     QTemporaryDir dir;
 };
