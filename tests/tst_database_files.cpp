@@ -50,10 +50,6 @@ QList<QMessageBox::Icon> icons(const QList<SeenMessage>& seen) {
     return out;
 }
 
-QString rememberedPath(const TempSettings& env) {
-    return QSettings(env.configPath(), QSettings::IniFormat).value("dateipfad/dbpfad").toString();
-}
-
 QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
@@ -130,7 +126,8 @@ private slots:
         const QByteArray autumn = fileContent(other);
         auto w = startWindow();
         const auto at = [&](const QString& path) {
-            return w->windowTitle() == titleBase + path && rememberedPath(*env) == path &&
+            const QSettings config(env->configPath(), QSettings::IniFormat);
+            return w->windowTitle() == titleBase + path && config.value("dateipfad/dbpfad").toString() == path &&
                    tavorin::db::currentDatabase() == path;
         };
 
@@ -217,8 +214,6 @@ private slots:
         QVERIFY(!r.ok && r.error.contains("fehlt.db"));
         QCOMPARE(fileContent(existing), QByteArray("alter Stand"));
         QCOMPARE(folderEntries(folder), QStringList({"alt.db", "ordner.db"}));
-        QVERIFY(!copyDatabaseFile(source, folder + "/gibtsnicht/neu.db").ok);
-        QVERIFY(!QFileInfo::exists(folder + "/gibtsnicht"));
 
         const QByteArray before = fileContent(source);
         QVERIFY(copyDatabaseFile(source, source).ok);

@@ -36,10 +36,6 @@ QByteArray joined(const QStringList& lines, const char* separator) {
     return lines.join(QLatin1String(separator)).toUtf8();
 }
 
-QStringList list(const char* values) {
-    return QString::fromUtf8(values).split(QLatin1Char('|'));
-}
-
 // The functions from text to text, by name. The leg total takes "first|legs;second|legs", the name check
 // "platform first,platform second,form left,form right", the Lidarts figures the keys of player 1 and gives
 // his average, doubles text and high finish.
@@ -171,8 +167,8 @@ private slots:
         const ImportedValues v = parseLidartsReply(realisticLidartsReply);
         QCOMPARE(v.outcome, ImportOutcome::Ok);
         // name, legs, avg, first 9, 0, 20, 40, 60, 80, 100, 140, 180, high finish, doubles, best leg, 171
-        QCOMPARE(v.first, list("Anna|3|65.40|71.00|2|5|7|10|4|6|2|1|81|33.33% (3/9)\n|18|2"));
-        QCOMPARE(v.second, list("Bernd|1|48.12|55.50|0|9|8|6|3|2|0|0|40|12.50% (1/8)\n|27|0"));
+        QCOMPARE(v.first, QString("Anna|3|65.40|71.00|2|5|7|10|4|6|2|1|81|33.33% (3/9)\n|18|2").split('|'));
+        QCOMPARE(v.second, QString("Bernd|1|48.12|55.50|0|9|8|6|3|2|0|0|40|12.50% (1/8)\n|27|0").split('|'));
         QCOMPARE(v.firstName + v.secondName, QStringLiteral("AnnaBernd"));
         // The dialog lists 171+ between 140+ and 180, one value a line.
         QCOMPARE(v.firstText,
@@ -190,8 +186,8 @@ private slots:
         const ImportedValues v = parseRelayReply(body);
         QCOMPARE(v.outcome, ImportOutcome::Ok);
         // Positions 0 to 14 only: the relay has no 171+ count.
-        QCOMPARE(v.first, list("Anna|3|65.40|71.00|2|5|7|10|4|6|2|1|81|33.33% (3/9)|18"));
-        QCOMPARE(v.second, list("Bernd & Co|1|48.12|55.50|0|9|8|6|3|2|0|0|40|12.50% (1/8)|27"));
+        QCOMPARE(v.first, QString("Anna|3|65.40|71.00|2|5|7|10|4|6|2|1|81|33.33% (3/9)|18").split('|'));
+        QCOMPARE(v.second, QString("Bernd & Co|1|48.12|55.50|0|9|8|6|3|2|0|0|40|12.50% (1/8)|27").split('|'));
         // The name check sees the lines as received.
         QCOMPARE(v.firstName, QStringLiteral("<b>Anna</b>"));
         QCOMPARE(v.secondName, QStringLiteral("Bernd &amp; Co"));
