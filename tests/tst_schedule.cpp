@@ -18,13 +18,6 @@ QStringList describe(const QList<ScheduleRow>& rows) {
     return out;
 }
 
-QStringList membersOf(int n) {
-    QStringList members;
-    for (int k = 0; k < n; ++k)
-        members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
-    return members;
-}
-
 } // namespace
 
 class TestSchedule : public QObject {
@@ -76,7 +69,9 @@ void TestSchedule::roundRobinProperties_data() {
 void TestSchedule::roundRobinProperties() {
     QFETCH(int, n);
     QFETCH(bool, withReturnRound);
-    const QStringList members = membersOf(n);
+    QStringList members;
+    for (int k = 0; k < n; ++k)
+        members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
     const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound);
     const int r = n < 2 ? n : n % 2 == 0 ? n - 1 : n; // match days of a round
     QCOMPARE(firstRoundMatchDays(n), r);

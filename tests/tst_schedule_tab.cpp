@@ -49,13 +49,6 @@ struct Tab {
     QComboBox* away = find<QComboBox>(w, "ersatzGastComboBox");
 };
 
-QStringList texts(const QList<SeenMessage>& seen) {
-    QStringList out;
-    for (const SeenMessage& m : seen)
-        out << m.text;
-    return out;
-}
-
 } // namespace
 
 class TestScheduleTab : public QObject {
@@ -94,7 +87,8 @@ private slots:
 
         // Corrections need a match clicked; the replacements are offered by second name.
         const QString noMatch = QString::fromUtf8("  Es wurde kein Spiel ausgewählt  ");
-        QCOMPARE(texts(press(tab.swap) + press(tab.replace)), QStringList({noMatch, noMatch}));
+        const QList<SeenMessage> refused = press(tab.swap) + press(tab.replace);
+        QVERIFY(refused.size() == 2 && refused[0].text == noMatch && refused[1].text == noMatch);
         clickCell(tab.table, 1, 2);
         QVERIFY(press(tab.swap).isEmpty());
         QCOMPARE(tab.row(1), "2 G-E");
@@ -113,7 +107,8 @@ private slots:
                  "02");
         auto* deleteResults = find<QPushButton>(*w, "ergebnisseLoeschenButton");
         const QString question = QString::fromUtf8("  Sollen wirklich die Ergebnisse aller Ligen gelöscht werden?  ");
-        QCOMPARE(texts(press(deleteResults)), QStringList(question)); // the default answer is "Nein"
+        const QList<SeenMessage> asked = press(deleteResults); // the default answer is "Nein"
+        QVERIFY(asked.size() == 1 && asked[0].text == question);
         QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "2");
         answerModals([&] { deleteResults->click(); }, {}, QMessageBox::Yes);
         QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
