@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDebug>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -39,12 +40,7 @@ void verifyWindow(QWidget* window) {
     const auto check = [&](const QWidget* w, const QString& text, const QSize& room) {
         const QSize need = w->fontMetrics().boundingRect(QRect(), Qt::TextShowMnemonic, text).size();
         if (!text.isEmpty() && (need.width() > room.width() || need.height() > room.height()))
-            problems << QStringLiteral("\"%1\" needs %2x%3, has %4x%5")
-                            .arg(text)
-                            .arg(need.width())
-                            .arg(need.height())
-                            .arg(room.width())
-                            .arg(room.height());
+            QDebug(&problems.emplace_back()) << text << "needs" << need << "has" << room;
     };
     const QList<QWidget*> all = window->findChildren<QWidget*>();
     for (const QWidget* w : all) {
@@ -81,43 +77,42 @@ class TestLayout : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyWindowFitsWithWholeCaptions();
-};
+    void everyWindowFitsWithWholeCaptions() {
+        LeagueTestEnv env({"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
+                           "(2, 'Bert', 'bert')",
+                           "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
+                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"});
+        auto w = startWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        find<QAction>(*w, "verwaltungAction")->trigger();
+        clickCell(find<QTableWidget>(*w, "ergebnisseTableWidget"), 0, 1); // shows the import group
+        auto* tabs = find<QTabWidget>(*w, "hauptTabWidget");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            verifyWindow(w.get());
+        }
 
-void TestLayout::everyWindowFitsWithWholeCaptions() {
-    LeagueTestEnv env({"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
-                       "(2, 'Bert', 'bert')",
-                       "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
-                       "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"});
-    auto w = startWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    find<QAction>(*w, "verwaltungAction")->trigger();
-    clickCell(find<QTableWidget>(*w, "ergebnisseTableWidget"), 0, 1); // shows the import group
-    auto* tabs = find<QTabWidget>(*w, "hauptTabWidget");
-    for (int i = 0; i < tabs->count(); ++i) {
-        tabs->setCurrentIndex(i);
-        verifyWindow(w.get());
+        int dialogs = 0;
+        const QPair<int, const char*> openers[] = {{1, "tabelleCodeAction"},   {2, "statistikCodeAction"},
+                                                   {0, "spielplanCodeAction"}, {0, "einstellungenAction"},
+                                                   {1, "saisonverlaufAction"}, {0, "lidartsButton"},
+                                                   {0, "prodarterButton"}};
+        for (const auto& [tab, name] : openers) {
+            tabs->setCurrentIndex(tab);
+            QObject* opener = find<QObject>(*w, name);
+            const auto open = [opener] {
+                auto* action = qobject_cast<QAction*>(opener);
+                action ? action->trigger() : qobject_cast<QPushButton*>(opener)->click();
+            };
+            answerModals(open, [&](QWidget* d) {
+                verifyWindow(d);
+                ++dialogs;
+                d->close();
+            });
+        }
+        QCOMPARE(dialogs, 7);
     }
-
-    int dialogs = 0;
-    const auto inDialog = [&](int tab, const std::function<void()>& open) {
-        tabs->setCurrentIndex(tab);
-        answerModals(open, [&](QWidget* d) {
-            verifyWindow(d);
-            ++dialogs;
-            d->close();
-        });
-    };
-    for (const auto& [tab, action] : QList<QPair<int, const char*>>{{1, "tabelleCodeAction"},
-                                                                    {2, "statistikCodeAction"},
-                                                                    {0, "spielplanCodeAction"},
-                                                                    {0, "einstellungenAction"},
-                                                                    {1, "saisonverlaufAction"}})
-        inDialog(tab, [&, action = action] { find<QAction>(*w, action)->trigger(); });
-    for (const char* button : {"lidartsButton", "prodarterButton"})
-        inDialog(0, [&] { find<QPushButton>(*w, button)->click(); });
-    QCOMPARE(dialogs, 7);
-}
+};
 
 QTEST_MAIN(TestLayout)
 #include "tst_layout.moc"

@@ -1,0 +1,250 @@
+// The tabs "Spieler", "Ligen" and "Zuordnung": both registers, moving players between the pool and a
+// league, and the deletions refused while a player is a member.
+#include "guitest.h"
+#include "league/registry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace guitest;
+
+namespace {
+
+template <typename T> T* get(const QObject& w, const QString& name) {
+    return find<T>(w, name.toLatin1().constData());
+}
+
+// Enter in a field does what the button of its group does.
+QList<SeenMessage> enter(QLineEdit* field) {
+    return answerModals([field] { QTest::keyClick(field, Qt::Key_Return); });
+}
+
+QStringList texts(const QList<SeenMessage>& seen) {
+    QStringList out;
+    for (const SeenMessage& m : seen)
+        out << m.text;
+    return out;
+}
+
+// One register tab, its widgets named alike: "spielerNeuName1LineEdit" or "ligaNeuLineEdit", ...
+struct Register {
+    Register(const MainWindow& w, const QString& p, const QStringList& parts, const QString& tableName)
+        : table(get<QTableWidget>(w, tableName)), add(get<QPushButton>(w, p + "HinzufuegenButton")),
+          rename(get<QPushButton>(w, p + "BearbeitenButton")), remove(get<QPushButton>(w, p + "LoeschenButton")),
+          clear(get<QPushButton>(w, p + "FelderLeerenButton")) {
+        for (const QString& part : parts) {
+            neu << get<QLineEdit>(w, p + "Neu" + part + "LineEdit");
+            edit << get<QLineEdit>(w, p + "Bearbeiten" + part + "LineEdit");
+            labels << get<QLabel>(w, p + "Loeschen" + part + "Label");
+        }
+    }
+    // The fields' texts joined by "|", and typing such a text into them.
+    template <typename F> static QString read(const QList<F*>& fields) {
+        QStringList out;
+        for (const F* f : fields)
+            out << f->text();
+        return out.join('|');
+    }
+    static void type(const QList<QLineEdit*>& fields, const QString& text) {
+        for (int i = 0; i < fields.size(); ++i)
+            fields[i]->setText(text.split('|').value(i));
+    }
+    QString all() const { return read(neu) + read(edit) + read(labels); }
+
+    QTableWidget* table;
+    QPushButton *add, *rename, *remove, *clear;
+    QList<QLineEdit*> neu, edit;
+    QList<QLabel*> labels;
+};
+
+// Zora, Anna, Bert and Carl; leagues "Nord" and "Ost".
+const QStringList seedData = {
+    "INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Zora', 'zed'), ('Anna', 'Alpha'), "
+    "('Bert', 'beta'), ('Carl', 'Gamma')",
+    "INSERT INTO tv_ligen (liga_name) VALUES ('Nord'), ('Ost')",
+};
+
+struct Membership {
+    explicit Membership(const MainWindow& w)
+        : pool(find<QTableWidget>(w, "spielerpoolTableWidget")),
+          members(find<QTableWidget>(w, "mitgliederTableWidget")), league(find<QComboBox>(w, "zuordnungLigaComboBox")),
+          right(find<QToolButton>(w, "zuordnenToolButton")), left(find<QToolButton>(w, "austragenToolButton")) {}
+    QList<SeenMessage> move(QTableWidget* from, const QString& secondName) {
+        from->setCurrentCell(rowOf(from, 2, secondName), 1);
+        return press(from == pool ? right : left);
+    }
+    QTableWidget *pool, *members;
+    QComboBox* league;
+    QToolButton *right, *left;
+};
+
+} // namespace
+
+class TestRegister : public QObject {
+    Q_OBJECT
+
+private slots:
+    void registers_data() {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("incomplete"); // inputs refused with `missing`
+        QTest::addColumn<QString>("missing");
+        QTest::addColumn<QString>("none"); // the refusal of rename and delete without a choice
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("sorted"); // the last column after adding `entries`
+        QTest::addColumn<QString>("lists");      // other lists in this order (a pattern of their names)
+        QTest::addColumn<QString>("renamed");    // the new names of the first row
+        QTest::addColumn<QStringList>("after");  // the last column after that
+        QTest::newRow("players") << "spieler" << QStringList({"Name1", "Name2"}) << "spielerTableWidget"
+                                 << QStringList({"|zweit", "erst|", "   | "})
+                                 << QString::fromUtf8("  Es müssen beide Textfelder ausgefüllt werden.  ")
+                                 << QString::fromUtf8("  Es wurde kein Spieler ausgewählt.  ")
+                                 << QStringList({"Zora|zed", "Anna|Alpha", "Bert|beta"})
+                                 << QStringList({"Alpha", "beta", "zed"}) << "^spielerpoolTableWidget$"
+                                 << "Anne|omega" << QStringList({"beta", "omega", "zed"});
+        QTest::newRow("leagues") << "liga" << QStringList({""}) << "ligenTableWidget" << QStringList({"", "  "})
+                                 << QString::fromUtf8("  Es muss eine Bezeichnung für die Liga angegeben werden.  ")
+                                 << QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ")
+                                 << QStringList({"c-Liga", "B-Liga", "a-Liga"})
+                                 << QStringList({"a-Liga", "B-Liga", "c-Liga"}) << "LigaComboBox$"
+                                 << "d-Liga" << QStringList({"B-Liga", "c-Liga", "d-Liga"});
+    }
+
+    void registers() {
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, parts);
+        QFETCH(QString, table);
+        QFETCH(QStringList, incomplete);
+        QFETCH(QString, missing);
+        QFETCH(QString, none);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, sorted);
+        QFETCH(QString, lists);
+        QFETCH(QString, renamed);
+        QFETCH(QStringList, after);
+        LeagueTestEnv env;
+        auto w = startWindow();
+        Register r(*w, prefix, parts, table);
+        const int last = int(parts.size());
+        const QString blank(3 * (last - 1), '|'); // every field empty
+        for (const QString& input : incomplete) {
+            Register::type(r.neu, input);
+            QCOMPARE(texts(press(r.add)), QStringList(missing));
+            QCOMPARE(Register::read(r.neu), input); // nothing typed is lost
+        }
+        for (const QString& entry : entries) {
+            Register::type(r.neu, entry);
+            QVERIFY(enter(r.neu.last()).isEmpty());
+            QCOMPARE(w->focusWidget(), r.neu[0]); // ready for the next one
+        }
+        QCOMPARE(columnTexts(r.table, last), sorted); // without regard to case
+        const QList<QWidget*> others = w->findChildren<QWidget*>(QRegularExpression(lists));
+        QCOMPARE(others.size(), last == 1 ? 5 : 1); // the five league selectors, or the pool
+        for (QWidget* list : others) {
+            auto* box = qobject_cast<QComboBox*>(list);
+            QCOMPARE(box ? itemTexts(box) : columnTexts(qobject_cast<QTableWidget*>(list), last), sorted);
+        }
+        QCOMPARE(texts(press(r.rename) + press(r.remove)), QStringList({none, none}));
+
+        // Rename and delete act on the row clicked, not on a row made current without a click.
+        clickCell(r.table, 0, 1);
+        QVERIFY(Register::read(r.labels).endsWith(sorted[0]) && Register::read(r.edit) == Register::read(r.labels));
+        r.table->setCurrentCell(1, 1);
+        Register::type(r.edit, renamed);
+        QVERIFY(enter(r.edit.first()).isEmpty());
+        QCOMPARE(r.all(), blank);
+        QCOMPARE(columnTexts(r.table, last), after);
+        clickCell(r.table, 0, 1);
+        QVERIFY(press(r.remove).isEmpty());
+        QCOMPARE(columnTexts(r.table, last), after.mid(1));
+
+        // Failed saves are reported and lose nothing typed or chosen.
+        clickCell(r.table, 0, 1);
+        Register::type(r.neu, last == 1 ? "x-Liga" : "Xaver|xy"); // a name not yet known
+        Register::type(r.edit, renamed);
+        const QString typed = r.all();
+        makeDatabaseReadOnly();
+        for (QPushButton* button : {r.add, r.rename, r.remove}) {
+            const QList<SeenMessage> seen = press(button);
+            QVERIFY(seen.size() == 1 && seen[0].icon == QMessageBox::Critical);
+            QVERIFY2(seen[0].text.startsWith("  Die Daten konnten nicht gespeichert werden!  \n"),
+                     qPrintable(seen[0].text));
+        }
+        makeDatabaseReadOnly(false);
+        QCOMPARE(r.all(), typed);
+        QCOMPARE(columnTexts(r.table, last), after.mid(1));
+        r.clear->click();
+        QCOMPARE(r.all(), blank);
+        QCOMPARE(texts(press(r.remove)), QStringList(none));
+    }
+
+    void aKnownNameAsksFirst() {
+        LeagueTestEnv env({"INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Bert', 'beta')"});
+        auto w = startWindow();
+        Register r(*w, "spieler", {"Name1", "Name2"}, "spielerTableWidget");
+        Register::type(r.neu, "bert|neu"); // the forum name is known, in other letter case
+        const QString same = "Einen Spieler mit diesem Namen gibt es schon. Trotzdem anlegen?";
+        QCOMPARE(texts(press(r.add)), QStringList(same)); // "Nein", the default, adds nobody
+        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_spieler"), "1");
+        QCOMPARE(texts(answerModals([&] { r.add->click(); }, {}, QMessageBox::Yes)), QStringList(same));
+        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_spieler"), "2");
+    }
+
+    void membership() {
+        LeagueTestEnv env(seedData);
+        auto w = startWindow();
+        Membership m(*w);
+        const QString nothing = QString::fromUtf8(" Es ist kein Spieler zum Verschieben ausgewählt!");
+        QCOMPARE(texts(press(m.right) + press(m.left)), QStringList({nothing, nothing}));
+
+        QVERIFY(m.move(m.pool, "Alpha").isEmpty());
+        QVERIFY(m.move(m.pool, "zed").isEmpty());
+        QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
+        QCOMPARE(columnTexts(m.members, 1), QStringList({"Anna", "Zora"}));
+        QVERIFY(m.move(m.members, "zed").isEmpty()); // by the assignment's id, not the player's
+        QCOMPARE(columnTexts(m.members, 2), QStringList({"Alpha"}));
+        QCOMPARE(env.query("SELECT id_spieler || ':' || id_liga FROM tv_zuordnung"), QStringList({"2:1"}));
+
+        // A member of one league is offered for no other.
+        m.league->setCurrentIndex(1);
+        QCOMPARE(m.members->rowCount(), 0);
+        QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma", "zed"}));
+
+        // Only the rows the filter shows move, all in one step; a double click moves one player.
+        auto* filter = find<QLineEdit>(*w, "poolFilterLineEdit");
+        filter->setText("E");
+        m.pool->selectAll();
+        QVERIFY(press(m.right).isEmpty());
+        QCOMPARE(columnTexts(m.members, 2), QStringList({"beta", "zed"}));
+        QCOMPARE(visibleTexts(m.pool, 2), QStringList()); // the filter stays
+        filter->clear();
+        m.members->setCurrentCell(rowOf(m.members, 2, "beta"), 1);
+        emit m.members->cellDoubleClicked(m.members->currentRow(), 1);
+        QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
+
+        // Members are neither deleted nor is their league.
+        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
+        auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
+        auto* deleteLeague = find<QPushButton>(*w, "ligaLoeschenButton");
+        clickCell(players, rowOf(players, 2, "Alpha"), 1);
+        clickCell(leagues, rowOf(leagues, 1, "Nord"), 1);
+        QCOMPARE(texts(press(deletePlayer) + press(deleteLeague)),
+                 QStringList({"Der Spieler ist Mitglied der Liga Nord. Bitte zuerst aus der Liga austragen.",
+                              "Die Liga hat noch 1 Mitglieder. Bitte zuerst alle Mitglieder austragen."}));
+        QCOMPARE(env.value("SELECT (SELECT COUNT(*) FROM tv_spieler) || (SELECT COUNT(*) FROM tv_ligen)"), "42");
+
+        // A league deleted by an older release keeps its members out of the pool; with no league left
+        // nobody moves.
+        QVERIFY(tavorin::db::writeAll({{"DELETE FROM tv_ligen", {}}}).ok);
+        QCOMPARE(tavorin::registry::poolPlayers().size(), 2);
+        QCOMPARE(texts(m.move(m.pool, "Gamma")), QStringList(QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ")));
+        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_zuordnung"), "2");
+    }
+};
+
+QTEST_MAIN(TestRegister)
+#include "tst_register.moc"
