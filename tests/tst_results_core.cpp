@@ -1,31 +1,22 @@
-// The rules behind result entry and the standings: outcome, typed numbers, what a save stores, the
-// ranking of the league table and the statistics, and the season's course.
+// The rules behind result entry and the standings: impossible figures, what a save stores, the ranking of
+// the league table (also head to head) and the statistics, the listings and the season's course.
 #include "db/connection.h"
-#include "db/leaguedatabase.h"
-#include "db/schema.h"
-#include "dbpeek.h"
 #include "results/numbers.h"
 #include "results/resultentry.h"
 #include "results/resultlist.h"
 #include "results/season.h"
 #include "results/standings.h"
+#include "seed.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace tavorin;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(tavorin::TieBreak)
 
 namespace {
-
-// Players 1..5 (A..E) in league 1, player 6 (F) in league 2, the schedule of league 1's first day.
-const char* const seed[] = {
-    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A', 'a'), (2, 'B', 'B'), (3, 'C', 'c'), "
-    "(4, 'D', 'd'), (5, 'E', 'e'), (6, 'F', 'f')",
-    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1), (3, 1), (4, 1), (5, 1), (6, 2)",
-};
 
 // One stored result row: match, player, legs won and lost, points, average, doubles hit and thrown.
 QString row(int match, int player, int won, int lost, int points, const char* ave, int hit, int thrown) {
@@ -43,21 +34,42 @@ resultentry::SideTexts side(const QString& legs, const QString& ave = {}, const 
     return t;
 }
 
+// A league-table row of player `id` with points, leg difference and legs won.
+LeagueTableRow standing(const char* id, int points, int difference, int legsWon, bool results = true) {
+    LeagueTableRow r;
+    r.name1 = r.playerId = QLatin1StringView(id);
+    r.points = points;
+    r.legDifference = difference;
+    r.legsWon = legsWon;
+    r.hasResults = results;
+    return r;
+}
+
 } // namespace
 
 class TestResultsCore : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    // Players 1..5 (A..E) in league 1 (B's platform name is "B"), player 6 (F) in league 2.
+    void init() {
+        peekDb.reset();
+        const QString path = dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+        QFile::remove(path);
+        seedLeagueDatabase(path, leagueSeed({"A", "B:B", "C", "D", "E"}) +
+                                     QStringList{"INSERT INTO tv_spieler VALUES (6, 'F', 'f')",
+                                                 "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (6, 2)"});
+        peekDb = std::make_unique<DbPeek>(path);
+    }
     void cleanup() { db::useDatabase(QString()); }
 
-    void outcomeAndNumbers();
     void impossibleFigures_data();
     void impossibleFigures();
     void saveInsertsThenUpdates();
     void loadingShowsStoredFigures();
     void leagueTableRanking();
+    void headToHead_data();
+    void headToHead();
     void statisticsRanking();
     void listingByDayAndByPlayer();
     void seasonSeries_data();
@@ -68,41 +80,6 @@ private:
     QTemporaryDir dir;
     std::unique_ptr<DbPeek> peekDb;
 };
-
-void TestResultsCore::init() {
-    peekDb.reset();
-    const QString path = dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
-    QFile::remove(path);
-    QVERIFY(db::LeagueDatabase::instance().open(path).ok);
-    peekDb = std::make_unique<DbPeek>(path);
-    for (const char* sql : seed)
-        QVERIFY(peek().run(QLatin1StringView(sql)));
-}
-
-void TestResultsCore::outcomeAndNumbers() {
-    // won/drawn/lost/points of left, then of right; nothing played counts as a draw.
-    QStringList outcomes;
-    for (const auto& [left, right] : {std::pair{6, 4}, {2, 6}, {3, 3}, {0, 0}}) {
-        const resultentry::MatchOutcome o = resultentry::decideOutcome(left, right, Points{3, 1, 0});
-        QString text;
-        for (const resultentry::PlayerOutcome& p : {o.left, o.right})
-            text += QString::asprintf(" %d%d%d%d", p.gewonnen, p.remis, p.verloren, p.punkte);
-        outcomes << text.trimmed();
-    }
-    QCOMPARE(outcomes, QStringList({"1003 0010", "0010 1003", "0101 0101", "0101 0101"}));
-
-    // Whole numbers: anything but a plain 32-bit number gives 0.
-    QStringList ints;
-    for (const char* t : {"12", "-5", "", "zwölf", "1.5", "2147483647", "2147483648", "-2147483648", "-2147483649"})
-        ints << QString::number(textToInt(QString::fromUtf8(t)));
-    QCOMPARE(ints, QStringList({"12", "-5", "0", "0", "0", "2147483647", "0", "-2147483648", "0"}));
-
-    // Decimals take a comma or a point and are shown with two places; no number gives 0.
-    QStringList decimals;
-    for (const char* t : {"67,25", "45.5", "45", "viel", "", "1,2,3"})
-        decimals << twoDecimals(textToFloat(QString::fromUtf8(t)));
-    QCOMPARE(decimals, QStringList({"67.25", "45.50", "45.00", "0.00", "0.00", "0.00"}));
-}
 
 void TestResultsCore::impossibleFigures_data() {
     QTest::addColumn<int>("field");
@@ -203,13 +180,48 @@ void TestResultsCore::leagueTableRanking() {
     QCOMPARE(shown,
              QStringList({"A (a) 120 18:14 4 45.00 25.00% (5/20)", "B 200 19:16 4 60.00 0", "D (d) 101 7:7 2 0.00 0",
                           "C (c) 020 6:6 2 30.00 33.33% (1/3)", "E (e) 000 0:0 0 0.00 0"}));
-    // Head to head, B beat A in match 2 (C and D were already in the order of their match 1).
+    // Head to head from the file: B beat A in match 2 (C and D were already in the order of their match 1).
     QVERIFY(peek().run(
         "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 4, 3), (2, 1, 2, 2, 1)"));
     shown.clear();
     for (const LeagueTableRow& r : rankedLeagueTable("1", TieBreak::HeadToHead))
         shown << r.name1;
     QCOMPARE(shown, QStringList({"B", "A", "D", "C", "E"}));
+}
+
+void TestResultsCore::headToHead_data() {
+    QTest::addColumn<QList<LeagueTableRow>>("rows"); // in the order of the standings query
+    QTest::addColumn<QList<MatchPoints>>("matches");
+    QTest::addColumn<QString>("order");
+    QTest::newRow("three level on points, ranked by their matches")
+        << QList<LeagueTableRow>{standing("A", 4, 6, 10), standing("B", 4, 2, 8), standing("C", 4, -1, 7),
+                                 standing("D", 2, 0, 5)}
+        << QList<MatchPoints>{{u"C"_s, u"A"_s, 2, 0},
+                              {u"B"_s, u"C"_s, 0, 2},
+                              {u"B"_s, u"A"_s, 2, 0},
+                              {u"D"_s, u"A"_s, 0, 2}}
+        << u"C B A D"_s;
+    const QList<LeagueTableRow> level{standing("C", 4, 3, 9), standing("B", 4, 3, 6), standing("A", 4, 1, 5)};
+    QTest::newRow("level against each other: leg difference, then legs won")
+        << level << QList<MatchPoints>{{u"A"_s, u"B"_s, 1, 1}, {u"B"_s, u"C"_s, 1, 1}, {u"C"_s, u"A"_s, 1, 1}}
+        << u"C B A"_s;
+    QTest::newRow("partly level: points against each other first")
+        << level << QList<MatchPoints>{{u"A"_s, u"B"_s, 2, 0}, {u"B"_s, u"C"_s, 1, 1}, {u"C"_s, u"A"_s, 2, 0}}
+        << u"C A B"_s;
+    QTest::newRow("no results is not level with 0 points; alike in all keeps the order")
+        << QList<LeagueTableRow>{standing("B", 1, 0, 2), standing("A", 1, 0, 2), standing("E", 0, -3, 2),
+                                 standing("F", 0, 0, 0, false)}
+        << QList<MatchPoints>{{u"A"_s, u"B"_s, 1, 1}} << u"B A E F"_s;
+}
+
+void TestResultsCore::headToHead() {
+    QFETCH(QList<LeagueTableRow>, rows);
+    QFETCH(QList<MatchPoints>, matches);
+    QFETCH(QString, order);
+    QStringList names;
+    for (const LeagueTableRow& r : rankHeadToHead(rows, matches))
+        names << r.name1;
+    QCOMPARE(names.join(u' '), order);
 }
 
 void TestResultsCore::statisticsRanking() {
