@@ -1,7 +1,6 @@
 // Fetching a match's figures from Lidarts and through the Pro-Darter relay, with servers of the test's
 // own on 127.0.0.1, and taking them over into the result form.
 #include "guitest.h"
-#include "testenv.h"
 #include "testserver.h"
 
 #include <QElapsedTimer>
@@ -12,18 +11,14 @@
 #include <QTextEdit>
 #include <QTimer>
 
+Q_DECLARE_METATYPE(std::function<void()>)
+
 using namespace guitest;
 
 namespace {
 
 // Anna (platform name "anna") at home against Bert ("bert") on day 1, Carl against Dora on day 2.
-const QStringList seedData = {
-    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), (2, 'Bert', 'bert'), "
-    "(3, 'Carl', 'carl'), (4, 'Dora', 'dora')",
-    "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
-    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1), (3, 1), (4, 1)",
-    "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2), (2, 1, 2, 3, 4)",
-};
+const QStringList seedData = leagueSeed({"Anna", "Bert", "Carl", "Dora"}, {"1:1:2", "2:3:4"});
 
 // A finished game as Lidarts describes it: extra keys, and score bands with a count of 0 left out.
 QByteArray lidartsGame(const QString& first, const QString& second, const QString& status = "completed",
@@ -75,12 +70,17 @@ QString form(const MainWindow& w, const QStringList& fields) {
     return out.join(' ');
 }
 
-// The single message box shown, as "<icon>|<text>".
+// The single message box shown, as "<icon>|<text>"; empty when none was shown.
 QString one(const QList<SeenMessage>& seen) {
-    return seen.size() == 1 ? QString::number(seen[0].icon) + '|' + seen[0].text : QString::number(seen.size());
+    if (seen.size() > 1)
+        return QString::number(seen.size()) + " messages";
+    return seen.isEmpty() ? QString() : QString::number(seen[0].icon) + '|' + seen[0].text;
 }
 QString info(const QString& text) {
     return QString::number(QMessageBox::Information) + '|' + text;
+}
+QString critical(const QString& text, const QString& reason) {
+    return QString::number(QMessageBox::Critical) + '|' + text + '\n' + reason;
 }
 
 } // namespace
@@ -97,6 +97,7 @@ private slots:
         configure("lidarts_api", lidarts->base());
         configure("prodarter_relay", relay->base() + "/");
         configure("zeitlimit", 2);
+        restart();
         // The test certificate is trusted like a real one; TLS verification stays on.
         systemTls = QSslConfiguration::defaultConfiguration();
         QSslConfiguration trusting = systemTls;
@@ -112,44 +113,27 @@ private slots:
         env.reset();
     }
 
-    void lidartsGamesTakenOverAndStored();
-    void failedLidartsFetches();
+    void lidartsGameTakenOverAndStored();
+    void namesCompared_data();
+    void namesCompared();
+    void failedFetches_data();
+    void failedFetches();
     void relayFetch();
-    void importStateIsForgotten_data() {
-        QTest::addColumn<bool>("fetchFails");
-        QTest::newRow("a later fetch fails") << true;
-        QTest::newRow("the window closes without taking over") << false;
-    }
-    void importStateIsForgotten() {
-        QFETCH(bool, fetchFails);
-        lidarts->reply(200, lidartsGame("anna", "bert"));
-        withDialog("lidartsButton", [](Dialog& d) {
-            d.import("https://lidarts.org/game/q7Rk2xLp");
-            d.takeOver->click();
-        });
-        if (fetchFails)
-            lidarts->reply(500, "{}");
-        answerModals([&] { find<QPushButton>(*window, "lidartsButton")->click(); },
-                     [&](QWidget* dialog) {
-                         Dialog d{dialog};
-                         if (fetchFails)
-                             d.import("https://lidarts.org/game/anders");
-                         d.cancel->click();
-                     });
-        QVERIFY(press(find<QPushButton>(*window, "ergebnisEintragenButton")).isEmpty());
-        QCOMPARE(env->query("SELECT DISTINCT quote(hash) || quote(plat) FROM tv_ergebnisse"), QStringList("''''"));
-    }
+    void importStateIsForgotten_data();
+    void importStateIsForgotten();
     void cancelWhileFetching();
     void gameStoredForAnotherMatch();
 
 private:
-    // Clicks the first match and opens the import dialog from `button`; `script` drives the dialog, which
-    // is cancelled if still open. Returns the message boxes shown meanwhile, answered with `answer`.
+    // A new window with the first match clicked.
+    void restart() {
+        window = startWindow();
+        clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
+    }
+    // Opens the import dialog from `button`; `script` drives the dialog, which is cancelled if still open.
+    // Returns the message boxes shown meanwhile, answered with `answer`.
     QList<SeenMessage> withDialog(const char* button, const std::function<void(Dialog&)>& script,
                                   QMessageBox::StandardButton answer = QMessageBox::NoButton) {
-        if (!window)
-            window = startWindow();
-        clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
         return answerModals([&] { find<QPushButton>(*window, button)->click(); },
                             [&](QWidget* d) {
                                 Dialog dialog{d};
@@ -162,6 +146,7 @@ private:
     void configure(const QString& key, const QVariant& value) {
         QSettings(env->configPath(), QSettings::IniFormat).setValue("plattformen/" + key, value);
     }
+    QList<SeenMessage> save() { return press(find<QPushButton>(*window, "ergebnisEintragenButton")); }
 
     std::unique_ptr<LeagueTestEnv> env;
     std::unique_ptr<LocalHttpServer> lidarts, relay, other;
@@ -169,157 +154,153 @@ private:
     QSslConfiguration systemTls;
 };
 
-void TestImport::lidartsGamesTakenOverAndStored() {
+void TestImport::lidartsGameTakenOverAndStored() {
     lidarts->reply(200, lidartsGame("anna", "bert"));
     lidarts->redirectNext(lidarts->base().toUtf8() + "/api/game/q7Rk2xLp"); // same server: followed
-    QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
-        QCOMPARE(d.dialog->findChild<QLabel*>("linkLabel")->text(), "Lidarts Link: ");
-        QVERIFY(!d.takeOver->isEnabled());
+    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
+        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Lidarts Link: ");
         d.import("https://lidarts.org/game/q7Rk2xLp/dark");
         QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path, "GET /api/game/q7Rk2xLp");
         QCOMPARE(d.left->toPlainText(), "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
         QVERIFY(d.right->toPlainText().startsWith("bert\n2\n50.13\n55.50\n1\n7\n"));
-        QVERIFY(d.takeOver->isEnabled());
         d.takeOver->click();
     });
     QVERIFY(seen.isEmpty());
-    const MainWindow& w = *window;
-    QCOMPARE(form(w, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
+    QCOMPARE(form(*window, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
              "3:2 65.40:50.13 0:1 1:0 3:2 9:10 15:21");
     // The save stores the game; another match's result does not.
-    QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
-    find<QComboBox>(w, "spieltagComboBox")->setCurrentIndex(1);
-    clickCell(find<QTableWidget>(w, "ergebnisseTableWidget"), 0, 1);
-    find<QLineEdit>(w, "ergebnisLinksLegsLineEdit")->setText("1");
-    QVERIFY(press(find<QPushButton>(w, "ergebnisEintragenButton")).isEmpty());
-    QCOMPARE(DbPeek(env->defaultDatabase())
-                 .column("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
+    QVERIFY(save().isEmpty());
+    find<QComboBox>(*window, "spieltagComboBox")->setCurrentIndex(1);
+    clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
+    find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
+    QVERIFY(save().isEmpty());
+    QCOMPARE(env->query("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
              QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1::", "2:0::"}));
+}
 
-    // Crossed names are taken over crosswise (on a fresh database, as does every later part). The
-    // platform names belong to the match's players, also when both have the same forum name.
-    cleanup();
-    init();
+void TestImport::namesCompared_data() {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("values"); // legs and averages after taking over, with "44" typed as the left average
+    // The platform names belong to the match's players, also when both have the same forum name.
+    QTest::newRow("crossed: taken over crosswise") << lidartsGame("bert", "anna") << QString() << "2:3 50.13:65.40";
+    QTest::newRow("compared exactly: offered all the same")
+        << lidartsGame("Anna", "bert") << info(mismatch) << "3:2 65.40:50.13";
+    QTest::newRow("0:0 on the platform: nothing taken over")
+        << lidartsGame("anna", "bert", "completed", "0", "0") << QString() << ": 44:";
+}
+
+void TestImport::namesCompared() {
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, message);
+    QFETCH(QString, values);
     QVERIFY(env->run("UPDATE tv_spieler SET dartn_name = 'Anna' WHERE id = 2"));
-    lidarts->reply(200, lidartsGame("bert", "anna"));
-    seen = withDialog("lidartsButton", [&](Dialog& d) {
+    lidarts->reply(200, reply);
+    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
         d.import("https://lidarts.org/game/abc_-1");
-        QVERIFY(d.left->toPlainText().startsWith("anna\n2\n50.13"));
-        QVERIFY(d.right->toPlainText().startsWith("bert\n3\n65.40"));
-        d.takeOver->click();
-    });
-    QVERIFY(seen.isEmpty());
-    QCOMPARE(form(*window, {"Legs", "HighestFinish"}), "2:3 40:100");
-
-    // Names are compared exactly: "Anna" is not "anna". The values are offered all the same.
-    lidarts->reply(200, lidartsGame("Anna", "bert"));
-    seen = withDialog("lidartsButton", [&](Dialog& d) {
-        d.import("https://lidarts.org/game/abc");
-        QVERIFY(d.left->toPlainText().startsWith("Anna\n3"));
-        QVERIFY(d.takeOver->isEnabled());
-    });
-    QCOMPARE(one(seen), info(mismatch));
-
-    // An empty link is refused; a 0:0 game on the platform takes nothing over.
-    cleanup();
-    init();
-    lidarts->reply(200, lidartsGame("anna", "bert", "completed", "0", "0"));
-    seen = withDialog("lidartsButton", [&](Dialog& d) {
-        d.import(QString());
-        QVERIFY(!d.takeOver->isEnabled());
-        d.import("https://lidarts.org/game/zero");
         find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
         d.takeOver->click();
     });
-    QCOMPARE(one(seen), QString::number(QMessageBox::Warning) + "|  Keine Adresse angegeben!  ");
-    QCOMPARE(form(*window, {"Avg"}), "44:");
+    QCOMPARE(one(seen), message);
+    QCOMPARE(form(*window, {"Legs", "Avg"}), values);
 }
 
-void TestImport::failedLidartsFetches() {
-    // A failed fetch is critical and says why on a second line; a reply without usable data informs.
-    struct Case {
-        QString name, message, reason;
-        std::function<void()> setUp;
-        const char* button = "lidartsButton";
-        QString url = "https://lidarts.org/game/q7Rk2xLp";
-    };
+// A failed fetch is critical and says why on a second line; a reply without usable data informs.
+void TestImport::failedFetches_data() {
+    QTest::addColumn<std::function<void()>>("setUp");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("relayRequests"); // -1: any
     const QString status = "Der Server antwortete mit dem HTTP-Status ";
-    const QList<Case> cases = {
-        {"unknown game", noData, status + "404.",
-         [&] { lidarts->reply(404, "<html><body>Not found</body></html>", "text/html"); }},
-        {"not a JSON object", noData, "", [&] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }},
-        {"game still running", QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  "), "",
-         [&] { lidarts->reply(200, lidartsGame("anna", "bert", "started")); }},
-        {"server error", noConnection, status + "500.", [&] { lidarts->reply(500, "{}"); }},
-        {"no answer in time", noConnection, "Das Zeitlimit von 2 Sekunden ist erreicht.",
-         [&] { lidarts->stayQuiet(); }},
-        {"untrusted certificate", noConnection,
-         QString::fromUtf8("Das Zertifikat des Servers ist nicht vertrauenswürdig."),
-         [&] { QSslConfiguration::setDefaultConfiguration(systemTls); }},
-        {"reply over 1 MiB", noData, QString::fromUtf8("Die Antwort des Servers ist größer als 1 MiB."),
-         [&] { lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}"); }},
-        {"connection refused", noConnection, "Der Server hat die Verbindung abgelehnt.",
-         [&] {
-             const QString base = lidarts->base();
-             lidarts.reset(); // nothing listens on the port any more
-             configure("lidarts_api", base);
-         }},
-        {"redirect to another port", noConnection,
-         QString::fromUtf8("Der Server leitet zu einer anderen Adresse über."),
-         [&] {
-             other = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
-             other->reply(200, lidartsGame("anna", "bert"));
-             lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7Rk2xLp");
-         }},
-        {"relay redirect that would send the form again", noConnection,
-         QString::fromUtf8("Der Server leitet zu einer anderen Adresse über."),
-         [&] {
-             relay->reply(200, relayReply("anna", "bert"), "text/plain");
-             relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
-         },
-         "prodarterButton", "x?match=0"},
-        {"relay reply too short", noData, "", [&] { relay->reply(200, relayReply("anna", "bert", 29), "text/plain"); },
-         "prodarterButton", "x?match=1"},
-        {"relay error", noConnection, status + "500.", [&] { relay->reply(500, "kaputt", "text/plain"); },
-         "prodarterButton", "x?match=2"},
-        {"no relay address: nothing is sent", noConnection,
-         QString::fromUtf8("Für Pro-Darter ist kein Relay-Dienst eingerichtet (config.ini, Gruppe plattformen, "
-                           "prodarter_relay)."),
-         [&] {
-             relay->reply(200, relayReply("anna", "bert"), "text/plain");
-             configure("prodarter_relay", QString());
-         },
-         "prodarterButton", "x?match=3"}};
-    for (const Case& c : cases) {
-        cleanup();
-        init();
-        c.setUp();
-        const QList<SeenMessage> seen = withDialog(c.button, [&](Dialog& d) {
-            d.import(c.url);
-            QCOMPARE(d.left->toPlainText(), QString());
-            QVERIFY(!d.takeOver->isEnabled());
-            QVERIFY(d.fetch->isEnabled());
-        });
-        const QString expected = c.reason.isEmpty()
-                                     ? info(c.message)
-                                     : QString::number(QMessageBox::Critical) + '|' + c.message + '\n' + c.reason;
-        QCOMPARE(c.name + ": " + one(seen), c.name + ": " + expected);
-        if (c.name.startsWith("no relay") || c.name.startsWith("relay redirect"))
-            QCOMPARE(relay->requests(), c.name.startsWith("no relay") ? 0 : 1);
-        if (other)
-            QCOMPARE(other->requests(), 0);
-    }
+    const QString redirect = QString::fromUtf8("Der Server leitet zu einer anderen Adresse über.");
+    const auto row = [](const char* name, const std::function<void()>& setUp, const QString& message,
+                        const QString& button = "lidartsButton", const QString& url = "https://lidarts.org/game/q7",
+                        int relayRequests = -1) {
+        QTest::newRow(name) << setUp << button << url << message << relayRequests;
+    };
+    row(
+        "empty link", [] {}, QString::number(QMessageBox::Warning) + "|  Keine Adresse angegeben!  ", "lidartsButton",
+        "");
+    row(
+        "unknown game", [this] { lidarts->reply(404, "<html>Not found</html>", "text/html"); },
+        critical(noData, status + "404."));
+    row(
+        "not a JSON object", [this] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }, info(noData));
+    row(
+        "game still running", [this] { lidarts->reply(200, lidartsGame("anna", "bert", "started")); },
+        info(QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  ")));
+    row(
+        "server error", [this] { lidarts->reply(500, "{}"); }, critical(noConnection, status + "500."));
+    row(
+        "no answer in time", [this] { lidarts->stayQuiet(); },
+        critical(noConnection, "Das Zeitlimit von 2 Sekunden ist erreicht."));
+    row(
+        "untrusted certificate", [this] { QSslConfiguration::setDefaultConfiguration(systemTls); },
+        critical(noConnection, QString::fromUtf8("Das Zertifikat des Servers ist nicht vertrauenswürdig.")));
+    row(
+        "reply over 1 MiB",
+        [this] { lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}"); },
+        critical(noData, QString::fromUtf8("Die Antwort des Servers ist größer als 1 MiB.")));
+    row(
+        "connection refused", [this] { lidarts.reset(); }, // nothing listens on the port any more
+        critical(noConnection, "Der Server hat die Verbindung abgelehnt."));
+    row(
+        "redirect to another port",
+        [this] {
+            other = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
+            other->reply(200, lidartsGame("anna", "bert"));
+            lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7");
+        },
+        critical(noConnection, redirect));
+    row(
+        "relay redirect that would send the form again",
+        [this] {
+            relay->reply(200, relayReply("anna", "bert"), "text/plain");
+            relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
+        },
+        critical(noConnection, redirect), "prodarterButton", "x?match=0", 1);
+    row(
+        "no relay address: nothing is sent",
+        [this] {
+            relay->reply(200, relayReply("anna", "bert"), "text/plain");
+            configure("prodarter_relay", QString());
+            restart();
+        },
+        critical(noConnection, QString::fromUtf8("Für Pro-Darter ist kein Relay-Dienst eingerichtet (config.ini, "
+                                                 "Gruppe plattformen, prodarter_relay).")),
+        "prodarterButton", "x?match=3", 0);
+}
+
+void TestImport::failedFetches() {
+    QFETCH(std::function<void()>, setUp);
+    QFETCH(QString, button);
+    QFETCH(QString, url);
+    QFETCH(QString, message);
+    QFETCH(int, relayRequests);
+    setUp();
+    const QList<SeenMessage> seen = withDialog(qPrintable(button), [&](Dialog& d) {
+        d.import(url);
+        QCOMPARE(d.left->toPlainText(), QString());
+        QVERIFY(!d.takeOver->isEnabled());
+        QVERIFY(d.fetch->isEnabled());
+    });
+    QCOMPARE(one(seen), message);
+    if (relayRequests >= 0)
+        QCOMPARE(relay->requests(), relayRequests);
+    if (other)
+        QCOMPARE(other->requests(), 0);
 }
 
 void TestImport::relayFetch() {
     relay->reply(200, relayReply("<b>anna</b>", "bert"), "text/plain; charset=utf-8");
-    QList<SeenMessage> seen = withDialog("prodarterButton", [&](Dialog& d) {
-        QCOMPARE(d.dialog->findChild<QLabel*>("linkLabel")->text(), "Pro-Darter Link: ");
-        d.import("http://www.pro-darter.com/match-history.php?match=4711");
+    const QList<SeenMessage> seen = withDialog("prodarterButton", [&](Dialog& d) {
+        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Pro-Darter Link: ");
+        d.import("http://www.pro-darter.com/match-history.php?match=a b&c/ä");
         const LocalHttpServer::Request& r = relay->lastRequest();
         QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
         QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
-        QCOMPARE(r.body, "wert=4711");
+        QCOMPARE(r.body, "wert=a%20b%26c%2F%C3%A4");
         // Shown as plain text; the name check saw the markup and reported a mismatch.
         QCOMPARE(d.left->toPlainText(), "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
         d.takeOver->click();
@@ -327,9 +308,29 @@ void TestImport::relayFetch() {
     QCOMPARE(one(seen), info(mismatch));
     // The relay has no 171+.
     QCOMPARE(form(*window, {"Legs", "Plus171", "DoublesHit", "DoublesThrown", "Minus20"}), "4:2 : 4:2 10:8 1:2");
+}
 
-    withDialog("prodarterButton", [](Dialog& d) { d.import("http://pro-darter.com/match-history.php?match=a b&c/ä"); });
-    QCOMPARE(relay->lastRequest().body, "wert=a%20b%26c%2F%C3%A4");
+void TestImport::importStateIsForgotten_data() {
+    QTest::addColumn<bool>("fetchFails");
+    QTest::newRow("a later fetch fails") << true;
+    QTest::newRow("the window closes without taking over") << false;
+}
+
+void TestImport::importStateIsForgotten() {
+    QFETCH(bool, fetchFails);
+    lidarts->reply(200, lidartsGame("anna", "bert"));
+    withDialog("lidartsButton", [](Dialog& d) {
+        d.import("https://lidarts.org/game/q7Rk2xLp");
+        d.takeOver->click();
+    });
+    if (fetchFails)
+        lidarts->reply(500, "{}");
+    withDialog("lidartsButton", [&](Dialog& d) {
+        if (fetchFails)
+            d.import("https://lidarts.org/game/anders");
+    });
+    QVERIFY(save().isEmpty());
+    QCOMPARE(env->query("SELECT DISTINCT quote(hash) || quote(plat) FROM tv_ergebnisse"), QStringList("''''"));
 }
 
 void TestImport::cancelWhileFetching() {
@@ -371,7 +372,7 @@ void TestImport::gameStoredForAnotherMatch() {
     QCOMPARE(one(takeOver(QMessageBox::NoButton)), question);
     QCOMPARE(form(*window, {"Legs"}), ":");
     find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
-    QVERIFY(press(find<QPushButton>(*window, "ergebnisEintragenButton")).isEmpty());
+    QVERIFY(save().isEmpty());
     QCOMPARE(env->query("SELECT quote(hash) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"''", "''"}));
     QCOMPARE(one(takeOver(QMessageBox::Yes)), question);
     QCOMPARE(form(*window, {"Legs"}), "3:2");
