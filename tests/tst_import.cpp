@@ -91,7 +91,7 @@ class TestImport : public QObject {
 private slots:
     void init() {
         env = std::make_unique<LeagueTestEnv>(seedData);
-        lidarts = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
+        lidarts = std::make_unique<LocalHttpServer>(true);
         relay = std::make_unique<LocalHttpServer>();
         startWindow(); // writes config.ini
         configure("lidarts_api", lidarts->base());
@@ -101,7 +101,7 @@ private slots:
         // The test certificate is trusted like a real one; TLS verification stays on.
         systemTls = QSslConfiguration::defaultConfiguration();
         QSslConfiguration trusting = systemTls;
-        trusting.addCaCertificate(LocalHttpServer::testCertificate());
+        trusting.addCaCertificate(LocalHttpServer::certificate());
         QSslConfiguration::setDefaultConfiguration(trusting);
     }
     void cleanup() {
@@ -248,7 +248,7 @@ void TestImport::failedFetches_data() {
     row(
         "redirect to another port",
         [this] {
-            other = std::make_unique<LocalHttpServer>(LocalHttpServer::testCertificate(), LocalHttpServer::testKey());
+            other = std::make_unique<LocalHttpServer>(true);
             other->reply(200, lidartsGame("anna", "bert"));
             lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7");
         },
