@@ -12,9 +12,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Written out by hand; "$B" stands for a cell's bottom and right border at thickness 1 and colour #000000.
+// Written out by hand, with abbreviations: "$H" a header cell's opening up to its borders, "$C" a centred
+// value cell's opening, "$S" a small figure cell's opening, "$B" a cell's bottom and right border.
 QString golden(QString text) {
-    return text.replace(u"$B"_s, u"border-bottom:1px solid #000000; border-right:1px solid #000000;"_s);
+    return text.replace(u"$H"_s, u"<th style=\"background-color:#dddddd; padding:5px ;$B"_s)
+        .replace(u"$C"_s, u"<td style=\"$B padding:5px;  text-align:center; \">"_s)
+        .replace(u"$S"_s, u"<td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">"_s)
+        .replace(u"$B"_s, u"border-bottom:1px solid #000000; border-right:1px solid #000000;"_s);
 }
 
 const QString tableStart =
@@ -24,30 +28,16 @@ const QString tableStart =
 // Anna with names left and values centred.
 const QString leagueOfAnna = golden(
     tableStart +
-    u"<tbody><tr><th style=\"background-color:#dddddd; padding:5px ;$B \">Platz</th><th style=\"background-color:"
-    u"#dddddd; padding:5px ;$B \">Name</th><th style=\"background-color:#dddddd; padding:5px ;$B \">Spiele</th><th "
-    u"style=\"background-color:#dddddd; padding:5px ;$B \">G</th><th style=\"background-color:#dddddd; padding:5px "
-    u";$B \">U</th><th style=\"background-color:#dddddd; padding:5px ;$B \">V</th><th style=\"background-color:"
-    u"#dddddd; padding:5px ;$B \">Legs</th><th style=\"background-color:#dddddd; padding:5px ;$B \">Punkte</th><th "
-    u"style=\"background-color:#dddddd; padding:5px ;$B \">AVG</th><th style=\"background-color:#dddddd; padding:5px "
-    u";$B \">Doppelquote</th></tr>\n<tr><td style=\"$B padding:5px;  text-align:center; \">1</td><td style=\"$B "
-    u"padding:5px;  text-align:left; \">Anna</td><td style=\"$B padding:5px;  text-align:center; \">3</td><td "
-    u"style=\"$B padding:5px;  text-align:center; \">2</td><td style=\"$B padding:5px;  text-align:center; \">1</td>"
-    u"<td style=\"$B padding:5px;  text-align:center; \">0</td><td style=\"$B padding:5px;  text-align:center; \">"
-    u"7:3</td><td style=\"$B padding:5px;  text-align:center; \">5</td><td style=\"$B padding:5px;  text-align:center;"
-    u" \">45.50</td><td style=\"$B padding:5px;  text-align:center; \">33.33% (1/3)</td></tr>\n</tbody></table>"_s);
+    u"<tbody><tr>$H \">Platz</th>$H \">Name</th>$H \">Spiele</th>$H \">G</th>$H \">U</th>$H \">V</th>$H \">Legs</th>"
+    u"$H \">Punkte</th>$H \">AVG</th>$H \">Doppelquote</th></tr>\n<tr>$C1</td><td style=\"$B padding:5px;  "
+    u"text-align:left; \">Anna</td>$C3</td>$C2</td>$C1</td>$C0</td>$C7:3</td>$C5</td>$C45.50</td>$C33.33% "
+    u"(1/3)</td></tr>\n</tbody></table>"_s);
 
 const QString statisticsWithoutMembers = golden(
     tableStart +
-    u"<tbody><tr><th style=\"background-color:#dddddd; padding:5px ;$B\">Platz</th><th style=\"background-color:"
-    u"#dddddd; padding:5px ;$B\">Name</th><th style=\"background-color:#dddddd; padding:5px ;$B\">20-</th><th style="
-    u"\"background-color:#dddddd; padding:5px ;$B\">20+</th><th style=\"background-color:#dddddd; padding:5px ;$B\">"
-    u"40+</th><th style=\"background-color:#dddddd; padding:5px ;$B\">60+</th><th style=\"background-color:#dddddd; "
-    u"padding:5px ;$B\">80+</th><th style=\"background-color:#dddddd; padding:5px ;$B\">100+</th><th style=\""
-    u"background-color:#dddddd; padding:5px ;$B\">140+</th><th style=\"background-color:#dddddd; padding:5px ;$B\">"
-    u"171+</th><th style=\"background-color:#dddddd; padding:5px ;$B\">180</th><th style=\"background-color:#dddddd; "
-    u"padding:5px ;$B\">Highest Finish</th><th style=\"background-color:#dddddd; padding:5px ;$B\"> Best Leg</th>"
-    u"</tr>\n</tbody></table>"_s);
+    u"<tbody><tr>$H\">Platz</th>$H\">Name</th>$H\">20-</th>$H\">20+</th>$H\">40+</th>$H\">60+</th>$H\">80+</th>$H\">"
+    u"100+</th>$H\">140+</th>$H\">171+</th>$H\">180</th>$H\">Highest Finish</th>$H\"> Best Leg</th></tr>\n"
+    u"</tbody></table>"_s);
 
 const QString lidartsAbc = u"<a style=\"text-decoration: none; color:inherit ; display:block;\" href=\""
                            u"https://lidarts.org/game/abc\" target=\"blank\" title=\"zum Spiel\" >"_s;
@@ -56,36 +46,25 @@ const QString lidartsAbc = u"<a style=\"text-decoration: none; color:inherit ; d
 const QString drawThenOpenHtml = golden(
     tableStart +
     u"\n \n<tr>\n<th colspan=\"12\" style=\"background-color:#dddddd; padding:5px ;$B \">Spieltag: 1</th>\n</tr>\n "
-    u"<tr> <td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:right; font-weight:bold; color:#009900; \">"
-    u"Anna</td>\n <td rowspan=\"3\" style=\"$B padding:5px; text-align:center; font-size: 2em;  background-color:"
-    u"#ffffdd; \">\n "_s +
+    u"<tr> <td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:right; font-weight:bold; "
+    u"color:#009900; \">Anna</td>\n <td rowspan=\"3\" style=\"$B padding:5px; text-align:center; font-size: "
+    u"2em;  background-color:#ffffdd; \">\n "_s +
     lidartsAbc +
-    u"3</a></td>\n <td rowspan=\"3\" style=\"$B padding:5px; text-align:center; font-size: 2em;  background-color:"
-    u"#ffffdd; \">\n "_s +
+    u"3</a></td>\n <td rowspan=\"3\" style=\"$B padding:5px; text-align:center; font-size: 2em;  "
+    u"background-color:#ffffdd; \">\n "_s +
     lidartsAbc +
-    u"3</a></td>\n <td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:left; font-weight:bold; color:"
-    u"#009900; \">Bert</td>\n </tr>\n  <tr> <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em; \">180"
-    u"</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">SL</td>\n <td style=\"$B padding:5px;"
-    u"  text-align:center; font-size: 0.6em;\">HF</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: "
-    u"0.6em;\">DQ</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">AVG</td>\n <td style=\"$B"
-    u" padding:5px;  text-align:center; font-size: 0.6em;\">AVG</td>\n <td style=\"$B padding:5px;  text-align:center;"
-    u" font-size: 0.6em;\">DQ</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">HF</td>\n "
-    u"<td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">SL</td>\n <td style=\"$B padding:5px;  "
-    u"text-align:center; font-size: 0.6em;\">180</td>\n </tr>\n <tr>  <td style=\"$B padding:5px;  text-align:center; "
-    u"font-size: 0.6em;\">2</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">18</td>\n <td "
-    u"style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">101</td>\n <td style=\"$B padding:5px;  "
-    u"text-align:center; font-size: 0.6em;\">33.33 %</td>\n <td style=\"$B padding:5px;  text-align:center; font-size:"
-    u" 0.6em;\">50.25</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">48.00</td>\n <td "
-    u"style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">-</td>\n <td style=\"$B padding:5px;  "
-    u"text-align:center; font-size: 0.6em;\">-</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: "
-    u"0.6em;\">-</td>\n <td style=\"$B padding:5px;  text-align:center; font-size: 0.6em;\">-</td>\n</tr> </table>\n\n"
-    u"<!-- Tabellenzwischenraum -->\n\n\n\n\n"_s +
+    u"3</a></td>\n <td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:left; font-weight:bold; "
+    u"color:#009900; \">Bert</td>\n </tr>\n  <tr> <td style=\"$B padding:5px;  text-align:center; font-size: "
+    u"0.6em; \">180</td>\n $SSL</td>\n $SHF</td>\n $SDQ</td>\n $SAVG</td>\n $SAVG</td>\n $SDQ</td>\n $SHF</td>\n"
+    u" $SSL</td>\n $S180</td>\n </tr>\n <tr>  $S2</td>\n $S18</td>\n $S101</td>\n $S33.33 %</td>\n $S50.25</td>\n"
+    u" $S48.00</td>\n $S-</td>\n $S-</td>\n $S-</td>\n $S-</td>\n</tr> </table>\n\n<!-- Tabellenzwischenraum -->"
+    u"\n\n\n\n\n"_s +
     tableStart +
     u"\n<tr>\n<th colspan=\"12\" style=\"background-color:#dddddd; padding:5px ;$B \">Spieltag: 2</th>\n</tr>\n    "
-    u"<tr><td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:right; font-weight:bold; color:#bb0000;\">"
-    u"Carl</td>\n   <td colspan=\"2\" style=\"$B padding:5px; text-align:center; font-weight:bold; color:#bb0000; \">"
-    u"offen</td>\n   <td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:left; font-weight:bold; color:"
-    u"#bb0000; \">Dora</td></tr>\n </table>\n "_s);
+    u"<tr><td colspan=\"5\" style=\"$B padding:5px; width:45%; text-align:right; font-weight:bold; "
+    u"color:#bb0000;\">Carl</td>\n   <td colspan=\"2\" style=\"$B padding:5px; text-align:center; "
+    u"font-weight:bold; color:#bb0000; \">offen</td>\n   <td colspan=\"5\" style=\"$B padding:5px; width:45%; "
+    u"text-align:left; font-weight:bold; color:#bb0000; \">Dora</td></tr>\n </table>\n "_s);
 
 template <typename O, typename F> O with(O o, F change) {
     change(o);
@@ -192,18 +171,15 @@ void TestForumCode::exactCode_data() {
         << u"[align=center]"_s + tableTag +
                u"[*]1[*]Anna[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[*]2[*]Carl[*]0[*]0[*]0[*]0[*]0:0[*]0"
                u"[*]0.00[*]66.67% (2/3)\n[*]3[*]Dora[*]0[*]0[*]0[*]0[*]0:0[*]0[*]0.00[*]0\n[/table][/align]"_s;
-    QTest::newRow("bb table, names left, HTML-only options, both names unescaped")
-        << leagueTableCode({{u"<A&\"B>"_s, u"x&y"_s, 2, 1, 0, 7, 3, 5, 45.5f, 4, 4}},
+    // Names are not escaped, but their brackets become full-width; HTML-only options change nothing.
+    QTest::newRow("bb table, names left, both names, HTML-only options")
+        << leagueTableCode({{u"<K&\"ai [b]\u00d6hler"_s, u"[/table][*]"_s, 2, 1, 0, 7, 3, 5, 45.5f, 4, 4}},
                            with(lines(names(bb(CellAlignment::NamesLeftValuesCentred), true, true), u"600"_s,
                                       WidthUnit::Pixel, u"3"_s, u"#ff0000"_s),
                                 [](auto& o) { o.showDate = true; }))
         << u"[align=center]"_s + tableTag +
-               u"[*]1[*][align=left]<A&\"B> (x&y)[/align][*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]100.00% (4/4)\n"
-               u"[/table][/align]"_s;
-    QTest::newRow("bb table, brackets in names become full-width, no alignment")
-        << leagueTableCode({{u"Kai [b]\u00d6hler"_s, u"[/table][*]"_s}}, names(bb(CellAlignment::None), true, true))
-        << tableTag + u"[*]1[*]Kai \uff3bb\uff3d\u00d6hler (\uff3b/table\uff3d\uff3b*\uff3d)[*]0[*]0[*]0[*]0[*]0:0"
-                      u"[*]0[*]0.00[*]0\n[/table]"_s;
+               u"[*]1[*][align=left]<K&\"ai \uff3bb\uff3d\u00d6hler (\uff3b/table\uff3d\uff3b*\uff3d)[/align][*]3[*]2"
+               u"[*]1[*]0[*]7:3[*]5[*]45.50[*]100.00% (4/4)\n[/table][/align]"_s;
     // Found by fuzzing: the number of games overflowed.
     QTest::newRow("bb table, games beyond int")
         << leagueTableCode({{u"X"_s, u"x"_s, INT_MIN, INT_MIN, 0, 0, 0, 0, 0.0f, 0, 0}}, bb(CellAlignment::None))
@@ -245,7 +221,6 @@ void TestForumCode::htmlOptions_data() {
                                  << u"padding:5px;  text-align:center; \">Anna</td>"_s;
     QTest::newRow("no alignment") << tableWith([](auto& o) { o.alignment = CellAlignment::None; })
                                   << u"#000000; padding:5px; \">Anna</td>"_s;
-    QTest::newRow("no name box: the first") << tableWith([](auto& o) { o.firstName = false; }) << u"\">Anna</td>"_s;
     QTest::newRow("leading number of the width, in px")
         << leagueTableCode({anna}, lines(table(), u"06\"0"_s, WidthUnit::Pixel, u"1"_s, u"#000000"_s))
         << u"<table cellspacing=\"0\" style=\"width:6px; border-top:"_s;
@@ -314,7 +289,6 @@ void TestForumCode::hostileHtmlValues() {
     } cases[] = {
         {"line colour", option(&ScheduleCodeOptions::lineColour), u"red;background:url(x)"_s, u"#000000"_s},
         {"thickness", option(&ScheduleCodeOptions::lineThickness), u"1px;x:y"_s, u"1"_s},
-        {"thickness 10", option(&ScheduleCodeOptions::lineThickness), u"10"_s, u"1"_s},
         {"width", option(&ScheduleCodeOptions::width), u"80%\" onclick=\"x"_s, u"80"_s},
         {"date", option(&ScheduleCodeOptions::today), script, escaped},
         {"time", option(&ScheduleCodeOptions::currentTime), script, escaped},
