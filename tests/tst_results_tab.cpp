@@ -1,5 +1,5 @@
-// The "Ergebnisse" tab: listing matches, entering results (the rules themselves are in tst_results_core),
-// and the "Tabelle" and "Statistik" tabs following a save.
+// The "Ergebnisse" tab: choosing a match, entering its result (the rules themselves are tested in
+// tst_results_core) and the views that follow a save.
 #include "guitest.h"
 
 #include <QCheckBox>
@@ -12,22 +12,29 @@ using namespace guitest;
 
 namespace {
 
-// A..D in league "Nord": match days 1 and 2, and A and C's return match on day 3.
-const QStringList seedData = leagueSeed({"A", "B", "C", "D"}, {"1:1:3", "1:4:2", "2:1:2", "2:3:4", "3:3:1"});
-
 struct Tab {
-    explicit Tab(const MainWindow& window) : w(window) {}
+    const MainWindow& w;
+    QComboBox* days = find<QComboBox>(w, "spieltagComboBox");
+    QComboBox* players = find<QComboBox>(w, "einzelSpielerComboBox");
+    QTableWidget* table = find<QTableWidget>(w, "ergebnisseTableWidget");
+    QCheckBox* mirror = find<QCheckBox>(w, "spiegelnCheckBox");
+    QPushButton* insert = find<QPushButton>(w, "ergebnisEintragenButton");
+    QPushButton* change = find<QPushButton>(w, "ergebnisAendernButton");
 
-    QLineEdit* field(bool leftSide, const QString& name) const {
-        return find<QLineEdit>(w, qPrintable("ergebnis" + QString(leftSide ? "Links" : "Rechts") + name + "LineEdit"));
+    QLineEdit* field(const QString& side, const QString& name) const {
+        return find<QLineEdit>(w, qPrintable("ergebnis" + side + name + "LineEdit"));
     }
-    void type(const QString& name, const QString& leftText, const QString& rightText) const {
-        field(true, name)->setText(leftText);
-        field(false, name)->setText(rightText);
+    void type(const QString& name, const QString& left, const QString& right) const {
+        field("Links", name)->setText(left);
+        field("Rechts", name)->setText(right);
     }
-    QStringList values(const QString& name) const { return {field(true, name)->text(), field(false, name)->text()}; }
-    // The names of both sides and their legs, as the form shows them.
-    QStringList shown() const { return QStringList({left->text(), right->text()}) + values("Legs"); }
+    // Both sides' names (when `name` is "Legs") and values.
+    QStringList shown(const QString& name) const {
+        QStringList out{field("Links", name)->text(), field("Rechts", name)->text()};
+        if (name == "Legs")
+            out.prepend(find<QLabel>(w, "nameLinksLabel")->text() + "-" + find<QLabel>(w, "nameRechtsLabel")->text());
+        return out;
+    }
     // "home-guest" of every listed match.
     QStringList listed() const {
         QStringList out;
@@ -35,23 +42,11 @@ struct Tab {
             out << table->item(r, 2)->text() + "-" + table->item(r, 3)->text();
         return out;
     }
-    // The text of the one message box a save showed; empty when it showed none.
-    QString save() const {
-        const QList<SeenMessage> seen = press(insert->isVisible() ? insert : change);
-        return seen.isEmpty() ? QString() : seen.size() == 1 ? seen[0].text : "several messages";
+    void listPlayer(int index) const {
+        players->setCurrentIndex(index);
+        find<QPushButton>(w, "spieleAuswaehlenButton")->click();
     }
-
-    const MainWindow& w;
-    QComboBox* days = find<QComboBox>(w, "spieltagComboBox");
-    QComboBox* players = find<QComboBox>(w, "einzelSpielerComboBox");
-    QPushButton* choosePlayer = find<QPushButton>(w, "spieleAuswaehlenButton");
-    QTableWidget* table = find<QTableWidget>(w, "ergebnisseTableWidget");
-    QWidget* form = find<QWidget>(w, "ergebnisFormularWidget");
-    QLabel* left = find<QLabel>(w, "nameLinksLabel");
-    QLabel* right = find<QLabel>(w, "nameRechtsLabel");
-    QCheckBox* mirror = find<QCheckBox>(w, "spiegelnCheckBox");
-    QPushButton* insert = find<QPushButton>(w, "ergebnisEintragenButton");
-    QPushButton* change = find<QPushButton>(w, "ergebnisAendernButton");
+    QString save() const { return ::shown(press(insert->isVisible() ? insert : change)); }
 };
 
 } // namespace
@@ -60,7 +55,11 @@ class TestResultsTab : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
+    // A..D in league "Nord": match days 1 and 2, and A and C's return match on day 3.
+    void init() {
+        env = std::make_unique<LeagueTestEnv>(
+            leagueSeed({"A", "B", "C", "D"}, {"1:1:3", "1:4:2", "2:1:2", "2:3:4", "3:3:1"}));
+    }
     void cleanup() { env.reset(); }
 
     void listingAndMirroring();
@@ -79,20 +78,15 @@ private:
 
 void TestResultsTab::listingAndMirroring() {
     auto w = startWindow();
-    Tab tab(*w);
-    QCOMPARE(itemTexts(tab.days), QStringList({"1. Spieltag", "2. Spieltag", "3. Spieltag"}));
+    Tab tab{*w};
     QCOMPARE(tab.listed(), QStringList({"A-C", "D-B"}));
-    QVERIFY(!tab.form->isEnabled());
-    tab.players->setCurrentIndex(0);
-    tab.choosePlayer->click();
+    tab.listPlayer(0);
     QCOMPARE(tab.listed(), QStringList({"A-C", "A-B", "C-A"}));
-
-    // A new match day returns to the listing by match day and switches the form off.
+    // Another match day lists its matches again and switches the form off.
     clickCell(tab.table, 0, 1);
-    QVERIFY(tab.form->isEnabled());
     tab.days->setCurrentIndex(2);
     QCOMPARE(tab.listed(), QStringList({"C-A"}));
-    QVERIFY(!tab.form->isEnabled());
+    QVERIFY(!find<QWidget>(*w, "ergebnisFormularWidget")->isEnabled());
 
     // Mirroring reloads the match C-A with the sides exchanged; each side's legs go to its own player.
     clickCell(tab.table, 0, 1);
@@ -102,22 +96,19 @@ void TestResultsTab::listingAndMirroring() {
     QCOMPARE(resultRows(), QStringList({"5:1:6-1:100:2", "5:3:1-6:001:0"}));
     QCOMPARE(columnTexts(tab.table, 6), QStringList({"1:6"})); // the home player's legs first
     tab.mirror->click();
-    QCOMPARE(tab.shown(), QStringList({"C", "A", "1", "6"}));
+    QCOMPARE(tab.shown("Legs"), QStringList({"C-A", "1", "6"}));
 
-    // After a refill no row is current: saving is refused and stores nothing.
-    tab.type("Legs", "3", "1");
-    tab.players->setCurrentIndex(2);
-    tab.choosePlayer->click();
-    QCOMPARE(tab.save(), QString::fromUtf8("  Es wurde kein Spiel ausgewählt  "));
-    QCOMPARE(resultRows(), QStringList({"5:1:6-1:100:2", "5:3:1-6:001:0"}));
-
+    // After a refill no row is current: saving is refused.
+    tab.listPlayer(2);
+    QCOMPARE(tab.save(), "2|" + QString::fromUtf8("  Es wurde kein Spiel ausgewählt  "));
     // Saving keeps the listing by player, its row and the form.
     clickCell(tab.table, 1, 1);
     tab.type("Legs", "5", "5");
     tab.save();
     QCOMPARE(tab.listed(), QStringList({"A-C", "C-D", "C-A"}));
     QCOMPARE(tab.table->currentRow(), 1);
-    QCOMPARE(tab.shown(), QStringList({"C", "D", "5", "5"}));
+    QCOMPARE(tab.shown("Legs"), QStringList({"C-D", "5", "5"}));
+    QCOMPARE(resultRows().size(), 4);
 }
 
 void TestResultsTab::refusedSave_data() {
@@ -126,16 +117,17 @@ void TestResultsTab::refusedSave_data() {
     QTest::addColumn<QString>("message"); // its first line
     QTest::addColumn<bool>("marked");
     QTest::newRow("0:0") << "Legs"
-                         << "0" << QString::fromUtf8("  Es ist kein gültiger Spielstand eingegeben worden!  ") << false;
+                         << "0" << QString::fromUtf8("2|  Es ist kein gültiger Spielstand eingegeben worden!  ")
+                         << false;
     QTest::newRow("impossible average")
         << "Avg"
         << "sechzig"
-        << QString::fromUtf8("  Das Feld \"AVG\" von A enthält keinen möglichen Wert. Erlaubt ist eine Zahl von 0 "
+        << QString::fromUtf8("2|  Das Feld \"AVG\" von A enthält keinen möglichen Wert. Erlaubt ist eine Zahl von 0 "
                              "bis 180, mit Komma oder Punkt; ein leeres Feld zählt als 0.  ")
         << true;
     QTest::newRow("failed write") << "Avg"
                                   << "50"
-                                  << "  Die Daten konnten nicht gespeichert werden!  " << false;
+                                  << "3|  Die Daten konnten nicht gespeichert werden!  " << false;
 }
 
 // Nothing is stored, and what was typed stays; an impossible figure is marked.
@@ -145,29 +137,28 @@ void TestResultsTab::refusedSave() {
     QFETCH(QString, message);
     QFETCH(bool, marked);
     auto w = startWindow();
-    Tab tab(*w);
+    Tab tab{*w};
     clickCell(tab.table, 0, 1);
     tab.type("Legs", "3", "");
     tab.type(field, text, "");
     makeDatabaseReadOnly(QTest::currentDataTag() == QByteArray("failed write"));
     QCOMPARE(tab.save().section('\n', 0, 0), message);
     QCOMPARE(resultRows(), QStringList());
-    QCOMPARE(tab.values(field), QStringList({text, ""}));
-    QCOMPARE(!tab.field(true, field)->styleSheet().isEmpty(), marked);
+    QCOMPARE(tab.shown(field).mid(field == "Legs" ? 1 : 0), QStringList({text, ""}));
+    QCOMPARE(!tab.field("Links", field)->styleSheet().isEmpty(), marked);
     QVERIFY(tab.insert->isVisible());
 }
 
 void TestResultsTab::savedUpdatedAndShownInTheStandings() {
     auto w = startWindow();
-    Tab tab(*w);
+    Tab tab{*w};
     clickCell(tab.table, 0, 1);
     tab.type("Legs", "3", "3");
     tab.type("Avg", "67,25", "55.5");
-    tab.type("Plus171", "1", "");
     QCOMPARE(tab.save(), QString());
     QCOMPARE(resultRows(), QStringList({"1:1:3-3:010:1", "1:3:3-3:010:1"}));
     // The form shows the stored figures and offers to change them; the match is marked as played.
-    QCOMPARE(tab.values("Avg") + tab.values("Plus171"), QStringList({"67.25", "55.50", "1", "0"}));
+    QCOMPARE(tab.shown("Avg") + tab.shown("Plus171"), QStringList({"67.25", "55.50", "0", "0"}));
     QVERIFY(tab.change->isVisible() && !tab.insert->isVisible());
     QVERIFY(tab.table->item(0, 2)->font().bold() && !tab.table->item(1, 2)->font().bold());
     QCOMPARE(tab.table->item(0, 2)->foreground().color(), QColor(Qt::darkGreen));
@@ -176,30 +167,28 @@ void TestResultsTab::savedUpdatedAndShownInTheStandings() {
     tab.type("BestLeg", "0", "21");
     QCOMPARE(tab.save(), QString());
     QCOMPARE(resultRows(), QStringList({"1:1:6-2:100:2", "1:3:2-6:001:0"}));
-    QCOMPARE(columnTexts(find<QTableWidget>(*w, "ligaTabelleTableWidget"), 0).mid(0, 2),
-             QStringList({"A (a)", "C (c)"}));
+    QCOMPARE(columnTexts(find<QTableWidget>(*w, "ligaTabelleTableWidget"), 0).value(0), "A (a)");
     // The statistics fill has rewritten the stored best leg of 0, which the form now shows empty.
     QCOMPARE(find<QTableWidget>(*w, "statistikTableWidget")->item(0, 11)->text(), "21");
-    QCOMPARE(tab.values("BestLeg"), QStringList({QString(), "21"}));
+    QCOMPARE(tab.shown("BestLeg"), QStringList({QString(), "21"}));
 }
 
 void TestResultsTab::guestOnlyRowAndPlatformNames() {
     // Match 2 (D-B) holds the guest's row only; match 1 was stored for A and C, then replaced by B and D.
-    QVERIFY(env->run(
-        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, "
-        "remis, verloren) VALUES (2, 2, 6, 3, 2, 1, 0, 0), (1, 1, 6, 3, 2, 1, 0, 0), (1, 3, 3, 6, 0, 0, 0, 1)"));
+    QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, remis, "
+                     "verloren) VALUES (2, 2, 6, 3, 2, 1, 0, 0), (1, 1, 6, 3, 2, 1, 0, 0), (1, 3, 3, 6, 0, 0, 0, 1)"));
     QVERIFY(env->run("UPDATE tv_spieltage SET heim = 2, gast = 4 WHERE id = 1"));
     startWindow();
-    QSettings(env->configPath(), QSettings::IniFormat).setValue("bezeichnungen/anzeige", true);
+    env->setConfig("bezeichnungen/anzeige", true);
     auto w = startWindow();
-    Tab tab(*w);
+    Tab tab{*w};
     QCOMPARE(tab.listed(), QStringList({"b-d", "d-b"})); // the platform names, as set
     clickCell(tab.table, 1, 1);
-    QCOMPARE(tab.shown(), QStringList({"d", "b", QString(), "6"}));
+    QCOMPARE(tab.shown("Legs"), QStringList({"d-b", QString(), "6"}));
     tab.type("Legs", "1", "6");
     tab.save();
     clickCell(tab.table, 0, 1);
-    QCOMPARE(tab.values("Legs"), QStringList({QString(), QString()}));
+    QCOMPARE(tab.shown("Legs"), QStringList({"b-d", QString(), QString()}));
     tab.type("Legs", "4", "2");
     tab.save();
     // Match 2's guest row is updated and no row is made for its home player; B and D get rows of their own.

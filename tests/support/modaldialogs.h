@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -16,6 +17,14 @@ struct SeenMessage {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
 };
+
+// The message boxes as "<icon>|<text>", one per line.
+inline QString shown(const QList<SeenMessage>& seen) {
+    QStringList out;
+    for (const SeenMessage& m : seen)
+        out << QString::number(m.icon) + QLatin1Char('|') + m.text;
+    return out.join(QLatin1Char('\n'));
+}
 
 // Runs `action` and answers every message box that opens meanwhile, without showing it: it is recorded
 // and answered with `answer` (its default button, else its first, when it has no `answer`). Any other
