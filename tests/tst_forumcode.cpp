@@ -128,229 +128,223 @@ class TestForumCode : public QObject {
     Q_OBJECT
 
 private slots:
-    void exactCode_data();
+    void exactCode_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("expected");
+        const auto bb = [](CellAlignment a) { return table(CodeFormat::BBCode, a); };
+        const QString tableTag = u"[table='Platz,Name,Spiele,G,U,V,Legs,Punkte,AVG,Doppelquote']\n"_s;
+
+        QTest::newRow("html table") << leagueTableCode({anna}, table()) << leagueOfAnna;
+        QTest::newRow("html statistics without members") << statisticsCode({}, table()) << statisticsWithoutMembers;
+        QTest::newRow("html schedule") << scheduleCode(drawThenOpen(), schedule(), web) << drawThenOpenHtml;
+        QTest::newRow("no format") << leagueTableCode({anna}, table(CodeFormat::None)) +
+                                          statisticsCode({}, table(CodeFormat::None)) +
+                                          scheduleCode(drawThenOpen(), schedule(CodeFormat::None), web)
+                                   << QString();
+
+        // The doubles quote: "0" without darts at a double, else 100 / thrown * hit with two decimals.
+        QTest::newRow("bb table, centred, doubles quotes, a member without results")
+            << leagueTableCode({anna, {u"Carl"_s, u"c"_s, 0, 0, 0, 0, 0, 0, 0.0f, 2, 3}, {u"Dora"_s, u"d"_s}},
+                               bb(CellAlignment::Centred))
+            << u"[align=center]"_s + tableTag +
+                   u"[*]1[*]Anna[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% "
+                   u"(1/3)\n[*]2[*]Carl[*]0[*]0[*]0[*]0[*]0:0[*]0"
+                   u"[*]0.00[*]66.67% (2/3)\n[*]3[*]Dora[*]0[*]0[*]0[*]0[*]0:0[*]0[*]0.00[*]0\n[/table][/align]"_s;
+        // Names are not escaped, but their brackets become full-width; HTML-only options change nothing.
+        QTest::newRow("bb table, names left, both names, HTML-only options")
+            << leagueTableCode({{u"<K&\"ai [b]\u00d6hler"_s, u"[/table][*]"_s, 2, 1, 0, 7, 3, 5, 45.5f, 4, 4}},
+                               with(lines(names(bb(CellAlignment::NamesLeftValuesCentred), true, true), u"600"_s,
+                                          WidthUnit::Pixel, u"3"_s, u"#ff0000"_s),
+                                    [](auto& o) { o.showDate = true; }))
+            << u"[align=center]"_s + tableTag +
+                   u"[*]1[*][align=left]<K&\"ai \uff3bb\uff3d\u00d6hler "
+                   u"(\uff3b/table\uff3d\uff3b*\uff3d)[/align][*]3[*]2"
+                   u"[*]1[*]0[*]7:3[*]5[*]45.50[*]100.00% (4/4)\n[/table][/align]"_s;
+        // Found by fuzzing: the number of games overflowed.
+        QTest::newRow("bb table, games beyond int")
+            << leagueTableCode({{u"X"_s, u"x"_s, INT_MIN, INT_MIN, 0, 0, 0, 0, 0.0f, 0, 0}}, bb(CellAlignment::None))
+            << tableTag + u"[*]1[*]X[*]-4294967296[*]-2147483648[*]-2147483648[*]0[*]0:0[*]0[*]0.00[*]0\n[/table]"_s;
+        QTest::newRow("bb statistics, left, second name only")
+            << statisticsCode({annaStats}, names(bb(CellAlignment::Left), false, true))
+            << u"[align=left][table='Platz,Name,20-,20+,40+,60+,80+,100+,140+,171+,180,Highest Finish, Best Leg']\n"
+               u"[*]1[*]anna_l[*]1[*]2[*]3[*]4[*]5[*]6[*]7[*]8[*]9[*]121[*]15\n[/table][/align]"_s;
+
+        // BB-Code: the first header reads "Spieltag: 1" whatever the first stored day.
+        QList<ScheduleMatch> season = drawThenOpen();
+        season[0].matchDay = season[1].matchDay = u"3"_s;
+        season << match(u"4"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s) << match(u"4"_s, u"<G&>"_s, u"[b]"_s);
+        QTest::newRow("bb schedule, all formatting") << scheduleCode(season, schedule(CodeFormat::BBCode), web)
+                                                     << u"[b][u]Spieltag: 1[/u][/b]\nAnna(50.25) [b]3:3[/b] "
+                                                        u"Bert(48.00)\nCarl vs. Dora\n\n[b][u]Spieltag: 4[/u][/b]\n"
+                                                        u"Eva(0.00) [b]2:1[/b] Finn(0.00)\n<G&> vs. \uff3bb\uff3d\n"_s;
+        QTest::newRow("bb schedule, days bold only, score plain, both names")
+            << scheduleCode(season.mid(0, 1),
+                            with(names(schedule(CodeFormat::BBCode), true, true),
+                                 [](auto& o) { o.underlinedMatchDays = o.boldScore = false; }),
+                            web)
+            << u"[b]Spieltag: 1[/b]\nAnna (anna_l)(50.25) 3:3 Bert (bert_l)(48.00)\n"_s;
+        QTest::newRow("bb schedule, days underlined only, no matches")
+            << scheduleCode({}, with(schedule(CodeFormat::BBCode), [](auto& o) { o.boldMatchDays = false; }), web)
+            << u"[u]Spieltag: 1[/u]\n"_s;
+    }
     void exactCode() {
         QFETCH(QString, code);
         QFETCH(QString, expected);
         QCOMPARE(code, expected);
     }
-    void htmlOptions_data();
+    void htmlOptions_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("part");
+        const auto tableWith = [](auto change) { return leagueTableCode({anna}, with(table(), change)); };
+        const QString date = u"<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: 01.02.2024 um: 09:05 "
+                             u"Uhr</div><table cellspacing=\"0\" style=\"width:600px; border-top:0px solid #abcdef;"_s;
+
+        QTest::newRow("all left") << tableWith([](auto& o) { o.alignment = CellAlignment::Left; })
+                                  << u"padding:5px;  text-align:left; \">1</td>"_s;
+        QTest::newRow("all centred") << tableWith([](auto& o) { o.alignment = CellAlignment::Centred; })
+                                     << u"padding:5px;  text-align:center; \">Anna</td>"_s;
+        QTest::newRow("no alignment") << tableWith([](auto& o) { o.alignment = CellAlignment::None; })
+                                      << u"#000000; padding:5px; \">Anna</td>"_s;
+        QTest::newRow("leading number of the width, in px")
+            << leagueTableCode({anna}, lines(table(), u"06\"0"_s, WidthUnit::Pixel, u"1"_s, u"#000000"_s))
+            << u"<table cellspacing=\"0\" style=\"width:6px; border-top:"_s;
+        QTest::newRow("no width unit") << tableWith([](auto& o) { o.widthUnit = WidthUnit::None; })
+                                       << u"style=\"width:; border-top:"_s;
+        QTest::newRow("thickness 0 and a colour")
+            << leagueTableCode({anna}, lines(table(), u"100"_s, WidthUnit::Percent, u"0"_s, u"#12ab00"_s))
+            << u"border-bottom:0px solid #12ab00; border-right:0px solid #12ab00; padding:5px;  text-align:left; "
+               u"\">Anna</td>"_s;
+        QTest::newRow("both names escaped") << leagueTableCode({{u"<A&\"B>"_s, u"x&y"_s}}, names(table(), true, true))
+                                            << u"\">&lt;A&amp;&quot;B&gt; (x&amp;y)</td>"_s;
+        QTest::newRow("statistics, names left and values centred, second name escaped")
+            << statisticsCode({{u"Anna"_s, u"<&\""_s, 1}}, names(table(), false, true))
+            << golden(u"padding:5px;  text-align:left; \">&lt;&amp;&quot;</td><td style=\"$B padding:5px;  text-align:"
+                      u"center; \">1</td>"_s);
+
+        // Scores: won and lost colours as chosen, none at 0:0; a link only to Lidarts and Pro-Darter.
+        const QString coloured =
+            scheduleCode({match(u"3"_s, u"Anna"_s, u"Bert"_s, u"10"_s, u"9"_s, linked(u"77"_s, u"prodarter"_s)),
+                          match(u"3"_s, u"Carl"_s, u"Dora"_s, u"2"_s, u"5"_s, linked(u"x1"_s, u"dartsforum"_s)),
+                          match(u"4"_s, u"Eva"_s, u"Finn"_s, u"0"_s, u"0"_s)},
+                         with(schedule(),
+                              [](auto& o) {
+                                  o.wonColour = u"#00ff00"_s;
+                                  o.lostColour = u"#ff0000"_s;
+                              }),
+                         web);
+        QTest::newRow("won, Pro-Darter link")
+            << coloured
+            << u"font-size: 2em;  background-color:#00ff00; \">\n <a style="
+               u"\"text-decoration: none; color:inherit ; display:block;\" href=\""
+               u"http://www.pro-darter.com/match-history.php?match=77\" target=\"blank\" "
+               u"title=\"zum Spiel\" >10</a></td>"_s;
+        QTest::newRow("lost, no link") << coloured << u"font-size: 2em;  background-color:#ff0000; \">\n2</td>"_s;
+        QTest::newRow("0:0") << coloured << u"font-size: 2em;  background-color:inherit; \">\n0</td>"_s;
+        QTest::newRow("first day shown as 1") << coloured << u"\">Spieltag: 1</th>"_s;
+        QTest::newRow("later day as stored") << coloured << u"\">Spieltag: 4</th>"_s;
+
+        ScheduleMatch escaped = match(u"1"_s, u"<A&\"B>"_s, u"C"_s, u"1"_s, u"0"_s, linked(u"a\"b<c&"_s, u"lidarts"_s));
+        escaped.homeName2 = u"x\"y"_s;
+        const QString both = scheduleCode({escaped}, names(schedule(), true, true), web);
+        QTest::newRow("escaped game id") << both << u"href=\"https://lidarts.org/game/a&quot;b&lt;c&amp;\""_s;
+        QTest::newRow("escaped names") << both << u"\">&lt;A&amp;&quot;B&gt; (x&quot;y)</td>"_s;
+        const QString styled =
+            scheduleCode(drawThenOpen(),
+                         with(lines(names(schedule(), false, true), u"600"_s, WidthUnit::Pixel, u"0"_s, u"#abcdef"_s),
+                              [](auto& o) { o.showDate = true; }),
+                         web);
+        QTest::newRow("schedule: date, px, thickness 0") << styled << date;
+        QTest::newRow("schedule: second name only") << styled << u"color:#bb0000; \">dora_l</td>"_s;
+    }
     void htmlOptions() {
         QFETCH(QString, code);
         QFETCH(QString, part);
         QVERIFY2(code.contains(part), qPrintable(code));
     }
-    void hostileHtmlValues();
-    void bbPreview_data();
+    // Each hostile value gives the code of the harmless value beside it: a default, a number, an escaped text.
+    void hostileHtmlValues() {
+        using Change = std::function<void(ScheduleCodeOptions&, QList<ScheduleMatch>&, const QString&)>;
+        const auto option = [](QString ScheduleCodeOptions::*field) {
+            return Change([field](ScheduleCodeOptions& o, QList<ScheduleMatch>&, const QString& v) { o.*field = v; });
+        };
+        const auto stored = [](QString ScheduleMatch::*field) {
+            return Change(
+                [field](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].*field = v; });
+        };
+        const QString script = u"\"><script>x()</script>"_s, escaped = u"&quot;&gt;&lt;script&gt;x()&lt;/script&gt;"_s;
+        const struct {
+            const char* name;
+            Change change;
+            QString hostile, harmless;
+        } cases[] = {
+            {"line colour", option(&ScheduleCodeOptions::lineColour), u"red;background:url(x)"_s, u"#000000"_s},
+            {"thickness", option(&ScheduleCodeOptions::lineThickness), u"1px;x:y"_s, u"1"_s},
+            {"width", option(&ScheduleCodeOptions::width), u"80%\" onclick=\"x"_s, u"80"_s},
+            {"date", option(&ScheduleCodeOptions::today), script, escaped},
+            {"time", option(&ScheduleCodeOptions::currentTime), script, escaped},
+            {"drawn colour", option(&ScheduleCodeOptions::drawnColour), u"#fff\"a"_s, u"#ffffdd"_s},
+            {"won colour", option(&ScheduleCodeOptions::wonColour), script, u"#ddffdd"_s},
+            {"lost colour", option(&ScheduleCodeOptions::lostColour), u"#ffdddd;"_s, u"#ffdddd"_s},
+            {"match day", stored(&ScheduleMatch::matchDay), script, escaped},
+            {"match day with a zero", stored(&ScheduleMatch::matchDay), u"02"_s, u"2"_s},
+            {"legs", stored(&ScheduleMatch::legsWon), script, escaped},
+            {"best leg", [](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].home.bestLeg = v; },
+             script, escaped},
+        };
+        for (const auto& c : cases) {
+            ScheduleCodeOptions o = with(schedule(), [](auto& o) { o.showDate = true; });
+            QList<ScheduleMatch> matches = drawThenOpen();
+            matches << match(u"3"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s)
+                    << match(u"3"_s, u"Gus"_s, u"Hal"_s, u"2"_s, u"3"_s);
+            matches[1].legsWon = u"2"_s; // Carl beats Dora 2:0
+            matches[1].legsLost = u"0"_s;
+            ScheduleCodeOptions hostileOptions = o;
+            QList<ScheduleMatch> hostileMatches = matches;
+            c.change(hostileOptions, hostileMatches, c.hostile);
+            // An escaped text is compared through a stand-in, which the builder leaves as it is.
+            const bool text = c.harmless == escaped;
+            c.change(o, matches, text ? u"STANDIN"_s : c.harmless);
+            const QString expected = scheduleCode(matches, o, web).replace(u"STANDIN"_s, escaped);
+            QCOMPARE(c.name + u": "_s + scheduleCode(hostileMatches, hostileOptions, web), c.name + u": "_s + expected);
+        }
+        // The table builders check their options the same way.
+        QCOMPARE(leagueTableCode({anna}, with(table(), [](auto& o) { o.lineColour = u"#00000g"_s; })), leagueOfAnna);
+    }
+    void bbPreview_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("html");
+        QTest::newRow("table with captions, rows and aligned names")
+            << u"[align=center][table='Platz,Name']\n[*]1[*][align=left]A<b[/align]\n[/table][/align]"_s
+            << u"<div align=\"center\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr><th>Platz</th>"
+               u"<th>Name</th></tr><tr><td>1</td><td><div align=\"left\">A&lt;b</div></td></tr></table></div>"_s;
+        QTest::newRow("bold and underlined lines") << u"[b][u]Spieltag: 1[/u][/b]\nA(50.00) [B]3:1[/B] B\n"_s
+                                                   << u"<b><u>Spieltag: 1</u></b><br>A(50.00) <b>3:1</b> B<br>"_s;
+        QTest::newRow("colour and links")
+            << u"[color=#ff0000]rot[/color] [url=http://x.test/?a=1&b=\"2]Spiel[/url] [url]http://y.test[/url]"_s
+            << u"<span style=\"color:#ff0000\">rot</span> <a href=\"http://x.test/?a=1&amp;b=&quot;2\">Spiel</a> "
+               u"<a href=\"http://y.test\">http://y.test</a>"_s;
+        QTest::newRow("what is not understood stays text") << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s
+                                                           << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s;
+    }
     void bbPreview() {
         QFETCH(QString, code);
         QFETCH(QString, html);
         QCOMPARE(bbCodeToHtml(code), html);
     }
-    void csvFiles();
-};
-
-void TestForumCode::exactCode_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("expected");
-    const auto bb = [](CellAlignment a) { return table(CodeFormat::BBCode, a); };
-    const QString tableTag = u"[table='Platz,Name,Spiele,G,U,V,Legs,Punkte,AVG,Doppelquote']\n"_s;
-
-    QTest::newRow("html table") << leagueTableCode({anna}, table()) << leagueOfAnna;
-    QTest::newRow("html statistics without members") << statisticsCode({}, table()) << statisticsWithoutMembers;
-    QTest::newRow("html schedule") << scheduleCode(drawThenOpen(), schedule(), web) << drawThenOpenHtml;
-    QTest::newRow("no format") << leagueTableCode({anna}, table(CodeFormat::None)) +
-                                      statisticsCode({}, table(CodeFormat::None)) +
-                                      scheduleCode(drawThenOpen(), schedule(CodeFormat::None), web)
-                               << QString();
-
-    // The doubles quote: "0" without darts at a double, else 100 / thrown * hit with two decimals.
-    QTest::newRow("bb table, centred, doubles quotes, a member without results")
-        << leagueTableCode({anna, {u"Carl"_s, u"c"_s, 0, 0, 0, 0, 0, 0, 0.0f, 2, 3}, {u"Dora"_s, u"d"_s}},
-                           bb(CellAlignment::Centred))
-        << u"[align=center]"_s + tableTag +
-               u"[*]1[*]Anna[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[*]2[*]Carl[*]0[*]0[*]0[*]0[*]0:0[*]0"
-               u"[*]0.00[*]66.67% (2/3)\n[*]3[*]Dora[*]0[*]0[*]0[*]0[*]0:0[*]0[*]0.00[*]0\n[/table][/align]"_s;
-    // Names are not escaped, but their brackets become full-width; HTML-only options change nothing.
-    QTest::newRow("bb table, names left, both names, HTML-only options")
-        << leagueTableCode({{u"<K&\"ai [b]\u00d6hler"_s, u"[/table][*]"_s, 2, 1, 0, 7, 3, 5, 45.5f, 4, 4}},
-                           with(lines(names(bb(CellAlignment::NamesLeftValuesCentred), true, true), u"600"_s,
-                                      WidthUnit::Pixel, u"3"_s, u"#ff0000"_s),
-                                [](auto& o) { o.showDate = true; }))
-        << u"[align=center]"_s + tableTag +
-               u"[*]1[*][align=left]<K&\"ai \uff3bb\uff3d\u00d6hler (\uff3b/table\uff3d\uff3b*\uff3d)[/align][*]3[*]2"
-               u"[*]1[*]0[*]7:3[*]5[*]45.50[*]100.00% (4/4)\n[/table][/align]"_s;
-    // Found by fuzzing: the number of games overflowed.
-    QTest::newRow("bb table, games beyond int")
-        << leagueTableCode({{u"X"_s, u"x"_s, INT_MIN, INT_MIN, 0, 0, 0, 0, 0.0f, 0, 0}}, bb(CellAlignment::None))
-        << tableTag + u"[*]1[*]X[*]-4294967296[*]-2147483648[*]-2147483648[*]0[*]0:0[*]0[*]0.00[*]0\n[/table]"_s;
-    QTest::newRow("bb statistics, left, second name only")
-        << statisticsCode({annaStats}, names(bb(CellAlignment::Left), false, true))
-        << u"[align=left][table='Platz,Name,20-,20+,40+,60+,80+,100+,140+,171+,180,Highest Finish, Best Leg']\n"
-           u"[*]1[*]anna_l[*]1[*]2[*]3[*]4[*]5[*]6[*]7[*]8[*]9[*]121[*]15\n[/table][/align]"_s;
-
-    // BB-Code: the first header reads "Spieltag: 1" whatever the first stored day.
-    QList<ScheduleMatch> season = drawThenOpen();
-    season[0].matchDay = season[1].matchDay = u"3"_s;
-    season << match(u"4"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s) << match(u"4"_s, u"<G&>"_s, u"[b]"_s);
-    QTest::newRow("bb schedule, all formatting") << scheduleCode(season, schedule(CodeFormat::BBCode), web)
-                                                 << u"[b][u]Spieltag: 1[/u][/b]\nAnna(50.25) [b]3:3[/b] "
-                                                    u"Bert(48.00)\nCarl vs. Dora\n\n[b][u]Spieltag: 4[/u][/b]\n"
-                                                    u"Eva(0.00) [b]2:1[/b] Finn(0.00)\n<G&> vs. \uff3bb\uff3d\n"_s;
-    QTest::newRow("bb schedule, days bold only, score plain, both names")
-        << scheduleCode(season.mid(0, 1),
-                        with(names(schedule(CodeFormat::BBCode), true, true),
-                             [](auto& o) { o.underlinedMatchDays = o.boldScore = false; }),
-                        web)
-        << u"[b]Spieltag: 1[/b]\nAnna (anna_l)(50.25) 3:3 Bert (bert_l)(48.00)\n"_s;
-    QTest::newRow("bb schedule, days underlined only, no matches")
-        << scheduleCode({}, with(schedule(CodeFormat::BBCode), [](auto& o) { o.boldMatchDays = false; }), web)
-        << u"[u]Spieltag: 1[/u]\n"_s;
-}
-
-void TestForumCode::htmlOptions_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("part");
-    const auto tableWith = [](auto change) { return leagueTableCode({anna}, with(table(), change)); };
-    const QString date = u"<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: 01.02.2024 um: 09:05 "
-                         u"Uhr</div><table cellspacing=\"0\" style=\"width:600px; border-top:0px solid #abcdef;"_s;
-
-    QTest::newRow("all left") << tableWith([](auto& o) { o.alignment = CellAlignment::Left; })
-                              << u"padding:5px;  text-align:left; \">1</td>"_s;
-    QTest::newRow("all centred") << tableWith([](auto& o) { o.alignment = CellAlignment::Centred; })
-                                 << u"padding:5px;  text-align:center; \">Anna</td>"_s;
-    QTest::newRow("no alignment") << tableWith([](auto& o) { o.alignment = CellAlignment::None; })
-                                  << u"#000000; padding:5px; \">Anna</td>"_s;
-    QTest::newRow("leading number of the width, in px")
-        << leagueTableCode({anna}, lines(table(), u"06\"0"_s, WidthUnit::Pixel, u"1"_s, u"#000000"_s))
-        << u"<table cellspacing=\"0\" style=\"width:6px; border-top:"_s;
-    QTest::newRow("no width unit") << tableWith([](auto& o) { o.widthUnit = WidthUnit::None; })
-                                   << u"style=\"width:; border-top:"_s;
-    QTest::newRow("thickness 0 and a colour")
-        << leagueTableCode({anna}, lines(table(), u"100"_s, WidthUnit::Percent, u"0"_s, u"#12ab00"_s))
-        << u"border-bottom:0px solid #12ab00; border-right:0px solid #12ab00; padding:5px;  text-align:left; "
-           u"\">Anna</td>"_s;
-    QTest::newRow("both names escaped") << leagueTableCode({{u"<A&\"B>"_s, u"x&y"_s}}, names(table(), true, true))
-                                        << u"\">&lt;A&amp;&quot;B&gt; (x&amp;y)</td>"_s;
-    QTest::newRow("statistics, names left and values centred, second name escaped")
-        << statisticsCode({{u"Anna"_s, u"<&\""_s, 1}}, names(table(), false, true))
-        << golden(u"padding:5px;  text-align:left; \">&lt;&amp;&quot;</td><td style=\"$B padding:5px;  text-align:"
-                  u"center; \">1</td>"_s);
-
-    // Scores: won and lost colours as chosen, none at 0:0; a link only to Lidarts and Pro-Darter.
-    const QString coloured =
-        scheduleCode({match(u"3"_s, u"Anna"_s, u"Bert"_s, u"10"_s, u"9"_s, linked(u"77"_s, u"prodarter"_s)),
-                      match(u"3"_s, u"Carl"_s, u"Dora"_s, u"2"_s, u"5"_s, linked(u"x1"_s, u"dartsforum"_s)),
-                      match(u"4"_s, u"Eva"_s, u"Finn"_s, u"0"_s, u"0"_s)},
-                     with(schedule(),
-                          [](auto& o) {
-                              o.wonColour = u"#00ff00"_s;
-                              o.lostColour = u"#ff0000"_s;
-                          }),
-                     web);
-    QTest::newRow("won, Pro-Darter link") << coloured
-                                          << u"font-size: 2em;  background-color:#00ff00; \">\n <a style="
-                                             u"\"text-decoration: none; color:inherit ; display:block;\" href=\""
-                                             u"http://www.pro-darter.com/match-history.php?match=77\" target=\"blank\" "
-                                             u"title=\"zum Spiel\" >10</a></td>"_s;
-    QTest::newRow("lost, no link") << coloured << u"font-size: 2em;  background-color:#ff0000; \">\n2</td>"_s;
-    QTest::newRow("0:0") << coloured << u"font-size: 2em;  background-color:inherit; \">\n0</td>"_s;
-    QTest::newRow("first day shown as 1") << coloured << u"\">Spieltag: 1</th>"_s;
-    QTest::newRow("later day as stored") << coloured << u"\">Spieltag: 4</th>"_s;
-
-    ScheduleMatch escaped = match(u"1"_s, u"<A&\"B>"_s, u"C"_s, u"1"_s, u"0"_s, linked(u"a\"b<c&"_s, u"lidarts"_s));
-    escaped.homeName2 = u"x\"y"_s;
-    const QString both = scheduleCode({escaped}, names(schedule(), true, true), web);
-    QTest::newRow("escaped game id") << both << u"href=\"https://lidarts.org/game/a&quot;b&lt;c&amp;\""_s;
-    QTest::newRow("escaped names") << both << u"\">&lt;A&amp;&quot;B&gt; (x&quot;y)</td>"_s;
-    const QString styled =
-        scheduleCode(drawThenOpen(),
-                     with(lines(names(schedule(), false, true), u"600"_s, WidthUnit::Pixel, u"0"_s, u"#abcdef"_s),
-                          [](auto& o) { o.showDate = true; }),
-                     web);
-    QTest::newRow("schedule: date, px, thickness 0") << styled << date;
-    QTest::newRow("schedule: second name only") << styled << u"color:#bb0000; \">dora_l</td>"_s;
-}
-
-// Each hostile value gives the code of the harmless value beside it: a default, a number, an escaped text.
-void TestForumCode::hostileHtmlValues() {
-    using Change = std::function<void(ScheduleCodeOptions&, QList<ScheduleMatch>&, const QString&)>;
-    const auto option = [](QString ScheduleCodeOptions::*field) {
-        return Change([field](ScheduleCodeOptions& o, QList<ScheduleMatch>&, const QString& v) { o.*field = v; });
-    };
-    const auto stored = [](QString ScheduleMatch::*field) {
-        return Change([field](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].*field = v; });
-    };
-    const QString script = u"\"><script>x()</script>"_s, escaped = u"&quot;&gt;&lt;script&gt;x()&lt;/script&gt;"_s;
-    const struct {
-        const char* name;
-        Change change;
-        QString hostile, harmless;
-    } cases[] = {
-        {"line colour", option(&ScheduleCodeOptions::lineColour), u"red;background:url(x)"_s, u"#000000"_s},
-        {"thickness", option(&ScheduleCodeOptions::lineThickness), u"1px;x:y"_s, u"1"_s},
-        {"width", option(&ScheduleCodeOptions::width), u"80%\" onclick=\"x"_s, u"80"_s},
-        {"date", option(&ScheduleCodeOptions::today), script, escaped},
-        {"time", option(&ScheduleCodeOptions::currentTime), script, escaped},
-        {"drawn colour", option(&ScheduleCodeOptions::drawnColour), u"#fff\"a"_s, u"#ffffdd"_s},
-        {"won colour", option(&ScheduleCodeOptions::wonColour), script, u"#ddffdd"_s},
-        {"lost colour", option(&ScheduleCodeOptions::lostColour), u"#ffdddd;"_s, u"#ffdddd"_s},
-        {"match day", stored(&ScheduleMatch::matchDay), script, escaped},
-        {"match day with a zero", stored(&ScheduleMatch::matchDay), u"02"_s, u"2"_s},
-        {"legs", stored(&ScheduleMatch::legsWon), script, escaped},
-        {"best leg", [](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].home.bestLeg = v; },
-         script, escaped},
-    };
-    for (const auto& c : cases) {
-        ScheduleCodeOptions o = with(schedule(), [](auto& o) { o.showDate = true; });
+    void csvFiles() {
+        ExportOptions o;
+        QCOMPARE(leagueTableCsv({anna, {u"=Bert;x"_s, u"b"_s}}, o),
+                 "\xEF\xBB\xBFPlatz;Name;Spiele;Siege;Remis;Niederlagen;Legs gewonnen;Legs verloren;Punkte;AVG;"
+                 "Doppelquote;Doppel getroffen;Doppel geworfen\r\n1;Anna;3;2;1;0;7;3;5;45,50;33,33;1;3\r\n"
+                 "2;\"'=Bert;x\";0;0;0;0;0;0;0;0,00;0,00;0;0\r\n");
+        o.secondName = true;
         QList<ScheduleMatch> matches = drawThenOpen();
-        matches << match(u"3"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s)
-                << match(u"3"_s, u"Gus"_s, u"Hal"_s, u"2"_s, u"3"_s);
-        matches[1].legsWon = u"2"_s; // Carl beats Dora 2:0
-        matches[1].legsLost = u"0"_s;
-        ScheduleCodeOptions hostileOptions = o;
-        QList<ScheduleMatch> hostileMatches = matches;
-        c.change(hostileOptions, hostileMatches, c.hostile);
-        // An escaped text is compared through a stand-in, which the builder leaves as it is.
-        const bool text = c.harmless == escaped;
-        c.change(o, matches, text ? u"STANDIN"_s : c.harmless);
-        const QString expected = scheduleCode(matches, o, web).replace(u"STANDIN"_s, escaped);
-        QCOMPARE(c.name + u": "_s + scheduleCode(hostileMatches, hostileOptions, web), c.name + u": "_s + expected);
+        matches[1].awayName1 = u"Dora \"D\""_s;
+        QCOMPARE(scheduleCsv(matches, o), "\xEF\xBB\xBFSpieltag;Heim;Gast;Legs Heim;Legs Gast;AVG Heim;AVG Gast\r\n"
+                                          "1;Anna (anna_l);Bert (bert_l);3;3;50,25;48,00\r\n"
+                                          "2;Carl (carl_l);\"Dora \"\"D\"\" (dora_l)\";;;;\r\n");
     }
-    // The table builders check their options the same way.
-    QCOMPARE(leagueTableCode({anna}, with(table(), [](auto& o) { o.lineColour = u"#00000g"_s; })), leagueOfAnna);
-}
-
-void TestForumCode::bbPreview_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("html");
-    QTest::newRow("table with captions, rows and aligned names")
-        << u"[align=center][table='Platz,Name']\n[*]1[*][align=left]A<b[/align]\n[/table][/align]"_s
-        << u"<div align=\"center\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr><th>Platz</th>"
-           u"<th>Name</th></tr><tr><td>1</td><td><div align=\"left\">A&lt;b</div></td></tr></table></div>"_s;
-    QTest::newRow("bold and underlined lines") << u"[b][u]Spieltag: 1[/u][/b]\nA(50.00) [B]3:1[/B] B\n"_s
-                                               << u"<b><u>Spieltag: 1</u></b><br>A(50.00) <b>3:1</b> B<br>"_s;
-    QTest::newRow("colour and links")
-        << u"[color=#ff0000]rot[/color] [url=http://x.test/?a=1&b=\"2]Spiel[/url] [url]http://y.test[/url]"_s
-        << u"<span style=\"color:#ff0000\">rot</span> <a href=\"http://x.test/?a=1&amp;b=&quot;2\">Spiel</a> "
-           u"<a href=\"http://y.test\">http://y.test</a>"_s;
-    QTest::newRow("what is not understood stays text") << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s
-                                                       << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s;
-}
-
-void TestForumCode::csvFiles() {
-    ExportOptions o;
-    QCOMPARE(leagueTableCsv({anna, {u"=Bert;x"_s, u"b"_s}}, o),
-             "\xEF\xBB\xBFPlatz;Name;Spiele;Siege;Remis;Niederlagen;Legs gewonnen;Legs verloren;Punkte;AVG;"
-             "Doppelquote;Doppel getroffen;Doppel geworfen\r\n1;Anna;3;2;1;0;7;3;5;45,50;33,33;1;3\r\n"
-             "2;\"'=Bert;x\";0;0;0;0;0;0;0;0,00;0,00;0;0\r\n");
-    o.secondName = true;
-    QList<ScheduleMatch> matches = drawThenOpen();
-    matches[1].awayName1 = u"Dora \"D\""_s;
-    QCOMPARE(scheduleCsv(matches, o), "\xEF\xBB\xBFSpieltag;Heim;Gast;Legs Heim;Legs Gast;AVG Heim;AVG Gast\r\n"
-                                      "1;Anna (anna_l);Bert (bert_l);3;3;50,25;48,00\r\n"
-                                      "2;Carl (carl_l);\"Dora \"\"D\"\" (dora_l)\";;;;\r\n");
-}
+};
 
 QTEST_GUILESS_MAIN(TestForumCode)
 #include "tst_forumcode.moc"
