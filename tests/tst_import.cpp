@@ -1,5 +1,5 @@
-// Fetching a match's figures from Lidarts and through the Pro-Darter relay, with servers of the test's
-// own on 127.0.0.1, and taking them over into the result form.
+// Fetching a match's figures from Lidarts and through the Pro-Darter relay, from servers of the test's own
+// on 127.0.0.1, and taking them over into the result form (the replies' parsing is in tst_import_parsers).
 #include "guitest.h"
 #include "testserver.h"
 
@@ -7,18 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSslConfiguration>
 #include <QTextEdit>
 #include <QTimer>
-
-Q_DECLARE_METATYPE(std::function<void()>)
 
 using namespace guitest;
 
 namespace {
-
-// Anna (platform name "anna") at home against Bert ("bert") on day 1, Carl against Dora on day 2.
-const QStringList seedData = leagueSeed({"Anna", "Bert", "Carl", "Dora"}, {"1:1:2", "2:3:4"});
 
 // A finished game as Lidarts describes it: extra keys, and score bands with a count of 0 left out.
 QByteArray lidartsGame(const QString& first, const QString& second, const QString& status = "completed",
@@ -36,27 +30,27 @@ QByteArray lidartsGame(const QString& first, const QString& second, const QStrin
 
 // A relay reply: 15 lines per player (name, legs, average, first nine, doubles, finish, best leg, 180,
 // 140+, 100+, 80+, 60+, 40+, 20+, 0 to 19).
-QByteArray relayReply(const QString& first, const QString& second, int lines = 30) {
-    QStringList out = {
-        first,  "4", "58.20", "61.00", "40.00% (4/10)", "96", "17", "2", "3", "5", "6", "7", "8", "9", "1",
-        second, "2", "49.90", "52.10", "25.00% (2/8)",  "40", "23", "0", "1", "2", "3", "4", "5", "6", "2"};
-    return out.mid(0, lines).join('\n').toUtf8();
+QByteArray relayReply(const QString& first, const QString& second) {
+    return (first + "\n4\n58.20\n61.00\n40.00% (4/10)\n96\n17\n2\n3\n5\n6\n7\n8\n9\n1\n" + second +
+            "\n2\n49.90\n52.10\n25.00% (2/8)\n40\n23\n0\n1\n2\n3\n4\n5\n6\n2")
+        .toUtf8();
 }
 
-const QString noConnection = QString::fromUtf8("  Keine Verbindung möglich!  ");
-const QString noData = QString::fromUtf8("  Für diesen Link wurden keine Spieldaten gefunden!  ");
-const QString mismatch = QString::fromUtf8("  Die Spielernamen stimmen nicht überein!  ");
+// Messages as shown() gives them; a critical one (3) says why on its second line, an informing one is 1.
+const QString noConnection = QString::fromUtf8("3|  Keine Verbindung möglich!  \n");
+const QString noData = QString::fromUtf8("|  Für diesen Link wurden keine Spieldaten gefunden!  ");
+const QString mismatch = QString::fromUtf8("1|  Die Spielernamen stimmen nicht überein!  ");
+const QString status = "\nDer Server antwortete mit dem HTTP-Status ";
+const QString redirect = QString::fromUtf8("Der Server leitet zu einer anderen Adresse über.");
 
 struct Dialog {
     QWidget* dialog;
-    QLineEdit* link = find<QLineEdit>(*dialog, "linkLineEdit");
     QPushButton* fetch = find<QPushButton>(*dialog, "importButton");
     QTextEdit* left = find<QTextEdit>(*dialog, "werteLinksTextEdit");
-    QTextEdit* right = find<QTextEdit>(*dialog, "werteRechtsTextEdit");
     QPushButton* takeOver = find<QPushButton>(*dialog, "uebernehmenButton");
     QPushButton* cancel = find<QPushButton>(*dialog, "abbrechenButton");
     void import(const QString& url) {
-        link->setText(url);
+        find<QLineEdit>(*dialog, "linkLineEdit")->setText(url);
         fetch->click();
     }
 };
@@ -65,22 +59,9 @@ struct Dialog {
 QString form(const MainWindow& w, const QStringList& fields) {
     QStringList out;
     for (const QString& f : fields)
-        out << w.findChild<QLineEdit*>("ergebnisLinks" + f + "LineEdit")->text() + ':' +
-                   w.findChild<QLineEdit*>("ergebnisRechts" + f + "LineEdit")->text();
+        out << find<QLineEdit>(w, qPrintable("ergebnisLinks" + f + "LineEdit"))->text() + ':' +
+                   find<QLineEdit>(w, qPrintable("ergebnisRechts" + f + "LineEdit"))->text();
     return out.join(' ');
-}
-
-// The single message box shown, as "<icon>|<text>"; empty when none was shown.
-QString one(const QList<SeenMessage>& seen) {
-    if (seen.size() > 1)
-        return QString::number(seen.size()) + " messages";
-    return seen.isEmpty() ? QString() : QString::number(seen[0].icon) + '|' + seen[0].text;
-}
-QString info(const QString& text) {
-    return QString::number(QMessageBox::Information) + '|' + text;
-}
-QString critical(const QString& text, const QString& reason) {
-    return QString::number(QMessageBox::Critical) + '|' + text + '\n' + reason;
 }
 
 } // namespace
@@ -89,14 +70,15 @@ class TestImport : public QObject {
     Q_OBJECT
 
 private slots:
+    // Anna (platform name "anna") at home against Bert ("bert") on day 1, Carl against Dora on day 2.
     void init() {
-        env = std::make_unique<LeagueTestEnv>(seedData);
+        env = std::make_unique<LeagueTestEnv>(leagueSeed({"Anna", "Bert", "Carl", "Dora"}, {"1:1:2", "2:3:4"}));
         lidarts = std::make_unique<LocalHttpServer>(true);
         relay = std::make_unique<LocalHttpServer>();
         startWindow(); // writes config.ini
-        configure("lidarts_api", lidarts->base());
-        configure("prodarter_relay", relay->base() + "/");
-        configure("zeitlimit", 2);
+        env->setConfig("plattformen/lidarts_api", lidarts->base());
+        env->setConfig("plattformen/prodarter_relay", relay->base() + "/");
+        env->setConfig("plattformen/zeitlimit", 2);
         restart();
         // The test certificate is trusted like a real one; TLS verification stays on.
         systemTls = QSslConfiguration::defaultConfiguration();
@@ -131,22 +113,28 @@ private:
         clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
     }
     // Opens the import dialog from `button`; `script` drives the dialog, which is cancelled if still open.
-    // Returns the message boxes shown meanwhile, answered with `answer`.
-    QList<SeenMessage> withDialog(const char* button, const std::function<void(Dialog&)>& script,
-                                  QMessageBox::StandardButton answer = QMessageBox::NoButton) {
-        return answerModals([&] { find<QPushButton>(*window, button)->click(); },
-                            [&](QWidget* d) {
-                                Dialog dialog{d};
-                                script(dialog);
-                                if (d->isVisible())
-                                    dialog.cancel->click();
-                            },
-                            answer);
+    // Returns the message boxes shown meanwhile, answered with `answer`, as shown() gives them.
+    QString withDialog(const QString& button, const std::function<void(Dialog&)>& script,
+                       QMessageBox::StandardButton answer = QMessageBox::NoButton) {
+        return shown(answerModals([&] { find<QPushButton>(*window, qPrintable(button))->click(); },
+                                  [&](QWidget* d) {
+                                      Dialog dialog{d};
+                                      script(dialog);
+                                      if (d->isVisible())
+                                          dialog.cancel->click();
+                                  },
+                                  answer));
     }
-    void configure(const QString& key, const QVariant& value) {
-        QSettings(env->configPath(), QSettings::IniFormat).setValue("plattformen/" + key, value);
+    void importAndTakeOver(const QString& url, QMessageBox::StandardButton answer = QMessageBox::NoButton) {
+        withDialog(
+            "lidartsButton",
+            [&](Dialog& d) {
+                d.import(url);
+                d.takeOver->click();
+            },
+            answer);
     }
-    QList<SeenMessage> save() { return press(find<QPushButton>(*window, "ergebnisEintragenButton")); }
+    QString save() { return shown(press(find<QPushButton>(*window, "ergebnisEintragenButton"))); }
 
     std::unique_ptr<LeagueTestEnv> env;
     std::unique_ptr<LocalHttpServer> lidarts, relay, other;
@@ -157,23 +145,25 @@ private:
 void TestImport::lidartsGameTakenOverAndStored() {
     lidarts->reply(200, lidartsGame("anna", "bert"));
     lidarts->redirectNext(lidarts->base().toUtf8() + "/api/game/q7Rk2xLp"); // same server: followed
-    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
-        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Lidarts Link: ");
-        d.import("https://lidarts.org/game/q7Rk2xLp/dark");
-        QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path, "GET /api/game/q7Rk2xLp");
-        QCOMPARE(d.left->toPlainText(), "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
-        QVERIFY(d.right->toPlainText().startsWith("bert\n2\n50.13\n55.50\n1\n7\n"));
-        d.takeOver->click();
-    });
-    QVERIFY(seen.isEmpty());
+    QCOMPARE(withDialog("lidartsButton",
+                        [&](Dialog& d) {
+                            QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Lidarts Link: ");
+                            d.import("https://lidarts.org/game/q7Rk2xLp/dark");
+                            QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path,
+                                     "GET /api/game/q7Rk2xLp");
+                            QCOMPARE(d.left->toPlainText(),
+                                     "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
+                            d.takeOver->click();
+                        }),
+             QString());
     QCOMPARE(form(*window, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
              "3:2 65.40:50.13 0:1 1:0 3:2 9:10 15:21");
     // The save stores the game; another match's result does not.
-    QVERIFY(save().isEmpty());
+    QCOMPARE(save(), QString());
     find<QComboBox>(*window, "spieltagComboBox")->setCurrentIndex(1);
     clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
     find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
-    QVERIFY(save().isEmpty());
+    QCOMPARE(save(), QString());
     QCOMPARE(env->query("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
              QStringList({"1:3:q7Rk2xLp:lidarts", "1:2:q7Rk2xLp:lidarts", "2:1::", "2:0::"}));
 }
@@ -181,11 +171,11 @@ void TestImport::lidartsGameTakenOverAndStored() {
 void TestImport::namesCompared_data() {
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("values"); // legs and averages after taking over, with "44" typed as the left average
+    QTest::addColumn<QString>("values"); // legs and averages after taking over, "44" typed as the left average
     // The platform names belong to the match's players, also when both have the same forum name.
     QTest::newRow("crossed: taken over crosswise") << lidartsGame("bert", "anna") << QString() << "2:3 50.13:65.40";
     QTest::newRow("compared exactly: offered all the same")
-        << lidartsGame("Anna", "bert") << info(mismatch) << "3:2 65.40:50.13";
+        << lidartsGame("Anna", "bert") << mismatch << "3:2 65.40:50.13";
     QTest::newRow("0:0 on the platform: nothing taken over")
         << lidartsGame("anna", "bert", "completed", "0", "0") << QString() << ": 44:";
 }
@@ -196,116 +186,98 @@ void TestImport::namesCompared() {
     QFETCH(QString, values);
     QVERIFY(env->run("UPDATE tv_spieler SET dartn_name = 'Anna' WHERE id = 2"));
     lidarts->reply(200, reply);
-    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
-        d.import("https://lidarts.org/game/abc_-1");
-        find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
-        d.takeOver->click();
-    });
-    QCOMPARE(one(seen), message);
+    QCOMPARE(withDialog("lidartsButton",
+                        [&](Dialog& d) {
+                            d.import("https://lidarts.org/game/abc_-1");
+                            find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
+                            d.takeOver->click();
+                        }),
+             message);
     QCOMPARE(form(*window, {"Legs", "Avg"}), values);
 }
 
-// A failed fetch is critical and says why on a second line; a reply without usable data informs.
+// Each failure is reported once, and the dialog offers nothing to take over but another fetch.
 void TestImport::failedFetches_data() {
-    QTest::addColumn<std::function<void()>>("setUp");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("setUp"); // how the servers behave, see failedFetches()
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("relayRequests"); // -1: any
-    const QString status = "Der Server antwortete mit dem HTTP-Status ";
-    const QString redirect = QString::fromUtf8("Der Server leitet zu einer anderen Adresse über.");
-    const auto row = [](const char* name, const std::function<void()>& setUp, const QString& message,
-                        const QString& button = "lidartsButton", const QString& url = "https://lidarts.org/game/q7",
-                        int relayRequests = -1) {
-        QTest::newRow(name) << setUp << button << url << message << relayRequests;
+    const auto lidartsReply = [](const char* name, int status, const QByteArray& reply, const QString& message) {
+        QTest::newRow(name) << "reply" << status << reply << message;
     };
-    row(
-        "empty link", [] {}, QString::number(QMessageBox::Warning) + "|  Keine Adresse angegeben!  ", "lidartsButton",
-        "");
-    row(
-        "unknown game", [this] { lidarts->reply(404, "<html>Not found</html>", "text/html"); },
-        critical(noData, status + "404."));
-    row(
-        "not a JSON object", [this] { lidarts->reply(200, "<html>Wartung</html>", "text/html"); }, info(noData));
-    row(
-        "game still running", [this] { lidarts->reply(200, lidartsGame("anna", "bert", "started")); },
-        info(QString::fromUtf8("  Das Spiel ist noch nicht abgeschlossen!  ")));
-    row(
-        "server error", [this] { lidarts->reply(500, "{}"); }, critical(noConnection, status + "500."));
-    row(
-        "no answer in time", [this] { lidarts->stayQuiet(); },
-        critical(noConnection, "Das Zeitlimit von 2 Sekunden ist erreicht."));
-    row(
-        "untrusted certificate", [this] { QSslConfiguration::setDefaultConfiguration(systemTls); },
-        critical(noConnection, QString::fromUtf8("Das Zertifikat des Servers ist nicht vertrauenswürdig.")));
-    row(
-        "reply over 1 MiB",
-        [this] { lidarts->reply(200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}"); },
-        critical(noData, QString::fromUtf8("Die Antwort des Servers ist größer als 1 MiB.")));
-    row(
-        "connection refused", [this] { lidarts.reset(); }, // nothing listens on the port any more
-        critical(noConnection, "Der Server hat die Verbindung abgelehnt."));
-    row(
-        "redirect to another port",
-        [this] {
-            other = std::make_unique<LocalHttpServer>(true);
-            other->reply(200, lidartsGame("anna", "bert"));
-            lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7");
-        },
-        critical(noConnection, redirect));
-    row(
-        "relay redirect that would send the form again",
-        [this] {
-            relay->reply(200, relayReply("anna", "bert"), "text/plain");
-            relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
-        },
-        critical(noConnection, redirect), "prodarterButton", "x?match=0", 1);
-    row(
-        "no relay address: nothing is sent",
-        [this] {
-            relay->reply(200, relayReply("anna", "bert"), "text/plain");
-            configure("prodarter_relay", QString());
-            restart();
-        },
-        critical(noConnection, QString::fromUtf8("Für Pro-Darter ist kein Relay-Dienst eingerichtet (config.ini, "
-                                                 "Gruppe plattformen, prodarter_relay).")),
-        "prodarterButton", "x?match=3", 0);
+    const auto row = [](const char* name, const QString& setUp, const QString& message) {
+        QTest::newRow(name) << setUp << 0 << QByteArray() << message;
+    };
+    lidartsReply("unknown game", 404, "<html>Not found</html>", "3" + noData + status + "404.");
+    lidartsReply("not a JSON object", 200, "<html>Wartung</html>", "1" + noData);
+    lidartsReply("game still running", 200, lidartsGame("anna", "bert", "started"),
+                 QString::fromUtf8("1|  Das Spiel ist noch nicht abgeschlossen!  "));
+    lidartsReply("server error", 500, "{}", noConnection + status.mid(1) + "500.");
+    lidartsReply("reply over 1 MiB", 200, "{\"p1_name\":\"" + QByteArray(1024 * 1024 + 10, 'x') + "\"}",
+                 "3" + noData + QString::fromUtf8("\nDie Antwort des Servers ist größer als 1 MiB."));
+    row("empty link", "empty", "2|  Keine Adresse angegeben!  ");
+    row("no answer in time", "quiet", noConnection + "Das Zeitlimit von 2 Sekunden ist erreicht.");
+    row("untrusted certificate", "untrusted",
+        noConnection + QString::fromUtf8("Das Zertifikat des Servers ist nicht vertrauenswürdig."));
+    row("connection refused", "refused", noConnection + "Der Server hat die Verbindung abgelehnt.");
+    row("redirect to another port", "redirect", noConnection + redirect);
+    row("relay redirect that would send the form again", "relay redirect", noConnection + redirect);
+    row("no relay address: nothing is sent", "no relay",
+        noConnection + QString::fromUtf8("Für Pro-Darter ist kein Relay-Dienst eingerichtet (config.ini, Gruppe "
+                                         "plattformen, prodarter_relay)."));
 }
 
 void TestImport::failedFetches() {
-    QFETCH(std::function<void()>, setUp);
-    QFETCH(QString, button);
-    QFETCH(QString, url);
+    QFETCH(QString, setUp);
+    QFETCH(int, status);
+    QFETCH(QByteArray, reply);
     QFETCH(QString, message);
-    QFETCH(int, relayRequests);
-    setUp();
-    const QList<SeenMessage> seen = withDialog(qPrintable(button), [&](Dialog& d) {
-        d.import(url);
-        QCOMPARE(d.left->toPlainText(), QString());
-        QVERIFY(!d.takeOver->isEnabled());
-        QVERIFY(d.fetch->isEnabled());
-    });
-    QCOMPARE(one(seen), message);
-    if (relayRequests >= 0)
-        QCOMPARE(relay->requests(), relayRequests);
-    if (other)
-        QCOMPARE(other->requests(), 0);
+    lidarts->reply(status, reply);
+    relay->reply(200, relayReply("anna", "bert"), "text/plain");
+    if (setUp == "quiet")
+        lidarts->stayQuiet();
+    else if (setUp == "untrusted")
+        QSslConfiguration::setDefaultConfiguration(systemTls);
+    else if (setUp == "refused")
+        lidarts.reset(); // nothing listens on the port any more
+    else if (setUp == "redirect") {
+        other = std::make_unique<LocalHttpServer>(true);
+        other->reply(200, lidartsGame("anna", "bert"));
+        lidarts->redirectNext(other->base().toUtf8() + "/api/game/q7");
+    } else if (setUp == "relay redirect")
+        relay->redirectNext(relay->base().toUtf8() + "/service/prodarter.php", 307);
+    else if (setUp == "no relay") {
+        env->setConfig("plattformen/prodarter_relay", QString());
+        restart();
+    }
+    const bool viaRelay = setUp.contains("relay");
+    QCOMPARE(withDialog(viaRelay ? "prodarterButton" : "lidartsButton",
+                        [&](Dialog& d) {
+                            d.import(setUp == "empty" ? "" : viaRelay ? "x?match=1" : "https://lidarts.org/game/q7");
+                            QCOMPARE(d.left->toPlainText(), QString());
+                            QVERIFY(!d.takeOver->isEnabled() && d.fetch->isEnabled());
+                        }),
+             message);
+    QCOMPARE(relay->requests(), setUp == "relay redirect" ? 1 : 0);
+    QCOMPARE(other ? other->requests() : 0, 0);
 }
 
 void TestImport::relayFetch() {
     relay->reply(200, relayReply("<b>anna</b>", "bert"), "text/plain; charset=utf-8");
-    const QList<SeenMessage> seen = withDialog("prodarterButton", [&](Dialog& d) {
-        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Pro-Darter Link: ");
-        d.import("http://www.pro-darter.com/match-history.php?match=a b&c/ä");
-        const LocalHttpServer::Request& r = relay->lastRequest();
-        QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
-        QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
-        QCOMPARE(r.body, "wert=a%20b%26c%2F%C3%A4");
-        // Shown as plain text; the name check saw the markup and reported a mismatch.
-        QCOMPARE(d.left->toPlainText(), "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
-        d.takeOver->click();
-    });
-    QCOMPARE(one(seen), info(mismatch));
+    QCOMPARE(withDialog("prodarterButton",
+                        [&](Dialog& d) {
+                            QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Pro-Darter Link: ");
+                            d.import(QString::fromUtf8("http://pro-darter.com/match-history.php?match=a b&c/ä"));
+                            const LocalHttpServer::Request& r = relay->lastRequest();
+                            QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
+                            QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
+                            QCOMPARE(r.body, "wert=a%20b%26c%2F%C3%A4");
+                            // Shown as plain text; the name check saw the markup.
+                            QCOMPARE(d.left->toPlainText(),
+                                     "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
+                            d.takeOver->click();
+                        }),
+             mismatch);
     // The relay has no 171+.
     QCOMPARE(form(*window, {"Legs", "Plus171", "DoublesHit", "DoublesThrown", "Minus20"}), "4:2 : 4:2 10:8 1:2");
 }
@@ -316,20 +288,17 @@ void TestImport::importStateIsForgotten_data() {
     QTest::newRow("the window closes without taking over") << false;
 }
 
+// A game id is stored only with the values it came with.
 void TestImport::importStateIsForgotten() {
     QFETCH(bool, fetchFails);
     lidarts->reply(200, lidartsGame("anna", "bert"));
-    withDialog("lidartsButton", [](Dialog& d) {
-        d.import("https://lidarts.org/game/q7Rk2xLp");
-        d.takeOver->click();
-    });
-    if (fetchFails)
-        lidarts->reply(500, "{}");
+    importAndTakeOver("https://lidarts.org/game/q7Rk2xLp");
+    lidarts->reply(500, "{}");
     withDialog("lidartsButton", [&](Dialog& d) {
         if (fetchFails)
             d.import("https://lidarts.org/game/anders");
     });
-    QVERIFY(save().isEmpty());
+    QCOMPARE(save(), QString());
     QCOMPARE(env->query("SELECT DISTINCT quote(hash) || quote(plat) FROM tv_ergebnisse"), QStringList("''''"));
 }
 
@@ -338,15 +307,17 @@ void TestImport::cancelWhileFetching() {
     bool busy = false;
     QElapsedTimer clock;
     clock.start();
-    const QList<SeenMessage> seen = withDialog("lidartsButton", [&](Dialog& d) {
-        QTimer::singleShot(100, d.cancel, [&] {
-            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-            d.cancel->click();
-        });
-        d.import("https://lidarts.org/game/q7Rk2xLp");
-        QVERIFY(!d.dialog->isVisible());
-    });
-    QVERIFY(seen.isEmpty());
+    QCOMPARE(withDialog("lidartsButton",
+                        [&](Dialog& d) {
+                            QTimer::singleShot(100, d.cancel, [&] {
+                                busy = QApplication::overrideCursor() &&
+                                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+                                d.cancel->click();
+                            });
+                            d.import("https://lidarts.org/game/q7Rk2xLp");
+                            QVERIFY(!d.dialog->isVisible());
+                        }),
+             QString());
     QVERIFY(busy);
     QVERIFY(clock.elapsed() < 1500); // well before the time limit of 2 seconds
     QVERIFY(!QApplication::overrideCursor());
@@ -355,26 +326,21 @@ void TestImport::cancelWhileFetching() {
 void TestImport::gameStoredForAnotherMatch() {
     QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, hash, plat) VALUES "
                      "(2, 3, 3, 'q7Rk2xLp', 'lidarts'), (2, 4, 2, 'q7Rk2xLp', 'lidarts')"));
-    const QString question = QString::number(QMessageBox::Question) + '|' +
-                             QString::fromUtf8("Dieses Spiel ist schon bei Spieltag 2 (Carl – Dora) eingetragen. "
+    lidarts->reply(200, lidartsGame("anna", "bert"));
+    const QString question = QString::fromUtf8("4|Dieses Spiel ist schon bei Spieltag 2 (Carl – Dora) eingetragen. "
                                                "Trotzdem übernehmen?");
-    const auto takeOver = [&](QMessageBox::StandardButton answer) {
-        lidarts->reply(200, lidartsGame("anna", "bert"));
-        return withDialog(
-            "lidartsButton",
-            [](Dialog& d) {
-                d.import("https://lidarts.org/game/q7Rk2xLp");
-                d.takeOver->click();
-            },
-            answer);
-    };
     // "Nein", the default, takes nothing over, and a result typed afterwards is stored without the game.
-    QCOMPARE(one(takeOver(QMessageBox::NoButton)), question);
+    QCOMPARE(withDialog("lidartsButton",
+                        [](Dialog& d) {
+                            d.import("https://lidarts.org/game/q7Rk2xLp");
+                            d.takeOver->click();
+                        }),
+             question);
     QCOMPARE(form(*window, {"Legs"}), ":");
     find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
-    QVERIFY(save().isEmpty());
+    QCOMPARE(save(), QString());
     QCOMPARE(env->query("SELECT quote(hash) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"''", "''"}));
-    QCOMPARE(one(takeOver(QMessageBox::Yes)), question);
+    importAndTakeOver("https://lidarts.org/game/q7Rk2xLp", QMessageBox::Yes);
     QCOMPARE(form(*window, {"Legs"}), "3:2");
 }
 
