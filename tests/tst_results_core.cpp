@@ -26,14 +26,6 @@ QString row(int match, int player, int won, int lost, int points, const char* av
                              hit, thrown);
 }
 
-resultentry::SideTexts side(const QString& legs, const QString& ave = {}, const QString& bestLeg = {}) {
-    resultentry::SideTexts t;
-    t[resultentry::Legs] = legs;
-    t[resultentry::Average] = ave;
-    t[resultentry::BestLeg] = bestLeg;
-    return t;
-}
-
 // A league-table row of player `id` with points, leg difference and legs won.
 LeagueTableRow standing(const char* id, int points, int difference, int legsWon, bool results = true) {
     LeagueTableRow r;
@@ -113,17 +105,10 @@ void TestResultsCore::impossibleFigures() {
 }
 
 void TestResultsCore::saveInsertsThenUpdates() {
-    resultentry::SaveContext c;
-    c.matchId = 7;
-    c.leftPlayer = 2;
-    c.rightPlayer = 1;
-    c.hash = QStringLiteral("q7Rk2xLp");
-    c.plat = QStringLiteral("lidarts");
-    resultentry::SideTexts left = side("6", "67,25", "18");
-    left[resultentry::DoublesHit] = "6";
-    left[resultentry::DoublesThrown] = "20";
-    left[resultentry::Plus171] = "x";
-    QVERIFY(db::writeAll(resultentry::saveStatements(c, left, side("4", "55.5"), Points{2, 1, 0})).ok);
+    resultentry::SaveContext c{false, 7, 2, 1, "q7Rk2xLp", "lidarts"}; // insert match 7, player 2 on the left
+    // Figures that are no number count as 0; the average takes a comma.
+    const resultentry::SideTexts left{"6", "67,25", "", "", "", "", "", "", "", "", "x", "", "", "6", "20", "18"};
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, left, {"4", "55.5"}, Points{2, 1, 0})).ok);
 
     const QString columns = "spieltag_id || '|' || spieler_id || '|' || gewonnen || remis || verloren || '|' || "
                             "legs_won || ':' || legs_lost || '|' || pkt || '|' || ave || '|' || douba || '/' || doubb "
@@ -135,14 +120,14 @@ void TestResultsCore::saveInsertsThenUpdates() {
     // The same match saved again with the rows present: both are updated, no row is added.
     c.update = true;
     c.hash.clear();
-    QVERIFY(db::writeAll(resultentry::saveStatements(c, side("5"), side("5"), Points{2, 1, 0})).ok);
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, {"5"}, {"5"}, Points{2, 1, 0})).ok);
     QCOMPARE(peek().column("SELECT spieler_id || ':' || legs_won || ':' || remis || ':' || pkt || ':' || hash FROM "
                            "tv_ergebnisse ORDER BY id"),
              QStringList({"2:5:1:1:", "1:5:1:1:"}));
 
     // Update mode with one row gone changes the other and creates nothing.
     peek().run("DELETE FROM tv_ergebnisse WHERE spieler_id = 1");
-    QVERIFY(db::writeAll(resultentry::saveStatements(c, side("1"), side("3"), Points{2, 1, 0})).ok);
+    QVERIFY(db::writeAll(resultentry::saveStatements(c, {"1"}, {"3"}, Points{2, 1, 0})).ok);
     QCOMPARE(peek().column("SELECT spieler_id || ':' || legs_won || ':' || legs_lost FROM tv_ergebnisse"),
              QStringList({"2:1:3"}));
 }
