@@ -195,43 +195,36 @@ private slots:
     void htmlOptions_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("part");
-        const auto tableWith = [](auto change) { return leagueTableCode({anna}, with(table(), change)); };
-        const QString date = u"<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: 01.02.2024 um: 09:05 "
-                             u"Uhr</div><table cellspacing=\"0\" style=\"width:600px; border-top:0px solid #abcdef;"_s;
-
-        QTest::newRow("all left") << tableWith([](auto& o) { o.alignment = CellAlignment::Left; })
-                                  << u"padding:5px;  text-align:left; \">1</td>"_s;
-        QTest::newRow("all centred") << tableWith([](auto& o) { o.alignment = CellAlignment::Centred; })
+        const QString left = leagueTableCode({anna, {u"<A&\"B>"_s, u"x&y"_s}},
+                                             with(lines(names(table(CodeFormat::Html, CellAlignment::Left), true, true),
+                                                        u"06\"0"_s, WidthUnit::Pixel, u"0"_s, u"#12ab00"_s),
+                                                  [](auto& o) { o.showDate = true; }));
+        QTest::newRow("date, leading number of the width in px, thickness 0 and a colour")
+            << left << u"09:05 Uhr</div><table cellspacing=\"0\" style=\"width:6px; border-top:0px solid #12ab00;"_s;
+        QTest::newRow("all left") << left
+                                  << u"border-bottom:0px solid #12ab00; border-right:0px solid #12ab00; padding:5px;  "
+                                     u"text-align:left; \">1</td>"_s;
+        QTest::newRow("both names escaped") << left << u"\">&lt;A&amp;&quot;B&gt; (x&amp;y)</td>"_s;
+        QTest::newRow("all centred") << leagueTableCode({anna}, table(CodeFormat::Html, CellAlignment::Centred))
                                      << u"padding:5px;  text-align:center; \">Anna</td>"_s;
-        QTest::newRow("no alignment") << tableWith([](auto& o) { o.alignment = CellAlignment::None; })
-                                      << u"#000000; padding:5px; \">Anna</td>"_s;
-        QTest::newRow("leading number of the width, in px")
-            << leagueTableCode({anna}, lines(table(), u"06\"0"_s, WidthUnit::Pixel, u"1"_s, u"#000000"_s))
-            << u"<table cellspacing=\"0\" style=\"width:6px; border-top:"_s;
-        QTest::newRow("no width unit") << tableWith([](auto& o) { o.widthUnit = WidthUnit::None; })
-                                       << u"style=\"width:; border-top:"_s;
-        QTest::newRow("thickness 0 and a colour")
-            << leagueTableCode({anna}, lines(table(), u"100"_s, WidthUnit::Percent, u"0"_s, u"#12ab00"_s))
-            << u"border-bottom:0px solid #12ab00; border-right:0px solid #12ab00; padding:5px;  text-align:left; "
-               u"\">Anna</td>"_s;
-        QTest::newRow("both names escaped") << leagueTableCode({{u"<A&\"B>"_s, u"x&y"_s}}, names(table(), true, true))
-                                            << u"\">&lt;A&amp;&quot;B&gt; (x&amp;y)</td>"_s;
+        const QString plain = leagueTableCode(
+            {anna}, lines(table(CodeFormat::Html, CellAlignment::None), u"1"_s, WidthUnit::None, u"1"_s, u"#000000"_s));
+        QTest::newRow("no alignment") << plain << u"#000000; padding:5px; \">Anna</td>"_s;
+        QTest::newRow("no width unit") << plain << u"style=\"width:; border-top:"_s;
         QTest::newRow("statistics, names left and values centred, second name escaped")
             << statisticsCode({{u"Anna"_s, u"<&\""_s, 1}}, names(table(), false, true))
             << golden(u"padding:5px;  text-align:left; \">&lt;&amp;&quot;</td><td style=\"$B padding:5px;  text-align:"
                       u"center; \">1</td>"_s);
 
         // Scores: won and lost colours as chosen, none at 0:0; a link only to Lidarts and Pro-Darter.
+        ScheduleCodeOptions colours = schedule();
+        colours.wonColour = u"#00ff00"_s;
+        colours.lostColour = u"#ff0000"_s;
         const QString coloured =
             scheduleCode({match(u"3"_s, u"Anna"_s, u"Bert"_s, u"10"_s, u"9"_s, linked(u"77"_s, u"prodarter"_s)),
                           match(u"3"_s, u"Carl"_s, u"Dora"_s, u"2"_s, u"5"_s, linked(u"x1"_s, u"dartsforum"_s)),
                           match(u"4"_s, u"Eva"_s, u"Finn"_s, u"0"_s, u"0"_s)},
-                         with(schedule(),
-                              [](auto& o) {
-                                  o.wonColour = u"#00ff00"_s;
-                                  o.lostColour = u"#ff0000"_s;
-                              }),
-                         web);
+                         colours, web);
         QTest::newRow("won, Pro-Darter link")
             << coloured
             << u"font-size: 2em;  background-color:#00ff00; \">\n <a style="
@@ -253,7 +246,10 @@ private slots:
                          with(lines(names(schedule(), false, true), u"600"_s, WidthUnit::Pixel, u"0"_s, u"#abcdef"_s),
                               [](auto& o) { o.showDate = true; }),
                          web);
-        QTest::newRow("schedule: date, px, thickness 0") << styled << date;
+        QTest::newRow("schedule: date, px, thickness 0")
+            << styled
+            << u"<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: 01.02.2024 um: 09:05 "
+               u"Uhr</div><table cellspacing=\"0\" style=\"width:600px; border-top:0px solid #abcdef;"_s;
         QTest::newRow("schedule: second name only") << styled << u"color:#bb0000; \">dora_l</td>"_s;
     }
     void htmlOptions() {

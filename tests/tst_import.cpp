@@ -145,17 +145,14 @@ private:
 void TestImport::lidartsGameTakenOverAndStored() {
     lidarts->reply(200, lidartsGame("anna", "bert"));
     lidarts->redirectNext(lidarts->base().toUtf8() + "/api/game/q7Rk2xLp"); // same server: followed
-    QCOMPARE(withDialog("lidartsButton",
-                        [&](Dialog& d) {
-                            QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Lidarts Link: ");
-                            d.import("https://lidarts.org/game/q7Rk2xLp/dark");
-                            QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path,
-                                     "GET /api/game/q7Rk2xLp");
-                            QCOMPARE(d.left->toPlainText(),
-                                     "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
-                            d.takeOver->click();
-                        }),
-             QString());
+    const QString seen = withDialog("lidartsButton", [&](Dialog& d) {
+        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Lidarts Link: ");
+        d.import("https://lidarts.org/game/q7Rk2xLp/dark");
+        QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path, "GET /api/game/q7Rk2xLp");
+        QCOMPARE(d.left->toPlainText(), "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
+        d.takeOver->click();
+    });
+    QCOMPARE(seen, QString());
     QCOMPARE(form(*window, {"Legs", "Avg", "Minus20", "Plus171", "DoublesHit", "DoublesThrown", "BestLeg"}),
              "3:2 65.40:50.13 0:1 1:0 3:2 9:10 15:21");
     // The save stores the game; another match's result does not.
@@ -186,13 +183,12 @@ void TestImport::namesCompared() {
     QFETCH(QString, values);
     QVERIFY(env->run("UPDATE tv_spieler SET dartn_name = 'Anna' WHERE id = 2"));
     lidarts->reply(200, reply);
-    QCOMPARE(withDialog("lidartsButton",
-                        [&](Dialog& d) {
-                            d.import("https://lidarts.org/game/abc_-1");
-                            find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
-                            d.takeOver->click();
-                        }),
-             message);
+    const QString seen = withDialog("lidartsButton", [&](Dialog& d) {
+        d.import("https://lidarts.org/game/abc_-1");
+        find<QLineEdit>(*window, "ergebnisLinksAvgLineEdit")->setText("44");
+        d.takeOver->click();
+    });
+    QCOMPARE(seen, message);
     QCOMPARE(form(*window, {"Legs", "Avg"}), values);
 }
 
@@ -251,33 +247,30 @@ void TestImport::failedFetches() {
         restart();
     }
     const bool viaRelay = setUp.contains("relay");
-    QCOMPARE(withDialog(viaRelay ? "prodarterButton" : "lidartsButton",
-                        [&](Dialog& d) {
-                            d.import(setUp == "empty" ? "" : viaRelay ? "x?match=1" : "https://lidarts.org/game/q7");
-                            QCOMPARE(d.left->toPlainText(), QString());
-                            QVERIFY(!d.takeOver->isEnabled() && d.fetch->isEnabled());
-                        }),
-             message);
+    const QString seen = withDialog(viaRelay ? "prodarterButton" : "lidartsButton", [&](Dialog& d) {
+        d.import(setUp == "empty" ? "" : viaRelay ? "x?match=1" : "https://lidarts.org/game/q7");
+        QCOMPARE(d.left->toPlainText(), QString());
+        QVERIFY(!d.takeOver->isEnabled() && d.fetch->isEnabled());
+    });
+    QCOMPARE(seen, message);
     QCOMPARE(relay->requests(), setUp == "relay redirect" ? 1 : 0);
     QCOMPARE(other ? other->requests() : 0, 0);
 }
 
 void TestImport::relayFetch() {
     relay->reply(200, relayReply("<b>anna</b>", "bert"), "text/plain; charset=utf-8");
-    QCOMPARE(withDialog("prodarterButton",
-                        [&](Dialog& d) {
-                            QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Pro-Darter Link: ");
-                            d.import(QString::fromUtf8("http://pro-darter.com/match-history.php?match=a b&c/ä"));
-                            const LocalHttpServer::Request& r = relay->lastRequest();
-                            QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
-                            QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
-                            QCOMPARE(r.body, "wert=a%20b%26c%2F%C3%A4");
-                            // Shown as plain text; the name check saw the markup.
-                            QCOMPARE(d.left->toPlainText(),
-                                     "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
-                            d.takeOver->click();
-                        }),
-             mismatch);
+    const QString seen = withDialog("prodarterButton", [&](Dialog& d) {
+        QCOMPARE(find<QLabel>(*d.dialog, "linkLabel")->text(), "Pro-Darter Link: ");
+        d.import(QString::fromUtf8("http://pro-darter.com/match-history.php?match=a b&c/ä"));
+        const LocalHttpServer::Request& r = relay->lastRequest();
+        QCOMPARE(r.method + ' ' + r.path, "POST /service/prodarter.php");
+        QCOMPARE(r.headers.value("content-type"), "application/x-www-form-urlencoded");
+        QCOMPARE(r.body, "wert=a%20b%26c%2F%C3%A4");
+        // Shown as plain text; the name check saw the markup.
+        QCOMPARE(d.left->toPlainText(), "anna\n4\n58.20\n61.00\n1\n9\n8\n7\n6\n5\n3\n2\n96\n40.00% (4/10)\n17\n");
+        d.takeOver->click();
+    });
+    QCOMPARE(seen, mismatch);
     // The relay has no 171+.
     QCOMPARE(form(*window, {"Legs", "Plus171", "DoublesHit", "DoublesThrown", "Minus20"}), "4:2 : 4:2 10:8 1:2");
 }
@@ -307,17 +300,15 @@ void TestImport::cancelWhileFetching() {
     bool busy = false;
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(withDialog("lidartsButton",
-                        [&](Dialog& d) {
-                            QTimer::singleShot(100, d.cancel, [&] {
-                                busy = QApplication::overrideCursor() &&
-                                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-                                d.cancel->click();
-                            });
-                            d.import("https://lidarts.org/game/q7Rk2xLp");
-                            QVERIFY(!d.dialog->isVisible());
-                        }),
-             QString());
+    const QString seen = withDialog("lidartsButton", [&](Dialog& d) {
+        QTimer::singleShot(100, d.cancel, [&] {
+            busy = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            d.cancel->click();
+        });
+        d.import("https://lidarts.org/game/q7Rk2xLp");
+        QVERIFY(!d.dialog->isVisible());
+    });
+    QCOMPARE(seen, QString());
     QVERIFY(busy);
     QVERIFY(clock.elapsed() < 1500); // well before the time limit of 2 seconds
     QVERIFY(!QApplication::overrideCursor());
@@ -330,12 +321,11 @@ void TestImport::gameStoredForAnotherMatch() {
     const QString question = QString::fromUtf8("4|Dieses Spiel ist schon bei Spieltag 2 (Carl – Dora) eingetragen. "
                                                "Trotzdem übernehmen?");
     // "Nein", the default, takes nothing over, and a result typed afterwards is stored without the game.
-    QCOMPARE(withDialog("lidartsButton",
-                        [](Dialog& d) {
-                            d.import("https://lidarts.org/game/q7Rk2xLp");
-                            d.takeOver->click();
-                        }),
-             question);
+    const QString seen = withDialog("lidartsButton", [](Dialog& d) {
+        d.import("https://lidarts.org/game/q7Rk2xLp");
+        d.takeOver->click();
+    });
+    QCOMPARE(seen, question);
     QCOMPARE(form(*window, {"Legs"}), ":");
     find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
     QCOMPARE(save(), QString());
