@@ -87,21 +87,13 @@ private slots:
         for (const QString& g : groups)
             sections << g.split(' ').join('\n').replace('~', ' ') + '\n';
         QCOMPARE(readFile(env.configPath()), sections.join('\n'));
-        QCOMPARE(QSettings(env.configPath(), QSettings::IniFormat).value("bezeichnungen/name1").toString(),
-                 "dart'n-Forum Name");
     }
     void valuesWrittenLikeQSettings_data() {
         QTest::addColumn<QString>("value");
-        QTest::newRow("blank inside") << "/home/anna/Meine Ligen/liga.db";
-        QTest::newRow("leading and trailing blank") << " /x.db ";
-        QTest::newRow("semicolon, comma and equals") << "/a;b,c=d.db";
-        QTest::newRow("quote") << "/a\"b.db";
-        QTest::newRow("backslashes") << "C:\\Users\\Anna\\liga.db";
+        QTest::newRow("blanks first and last") << " /a b.db ";
         QTest::newRow("at sign first") << "@liga.db";
-        QTest::newRow("umlauts") << QString::fromUtf8("/home/jürgen/Größe.db");
-        QTest::newRow("tab, control then hex digit") << QStringLiteral("/a\tb\x01"
-                                                                       "bc.db");
-        QTest::newRow("hash") << "#ffffdd";
+        QTest::newRow("characters QSettings escapes or quotes") << QString::fromUtf8("C:\\Users\\Jürgen;a,b=c\"d\te\x01"
+                                                                                     "bc#f.db");
         QTest::newRow("empty") << "";
     }
     // The hand-written file holds the same line as QSettings writes for the value, and reads back as it.
