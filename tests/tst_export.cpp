@@ -173,6 +173,7 @@ void TestExport::codeClipboardAndPreview() {
     startWindow();
     env->setConfig("plattformen/lidarts_web", "http://127.0.0.1:8080");
     auto w = startWindow();
+    QVERIFY(env->run("UPDATE tv_ergebnisse SET bestleg = 0 WHERE spieler_id = 2")); // after the statistics' fill
     withWindow(*w, "spielplanCodeAction", [](QWidget* d) {
         QVERIFY(code(d).contains("href=\"http://127.0.0.1:8080/game/q7Rk2xLp\" target=\"blank\""));
         click(d, "bbcodeRadioButton");
