@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-#include <functional>
-
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 
@@ -257,52 +255,31 @@ private slots:
         QFETCH(QString, part);
         QVERIFY2(code.contains(part), qPrintable(code));
     }
-    // Each hostile value gives the code of the harmless value beside it: a default, a number, an escaped text.
+    // Every value that reaches the HTML is checked or escaped: the hostile values give the code of harmless ones
+    // (a default, a number, an escaped text, compared through a stand-in that the builder leaves as it is).
     void hostileHtmlValues() {
-        using Change = std::function<void(ScheduleCodeOptions&, QList<ScheduleMatch>&, const QString&)>;
-        const auto option = [](QString ScheduleCodeOptions::*field) {
-            return Change([field](ScheduleCodeOptions& o, QList<ScheduleMatch>&, const QString& v) { o.*field = v; });
-        };
-        const auto stored = [](QString ScheduleMatch::*field) {
-            return Change(
-                [field](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].*field = v; });
-        };
         const QString script = u"\"><script>x()</script>"_s, escaped = u"&quot;&gt;&lt;script&gt;x()&lt;/script&gt;"_s;
-        const struct {
-            const char* name;
-            Change change;
-            QString hostile, harmless;
-        } cases[] = {
-            {"line colour", option(&ScheduleCodeOptions::lineColour), u"red;background:url(x)"_s, u"#000000"_s},
-            {"thickness", option(&ScheduleCodeOptions::lineThickness), u"1px;x:y"_s, u"1"_s},
-            {"width", option(&ScheduleCodeOptions::width), u"80%\" onclick=\"x"_s, u"80"_s},
-            {"date", option(&ScheduleCodeOptions::today), script, escaped},
-            {"time", option(&ScheduleCodeOptions::currentTime), script, escaped},
-            {"drawn colour", option(&ScheduleCodeOptions::drawnColour), u"#fff\"a"_s, u"#ffffdd"_s},
-            {"won colour", option(&ScheduleCodeOptions::wonColour), script, u"#ddffdd"_s},
-            {"lost colour", option(&ScheduleCodeOptions::lostColour), u"#ffdddd;"_s, u"#ffdddd"_s},
-            {"match day", stored(&ScheduleMatch::matchDay), script, escaped},
-            {"match day with a zero", stored(&ScheduleMatch::matchDay), u"02"_s, u"2"_s},
-            {"legs", stored(&ScheduleMatch::legsWon), script, escaped},
-            {"best leg", [](ScheduleCodeOptions&, QList<ScheduleMatch>& m, const QString& v) { m[1].home.bestLeg = v; },
-             script, escaped},
-        };
-        for (const auto& c : cases) {
-            ScheduleCodeOptions o = with(schedule(), [](auto& o) { o.showDate = true; });
-            QList<ScheduleMatch> matches = drawThenOpen();
-            matches << match(u"3"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s)
-                    << match(u"3"_s, u"Gus"_s, u"Hal"_s, u"2"_s, u"3"_s);
-            matches[1].legsWon = u"2"_s; // Carl beats Dora 2:0
-            matches[1].legsLost = u"0"_s;
-            ScheduleCodeOptions hostileOptions = o;
-            QList<ScheduleMatch> hostileMatches = matches;
-            c.change(hostileOptions, hostileMatches, c.hostile);
-            // An escaped text is compared through a stand-in, which the builder leaves as it is.
-            const bool text = c.harmless == escaped;
-            c.change(o, matches, text ? u"STANDIN"_s : c.harmless);
-            const QString expected = scheduleCode(matches, o, web).replace(u"STANDIN"_s, escaped);
-            QCOMPARE(c.name + u": "_s + scheduleCode(hostileMatches, hostileOptions, web), c.name + u": "_s + expected);
+        ScheduleCodeOptions hostile = with(schedule(), [](auto&o) { o.showDate = true; }), harmless = hostile;
+        hostile.lineColour = u"red;background:url(x)"_s;
+        hostile.lineThickness = u"1px;x:y"_s;
+        hostile.drawnColour = u"#fff\"a"_s;
+        hostile.wonColour = script;
+        hostile.lostColour = u"#ffdddd;"_s;
+        hostile.width = u"80%\" onclick=\"x"_s;
+        harmless.width = u"80"_s;
+        hostile.today = hostile.currentTime = script;
+        harmless.today = harmless.currentTime = u"STANDIN"_s;
+        QList<ScheduleMatch> harmlessMatches = drawThenOpen() << match(u"3"_s, u"Eva"_s, u"Finn"_s, u"2"_s, u"1"_s)
+                                                              << match(u"3"_s, u"Gus"_s, u"Hal"_s, u"2"_s, u"3"_s)
+                                                              << match(u"4"_s, u"Ina"_s, u"Jan"_s);
+        QList<ScheduleMatch> hostileMatches = harmlessMatches;
+        hostileMatches[4].matchDay = u"04"_s;
+        for (auto [m, text] : {std::pair{&hostileMatches, script}, {&harmlessMatches, u"STANDIN"_s}}) {
+            (*m)[1].matchDay = (*m)[1].legsWon = (*m)[1].home.bestLeg = text;
+            (*m)[1].legsLost = u"0"_s;
         }
+        QCOMPARE(scheduleCode(hostileMatches, hostile, web),
+                 scheduleCode(harmlessMatches, harmless, web).replace(u"STANDIN"_s, escaped));
         // The table builders check their options the same way.
         QCOMPARE(leagueTableCode({anna}, with(table(), [](auto& o) { o.lineColour = u"#00000g"_s; })), leagueOfAnna);
     }
