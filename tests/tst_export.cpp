@@ -1,6 +1,5 @@
-// The three forum-code windows: the option each widget stores under its window's key, the states they
-// open with, the code they show (its bytes are tested in tst_forumcode), the preview, the clipboard and
-// the CSV and PDF files.
+// The three forum-code windows: the option each widget stores under its window's key and shows again, the
+// code they show (its bytes are tested in tst_forumcode), the preview, the clipboard, the CSV and PDF files.
 #include "guitest.h"
 
 #include <QAbstractButton>
