@@ -1,36 +1,26 @@
-// The three forum-code windows: their initial states, the options they store, the code they show, its
-// preview, the clipboard and the CSV and PDF files.
+// The three forum-code windows: the option each widget stores under its window's key and shows again, the
+// code they show (its bytes are tested in tst_forumcode), the preview, the clipboard, the CSV and PDF files.
 #include "guitest.h"
-#include "testenv.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDate>
 #include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QTabWidget>
 #include <QTextEdit>
 
 using namespace guitest;
 
 namespace {
 
-// League "Nord": A (platform name with markup characters) won 6:4 against B, imported from Lidarts;
-// C against D still open.
-const QStringList seedData = {
-    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A<&\"', 'a'), (2, 'B', 'b'), (3, 'C', 'c'), "
-    "(4, 'D', 'd')",
-    "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
-    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1), (3, 1), (4, 1)",
-    "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2), (2, 1, 1, 3, 4)",
-    "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, ave, douba, "
-    "doubb, p180, hf, bestleg, hash, plat) VALUES (1, 1, 1, 0, 6, 4, 2, 60.5, 6, 18, 2, 121, 15, 'q7Rk2xLp', "
-    "'lidarts'), (1, 2, 0, 1, 4, 6, 0, 50, 0, 0, 0, 40, 0, 'q7Rk2xLp', 'lidarts')",
-};
+// League "Nord": A (markup in the forum name) won 6:4 against B, imported from Lidarts; C against D open.
+const QStringList seedData =
+    leagueSeed({"A<&\":a", "B", "C", "D"}, {"1:1:2", "1:3:4"})
+    << "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, ave, douba, "
+       "doubb, p180, hf, bestleg, hash, plat) VALUES (1, 1, 1, 0, 6, 4, 2, 60.5, 6, 18, 2, 121, 15, 'q7Rk2xLp', "
+       "'lidarts'), (1, 2, 0, 1, 4, 6, 0, 50, 0, 0, 0, 40, 0, 'q7Rk2xLp', 'lidarts')";
 
 QString code(QWidget* dialog) {
     return find<QTextEdit>(*dialog, "codeTextEdit")->toPlainText();
@@ -45,30 +35,19 @@ QString checked(QWidget* dialog, std::initializer_list<const char*> names) {
         out += find<QAbstractButton>(*dialog, name)->isChecked() ? '1' : '0';
     return out;
 }
-void copyAndCompare(QWidget* dialog) {
-    click(dialog, "kopierenButton");
-    QCOMPARE(QGuiApplication::clipboard()->text(), code(dialog));
-}
 
-// The file that a file dialog opened by a test is answered with.
-QString fileToSave;
-
-// Opens export window `action` from its own tab (the only one where it is enabled) and runs `check` on
-// it; the window is closed at the end. A colour dialog opened meanwhile goes to `colours`, a file dialog
-// is answered with fileToSave.
-void withWindow(const MainWindow& w, const char* action, const std::function<void(QWidget*)>& check,
-                const std::function<void(QColorDialog*)>& colours = {}) {
+// Opens export window `action` from its own tab (the only one where it is enabled) and runs `check` on it;
+// the window is closed at the end. A colour dialog opened meanwhile is answered with `colour`.
+void withWindow(const MainWindow& w, const QString& action, const std::function<void(QWidget*)>& check,
+                const QColor& colour = {}) {
     const QStringList tabs = {"spielplanCodeAction", "tabelleCodeAction", "statistikCodeAction"};
-    find<QTabWidget>(w, "hauptTabWidget")->setCurrentIndex(int(tabs.indexOf(QLatin1StringView(action))));
+    find<QTabWidget>(w, "hauptTabWidget")->setCurrentIndex(int(tabs.indexOf(action)));
     bool seen = false;
-    answerModals([&] { find<QAction>(w, action)->trigger(); },
+    answerModals([&] { find<QAction>(w, qPrintable(action))->trigger(); },
                  [&](QWidget* dialog) {
-                     if (auto* colourDialog = qobject_cast<QColorDialog*>(dialog))
-                         return colours(colourDialog);
-                     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
-                         files->findChild<QLineEdit*>()->clearFocus(); // a focused name field ignores selectFile
-                         files->selectFile(fileToSave);
-                         return static_cast<QDialog*>(files)->accept();
+                     if (auto* colours = qobject_cast<QColorDialog*>(dialog)) {
+                         colours->setCurrentColor(colour);
+                         return colours->accept();
                      }
                      seen = true;
                      check(dialog);
@@ -93,73 +72,85 @@ private slots:
     void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
     void cleanup() { env.reset(); }
 
-    void firstStartStatesAndStoredOptions();
-    void laterStartScheduleCodeAndColourChoice();
-    void previewAndFiles();
+    void optionKeys_data();
+    void optionKeys();
+    void statesStoredAndRestored();
+    void codeClipboardAndPreview();
+    void files();
 
 private:
-    QString config(const char* key) const {
-        return QSettings(env->configPath(), QSettings::IniFormat)
-            .value(QStringLiteral("exportfenster/") + key)
-            .toString();
-    }
+    QString config(const QString& key) const { return env->config("exportfenster/" + key); }
     std::unique_ptr<LeagueTestEnv> env;
 };
 
-void TestExport::firstStartStatesAndStoredOptions() {
-    auto w = startWindow();
-    withWindow(*w, "statistikCodeAction", [&](QWidget* d) {
-        QCOMPARE(checked(d, {"linksRadioButton"}), "1");
-        QVERIFY(code(d).contains("> Best Leg</th></tr>\n"));
-        click(d, "datumCheckBox");
-        QCOMPARE(config("StatAktDatum") + config("TabAktDatum"), "truefalse");
-        click(d, "datumCheckBox");
-        click(d, "linksZentriertRadioButton");
-        QCOMPARE(config("StatLinksZentriert") + config("StatLinks"), "truefalse");
-        click(d, "bbcodeRadioButton");
-        QVERIFY(code(d).startsWith("[align=center][table='Platz,Name,20-,20+,40+,60+,80+,100+,140+,171+,180,"
-                                   "Highest Finish, Best Leg']\n[*]1[*][align=left]A<&\"[/align]"));
-        copyAndCompare(d);
-    });
-    // Every generation rewrites stored best legs of 0.
-    QCOMPARE(env->value("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 2"), "''");
+void TestExport::optionKeys_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("value"); // typed, chosen or picked as a colour; a button is clicked
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("part"); // of the code afterwards
+    const QString table = "tabelleCodeAction", statistics = "statistikCodeAction", schedule = "spielplanCodeAction";
+    const QString date = "aktualisiert am: " + QDate::currentDate().toString("dd.MM.yyyy");
+    const auto row = [](const QString& action, const char* widget, const char* value, const char* key,
+                        const char* stored, const QString& part) {
+        QTest::addRow("%s %s %s", qPrintable(action), widget, value)
+            << action << widget << value << key << stored << part;
+    };
+    row(table, "datumCheckBox", "", "TabAktDatum", "true", date);
+    row(statistics, "datumCheckBox", "", "StatAktDatum", "true", date);
+    row(schedule, "datumCheckBox", "", "StagAktDatum", "true", date);
+    row(table, "staerkeComboBox", "3", "linieB1", "3", "border-top:3px solid #000000");
+    row(schedule, "staerkeComboBox", "5", "linieB3", "5", "border-top:5px solid #000000");
+    row(table, "pixelRadioButton", "", "TabBreite1Pixel", "true", "width:100px;");
+    row(statistics, "breiteLineEdit", "80%", "TabBreite2Value", "80", "width:80%;"); // whole numbers only
+    row(table, "zentriertRadioButton", "", "TabZentriert", "true", " text-align:center; \">A&lt;");
+    row(statistics, "linksZentriertRadioButton", "", "StatLinksZentriert", "true", " text-align:left; \">A&lt;");
+    row(table, "name2CheckBox", "", "name1b", "true", ">A&lt;&amp;&quot; (a)</td>");
+    row(schedule, "name2CheckBox", "", "name3b", "true", ">A&lt;&amp;&quot; (a)</td>");
+    row(table, "linienfarbeButton", "#12ab34", "linie1", "#12ab34", "border-top:1px solid #12ab34");
+    row(statistics, "linienfarbeButton", "#12ab35", "linie2", "#12ab35", "border-top:1px solid #12ab35");
+    row(schedule, "linienfarbeButton", "#12ab36", "linie3", "#12ab36", "border-top:1px solid #12ab36");
+    row(schedule, "unentschiedenButton", "#111111", "unentschieden", "#111111", QString());
+    row(schedule, "gewonnenButton", "#222222", "gewonnen", "#222222", " background-color:#222222; ");
+    row(schedule, "verlorenButton", "#333333", "verloren", "#333333", " background-color:#333333; ");
+}
 
-    withWindow(*w, "tabelleCodeAction", [&](QWidget* d) {
-        QCOMPARE(checked(d, {"htmlRadioButton", "linksRadioButton", "name1CheckBox", "name2CheckBox",
-                             "prozentRadioButton", "datumCheckBox"}),
-                 "111010");
-        QCOMPARE(find<QLineEdit>(*d, "breiteLineEdit")->text(), "100");
-        QCOMPARE(find<QComboBox>(*d, "staerkeComboBox")->currentText(), "1");
-        QCOMPARE(find<QLineEdit>(*d, "linieFarbeLineEdit")->text(), "#000000");
-        QVERIFY(code(d).startsWith("<table cellspacing=\"0\" style=\"width:100%; border-top:1px solid #000000;"));
-        QVERIFY(code(d).contains("Doppelquote</th></tr>\n<tr>"));
-        find<QComboBox>(*d, "staerkeComboBox")->setCurrentText("3");
-        QCOMPARE(config("linieB1"), "3");
-        QVERIFY(code(d).contains("border-top:3px solid #000000"));
-        click(d, "pixelRadioButton");
-        find<QLineEdit>(*d, "breiteLineEdit")->setText("600");
-        QCOMPARE(config("TabBreite1Value") + config("TabBreite1Pixel") + config("TabBreite1Prozent"), "600truefalse");
-        QVERIFY(code(d).contains("width:600px; border-top:"));
-        find<QLineEdit>(*d, "breiteLineEdit")->clear();
-        QVERIFY(code(d).contains("width:; border-top:"));
-        QTest::keyClicks(find<QLineEdit>(*d, "breiteLineEdit"), "80%"); // whole numbers only
-        QCOMPARE(config("TabBreite1Value"), "80");
-        find<QLineEdit>(*d, "breiteLineEdit")->clear();
+// Each window stores its options under keys of its own number, and its code follows at once.
+void TestExport::optionKeys() {
+    QFETCH(QString, action);
+    QFETCH(QString, widget);
+    QFETCH(QString, value);
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, part);
+    auto w = startWindow();
+    withWindow(
+        *w, action,
+        [&](QWidget* d) {
+            if (auto* box = d->findChild<QComboBox*>(widget))
+                box->setCurrentText(value);
+            else if (auto* edit = d->findChild<QLineEdit*>(widget)) {
+                edit->clear();
+                QTest::keyClicks(edit, value);
+            } else
+                click(d, qPrintable(widget));
+            QCOMPARE(config(key), stored);
+            QVERIFY2(code(d).contains(part), qPrintable(code(d)));
+        },
+        QColor(value));
+}
+
+void TestExport::statesStoredAndRestored() {
+    auto w = startWindow();
+    withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
         click(d, "zentriertRadioButton");
-        QCOMPARE(config("TabZentriert") + config("TabLinks"), "truefalse");
-        click(d, "name2CheckBox");
-        QCOMPARE(config("name1b"), "true");
-        QVERIFY(code(d).contains("A&lt;&amp;&quot; (a)</td>"));
-        click(d, "datumCheckBox");
-        QCOMPARE(config("TabAktDatum") + config("StatAktDatum"), "truefalse");
-        QVERIFY(code(d).startsWith("<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: " +
-                                   QDate::currentDate().toString("dd.MM.yyyy") + " um: "));
+        click(d, "pixelRadioButton");
+        find<QComboBox>(*d, "staerkeComboBox")->setCurrentText("3");
+        find<QLineEdit>(*d, "breiteLineEdit")->clear();
         click(d, "bbcodeRadioButton");
-        QVERIFY(code(d).startsWith("[align=center][table='Platz,Name,Spiele,G,U,V,Legs,Punkte,AVG,Doppelquote']\n"));
-        QVERIFY(code(d).contains("[*]1[*]A<&\" (a)[*]1[*]1[*]0[*]0[*]6:4[*]2[*]60.50[*]33.33% (6/18)\n"));
-        copyAndCompare(d);
     });
-    // The next opening shows what was chosen (the format always starts on HTML).
+    // The next opening shows what was chosen; the format always starts on HTML.
     withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
         QCOMPARE(checked(d, {"htmlRadioButton", "zentriertRadioButton", "pixelRadioButton"}), "111");
         QCOMPARE(find<QLineEdit>(*d, "breiteLineEdit")->text(), QString());
@@ -167,82 +158,59 @@ void TestExport::firstStartStatesAndStoredOptions() {
     });
 }
 
-void TestExport::laterStartScheduleCodeAndColourChoice() {
-    startWindow(); // from the next start on the file's values hold
-    {
-        QSettings s(env->configPath(), QSettings::IniFormat);
-        s.setValue("plattformen/lidarts_web", "http://127.0.0.1:8080");
-        s.remove("exportfenster/unentschieden");
-    }
+void TestExport::codeClipboardAndPreview() {
+    startWindow();
+    env->setConfig("plattformen/lidarts_web", "http://127.0.0.1:8080");
     auto w = startWindow();
-    withWindow(*w, "statistikCodeAction", [](QWidget* d) {
-        QCOMPARE(checked(d, {"linksRadioButton", "zentriertRadioButton", "linksZentriertRadioButton"}), "000");
-        QVERIFY(!code(d).contains("text-align"));
-    });
+    QVERIFY(env->run("UPDATE tv_ergebnisse SET bestleg = 0 WHERE spieler_id = 2")); // after the statistics' fill
     withWindow(*w, "spielplanCodeAction", [](QWidget* d) {
-        for (const char* part :
-             {"\">Spieltag: 1</th>\n</tr>\n ", ">A&lt;&amp;&quot;</td>", ">offen</td>",
-              "href=\"http://127.0.0.1:8080/game/q7Rk2xLp\" target=\"blank\"", " background-color:#ddffdd; \">\n"})
-            QVERIFY2(code(d).contains(part), part);
-        QVERIFY(!code(d).contains("A<&"));
+        QVERIFY(code(d).contains("href=\"http://127.0.0.1:8080/game/q7Rk2xLp\" target=\"blank\""));
         click(d, "bbcodeRadioButton");
         QCOMPARE(code(d), "[b][u]Spieltag: 1[/u][/b]\nA<&\"(60.50) [b]6:4[/b] B(50.00)\nC vs. D\n");
         click(d, "spielstandFettCheckBox");
         QCOMPARE(code(d), "[b][u]Spieltag: 1[/u][/b]\nA<&\"(60.50) 6:4 B(50.00)\nC vs. D\n");
-        copyAndCompare(d);
+        click(d, "kopierenButton");
+        QCOMPARE(QGuiApplication::clipboard()->text(), code(d));
     });
+    // Generating the statistics' code rewrites stored best legs of 0.
+    withWindow(*w, "statistikCodeAction", [](QWidget*) {});
+    QCOMPARE(env->value("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 2"), "''");
 
-    QColor choice; // invalid: the colour dialog is cancelled
-    QString title;
-    withWindow(
-        *w, "tabelleCodeAction",
-        [&](QWidget* d) {
-            QCOMPARE(checked(d, {"linksZentriertRadioButton", "linksRadioButton"}), "10");
-            // Cancelled: nothing changes, nothing is written.
-            const QByteArray before = fileContent(env->configPath());
-            click(d, "linienfarbeButton");
-            QCOMPARE(fileContent(env->configPath()), before);
-            QCOMPARE(find<QLineEdit>(*d, "linieFarbeLineEdit")->text(), "#000000");
-            // Chosen: the colour field, its swatch and the code follow, and all six keys are written.
-            choice = QColor("#12ab34");
-            click(d, "linienfarbeButton");
-            QCOMPARE(title, QString::fromUtf8("Farbe wählen"));
-            QCOMPARE(find<QLineEdit>(*d, "linieFarbeLineEdit")->text(), "#12ab34");
-            QVERIFY(find<QLabel>(*d, "linieMusterLabel")->styleSheet().endsWith("background-color:#12ab34"));
-            QVERIFY(code(d).contains("border-top:1px solid #12ab34"));
-        },
-        [&](QColorDialog* colours) {
-            title = colours->windowTitle();
-            if (!choice.isValid())
-                return colours->reject();
-            colours->setCurrentColor(choice);
-            colours->accept();
-        });
-    QCOMPARE(config("linie1") + config("unentschieden") + config("linie3"), "#12ab34#ffffdd#000000");
-}
-
-void TestExport::previewAndFiles() {
-    auto w = startWindow();
-    withWindow(*w, "tabelleCodeAction", [&](QWidget* d) {
+    withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
         const QTextEdit* preview = find<QTextEdit>(*d, "vorschauTextEdit");
-        QVERIFY(preview->toPlainText().contains("A<&\""));
-        QVERIFY(!preview->toPlainText().contains("A<&\" (a)"));
+        QVERIFY(preview->toPlainText().contains("A<&\"\n1\n"));
         click(d, "name2CheckBox");
-        QVERIFY(preview->toPlainText().contains("A<&\" (a)"));
+        QVERIFY(preview->toPlainText().contains("A<&\" (a)\n1\n"));
         click(d, "bbcodeRadioButton");
         QVERIFY(preview->toPlainText().contains("Platz\nName\n"));
         QVERIFY(!preview->toPlainText().contains("[*]"));
-
-        fileToSave = env->root() + "/tabelle.csv";
-        click(d, "csvButton");
-        QVERIFY(fileContent(fileToSave).startsWith("\xEF\xBB\xBFPlatz;Name;Spiele;"));
-        QVERIFY(fileContent(fileToSave).contains("\r\n1;\"A<&\"\" (a)\";1;1;0;0;6;4;2;60,50;33,33;6;18\r\n"));
-        fileToSave = env->root() + "/tabelle.pdf";
-        click(d, "pdfButton");
-        const QByteArray pdf = fileContent(fileToSave);
-        QVERIFY(pdf.startsWith("%PDF"));
-        QVERIFY(pdf.contains(QByteArray("\0N\0o\0r\0d", 8))); // in the title, UTF-16 as PDF strings are
     });
+}
+
+void TestExport::files() {
+    auto w = startWindow();
+    FileAnswer csv(env->root() + "/tabelle.csv");
+    withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
+        click(d, "name2CheckBox");
+        click(d, "csvButton");
+    });
+    // Proposed beside the league database, named after the window and the league.
+    QCOMPARE(csv.asked.size(), 1);
+    QCOMPARE(QStringList({csv.asked[0].title, csv.asked[0].start, csv.asked[0].filter}),
+             QStringList({"Als CSV speichern", env->dir() + "/Tabelle Nord.csv", "(*.csv)"}));
+    QVERIFY(fileContent(csv.path).contains("\r\n1;\"A<&\"\" (a)\";1;1;0;0;6;4;2;60,50;33,33;6;18\r\n"));
+
+    csv.path = env->root() + "/tabelle.pdf";
+    withWindow(*w, "tabelleCodeAction", [](QWidget* d) { click(d, "pdfButton"); });
+    const QByteArray pdf = fileContent(csv.path);
+    QVERIFY(pdf.startsWith("%PDF"));
+    QVERIFY(pdf.contains(QByteArray("\0N\0o\0r\0d", 8))); // in the title, UTF-16 as PDF strings are
+    // A file that cannot be written is reported.
+    csv.path = env->root() + "/kein/Ordner/tabelle.csv";
+    QString seen;
+    withWindow(*w, "tabelleCodeAction",
+               [&](QWidget* d) { seen = shown(press(find<QAbstractButton>(*d, "csvButton"))); });
+    QVERIFY(seen.startsWith("3|  Die Datei konnte nicht gespeichert werden!  \n" + csv.path));
 }
 
 QTEST_MAIN(TestExport)

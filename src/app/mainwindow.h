@@ -242,7 +242,6 @@ private:
     bool ErgebnisFelderPruefen(const tavorin::resultentry::SideTexts& links,
                                const tavorin::resultentry::SideTexts& rechts);
     void FelderErgebnisLeeren();
-    static float TextInZahl(const QString& text);
     // The columns of the current row that hold the left and the right player (name, id), by the mirror box.
     int SpalteLinks() const;
     int SpalteRechts() const;

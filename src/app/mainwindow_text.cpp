@@ -1,3 +1,4 @@
+#include "app/dialogs.h"
 #include "app/mainwindow.h"
 #include "app/textescape.h"
 
@@ -29,7 +30,7 @@ void MainWindow::MeldungAnzeigen(int kind, const QString& text, const QString& d
         shown += QLatin1Char('\n') + detail;
     box.setText(shown);
     box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    dialogs::showMessage(box);
 }
 
 bool MainWindow::FrageAnzeigen(const QString& text) {
@@ -39,5 +40,5 @@ bool MainWindow::FrageAnzeigen(const QString& text) {
     box.setText(UmlauteErsetzen(text));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return dialogs::showMessage(box) == QMessageBox::Yes;
 }

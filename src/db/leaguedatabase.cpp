@@ -91,10 +91,6 @@ Result LeagueDatabase::connectTo(const QString& path) {
     return r;
 }
 
-QString LeagueDatabase::path() const {
-    return currentDatabase();
-}
-
 Result LeagueDatabase::copyTo(const QString& target) {
     ConnectionGuard guard;
     if (!guard.isOpen())

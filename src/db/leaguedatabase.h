@@ -42,7 +42,6 @@ public:
     // Makes the existing file `path` current only when it is a league database (checkLeagueTables),
     // after upgrading it like open(). Otherwise the previous file stays current, untouched.
     Result connectTo(const QString& path);
-    QString path() const;
     // Writes a consistent copy of the current file to the new file `target` (a backup).
     Result copyTo(const QString& target);
 

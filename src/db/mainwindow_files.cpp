@@ -1,7 +1,7 @@
+#include "app/dialogs.h"
 #include "app/mainwindow.h"
 #include "db/filecommands.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -10,7 +10,7 @@ const QString dateiFilter = QStringLiteral("(*.db)");
 
 void MainWindow::DatenbankImportieren() {
     const QString pfad =
-        QFileDialog::getOpenFileName(this, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter);
+        dialogs::chooseFile(this, {false, QStringLiteral("mit Datenbank verbinden"), dbPfad, dateiFilter});
     if (pfad.isEmpty() || !QFileInfo(pfad).isFile())
         return; // cancelled: everything stays with the connected file
     if (dateiGeoeffnet && !SicherungAnlegen(QStringLiteral("Andere Datenbank verbinden")))
@@ -38,7 +38,7 @@ void MainWindow::DatenbankImportieren() {
 
 void MainWindow::DatenbankSpeichern() {
     const QString ziel =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Datenbank kopieren nach..."), dbPfad, dateiFilter);
+        dialogs::chooseFile(this, {true, QStringLiteral("Datenbank kopieren nach..."), dbPfad, dateiFilter});
     // Cancelled, or the connected file itself: that file already is the copy, nothing is to be done.
     if (ziel.isEmpty() || tavorin::db::isSameFile(dbPfad, ziel))
         return;

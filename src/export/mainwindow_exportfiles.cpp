@@ -1,3 +1,4 @@
+#include "app/dialogs.h"
 #include "app/mainwindow.h"
 #include "export/tableexport.h"
 
@@ -5,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -33,7 +33,7 @@ QString MainWindow::SpeicherortWaehlen(QWidget* eltern, const QString& titel, co
     QString name = vorschlag.trimmed();
     name.replace(verboten, QStringLiteral("_"));
     const QString start = QFileInfo(dbPfad).absolutePath() + QLatin1Char('/') + name + QLatin1Char('.') + endung;
-    return QFileDialog::getSaveFileName(eltern, titel, start, QStringLiteral("(*.") + endung + QLatin1Char(')'));
+    return dialogs::chooseFile(eltern, {true, titel, start, QStringLiteral("(*.") + endung + QLatin1Char(')')});
 }
 
 bool MainWindow::DateiSchreiben(const QString& pfad, const QByteArray& daten) {

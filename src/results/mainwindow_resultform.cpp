@@ -154,10 +154,6 @@ int MainWindow::SpalteRechts() const {
     return checkSpiegeln->isChecked() ? 2 : 3;
 }
 
-float MainWindow::TextInZahl(const QString& text) {
-    return tavorin::textToFloat(text);
-}
-
 void MainWindow::FelderErgebnisLeeren() {
     for (const auto& seite : ergebnisFelder) {
         for (QLineEdit* feld : seite) {

@@ -5,6 +5,7 @@
 #include "db/schema.h"
 #include "dbpeek.h"
 #include "modaldialogs.h"
+#include "seed.h"
 #include "testenv.h"
 
 #include <QAction>
@@ -94,14 +95,8 @@ template <typename B> QList<SeenMessage> press(B* button) {
     return answerModals([button] { button->click(); });
 }
 
-// Creates a league database with the program's own schema at `path` and runs `inserts` on it, so that a
-// window started afterwards finds the data.
 inline void newLeagueDatabase(const QString& path, const QStringList& inserts) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QVERIFY(tavorin::db::LeagueDatabase::instance().open(path).ok);
-    DbPeek peek(path, QStringLiteral("seed"));
-    for (const QString& sql : inserts)
-        QVERIFY2(peek.run(sql), qPrintable(sql));
+    seedLeagueDatabase(path, inserts);
 }
 
 // Makes every later opening of the program's connection read-only, the way a write-protected file

@@ -20,6 +20,13 @@ public:
     QString dir() const { return tmp.path() + QStringLiteral("/Tavorin"); }
     QString configPath() const { return dir() + QStringLiteral("/config.ini"); }
     QString defaultDatabase() const { return dir() + QStringLiteral("/tavorin.db"); }
+    // A value of config.ini ("group/key").
+    QString config(const QString& key) const {
+        return QSettings(configPath(), QSettings::IniFormat).value(key).toString();
+    }
+    void setConfig(const QString& key, const QVariant& value) const {
+        QSettings(configPath(), QSettings::IniFormat).setValue(key, value);
+    }
 
 private:
     QTemporaryDir tmp;

@@ -1,59 +1,100 @@
 #pragma once
 
-#include <QByteArray>
+#include <QFile>
 #include <QMap>
-#include <QObject>
-#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QSslKey>
-#include <QTcpServer>
+#include <QSslServer>
+#include <QTcpSocket>
 
-// A small HTTP server on 127.0.0.1 for one test: it answers every request with the reply set last and
-// keeps what the last request carried. With a certificate and key it speaks HTTPS.
+// A small HTTP server on 127.0.0.1 for one test: it answers every request with the reply set last (or with
+// a redirect set for the next one) and keeps what the last request carried. With `tls` it speaks HTTPS with
+// the test-only certificate for 127.0.0.1.
 class LocalHttpServer : public QObject {
 public:
     struct Request {
-        QByteArray method;
-        QByteArray path;
+        QByteArray method, path, body;
         QMap<QByteArray, QByteArray> headers; // names in lower case
-        QByteArray body;
     };
 
-    LocalHttpServer();
-    LocalHttpServer(const QSslCertificate& certificate, const QSslKey& key);
-    ~LocalHttpServer() override;
+    explicit LocalHttpServer(bool tls = false) : tls(tls) {
+        if (tls) {
+            auto* ssl = new QSslServer(this);
+            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+            config.setLocalCertificate(certificate());
+            config.setPrivateKey(QSslKey(dataFile("localhost-test-key.pem"), QSsl::Rsa));
+            ssl->setSslConfiguration(config);
+            server = ssl;
+        } else {
+            server = new QTcpServer(this);
+        }
+        connect(server, &QTcpServer::pendingConnectionAvailable, this, &LocalHttpServer::accept);
+        server->listen(QHostAddress::LocalHost);
+    }
 
-    quint16 port() const;
-    // "http://127.0.0.1:<port>" or "https://127.0.0.1:<port>".
-    QString base() const;
-
-    void reply(int status, const QByteArray& body, const QByteArray& contentType = "application/json");
-    // Answers the next request with a redirect (`status`, 302 by default) to `location`.
+    QString base() const {
+        return (tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + QString::number(server->serverPort());
+    }
+    void reply(int status, const QByteArray& body, const QByteArray& type = "application/json") {
+        answer = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Type: " + type +
+                 "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    }
+    // Answers the next request with a redirect (`status`) to `location`.
     void redirectNext(const QByteArray& location, int status = 302) {
-        redirectTo = location;
-        redirectStatus = status;
+        redirect = "HTTP/1.1 " + QByteArray::number(status) + " Redirect\r\nLocation: " + location +
+                   "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     }
     // Accepts requests but never answers them.
-    void stayQuiet() { quiet = true; }
-
+    void stayQuiet() { answer.clear(); }
     int requests() const { return count; }
     const Request& lastRequest() const { return last; }
 
-    // The test-only certificate for 127.0.0.1 and its key, from the test data folder.
-    static QSslCertificate testCertificate();
-    static QSslKey testKey();
+    static QSslCertificate certificate() { return QSslCertificate(dataFile("localhost-test-cert.pem")); }
 
 private:
-    void accept();
-    void read(class QTcpSocket* socket);
+    static QByteArray dataFile(const char* name) {
+        QFile f(QStringLiteral(TAVORIN_TEST_DATA "/") + QLatin1StringView(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    void accept() {
+        while (QTcpSocket* socket = server->nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            if (socket->bytesAvailable() > 0)
+                read(socket);
+        }
+    }
+    void read(QTcpSocket* socket) {
+        const QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+        socket->setProperty("buffer", buffer);
+        const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
+        if (headEnd < 0)
+            return;
+        Request request;
+        const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
+        request.method = lines[0].split(' ').value(0);
+        request.path = lines[0].split(' ').value(1);
+        for (const QByteArray& line : lines.mid(1)) {
+            if (const qsizetype colon = line.indexOf(':'); colon > 0)
+                request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+        }
+        const qsizetype length = request.headers.value("content-length").toLongLong();
+        if (buffer.size() < headEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headEnd + 4, length);
+        last = request;
+        ++count;
+        if (redirect.isEmpty() && answer.isEmpty())
+            return; // quiet: the connection stays open, unanswered
+        socket->write(redirect.isEmpty() ? answer : std::exchange(redirect, QByteArray()));
+        socket->disconnectFromHost();
+    }
 
+    const bool tls;
     QTcpServer* server = nullptr;
-    bool tls = false;
-    bool quiet = false;
-    int status = 200;
-    QByteArray body;
-    QByteArray contentType;
+    QByteArray answer, redirect;
     int count = 0;
     Request last;
-    QByteArray redirectTo;
-    int redirectStatus = 302;
 };
