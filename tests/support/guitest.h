@@ -65,13 +65,6 @@ inline QStringList visibleTexts(const QTableWidget* table, int column) {
     return out;
 }
 
-inline QStringList headerTexts(const QTableWidget* table) {
-    QStringList out;
-    for (int c = 0; c < table->columnCount(); ++c)
-        out << table->horizontalHeaderItem(c)->text();
-    return out;
-}
-
 inline QStringList itemTexts(const QComboBox* box) {
     QStringList out;
     for (int i = 0; i < box->count(); ++i)
