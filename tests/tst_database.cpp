@@ -1,26 +1,25 @@
 // The league database file: creation and upgrade, the check of a file to connect, the owner's reads and
-// writes, and the demo league file.
+// writes, copies and backups of the file, the duplicate rule and the demo league file.
 #include "app/demoleague.h"
+#include "db/backups.h"
+#include "db/duplicates.h"
+#include "db/filecommands.h"
 #include "db/leaguedatabase.h"
 #include "db/schema.h"
-#include "dbpeek.h"
+#include "seed.h"
+#include "testenv.h"
 
-#include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
+
 using namespace tavorin;
 
 namespace {
-
-QByteArray fileHash(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 // The results table as releases before game links and the "171+" band wrote it, with two rows.
 const QStringList olderResults = {
@@ -29,6 +28,10 @@ const QStringList olderResults = {
     "DOUBLE, f9ave DOUBLE, m20 INTEGER, p20 INTEGER, p40 INTEGER, p60 INTEGER, p80 INTEGER, p100 INTEGER, p140 "
     "INTEGER, p180 INTEGER, hf INTEGER, douba INTEGER, doubb INTEGER, bestleg INTEGER)",
     "INSERT INTO tv_ergebnisse (legs_won, ave) VALUES (6, 55.5), (4, 48.25)"};
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
 
 } // namespace
 
@@ -80,17 +83,17 @@ private slots:
         const QString home = dir.filePath("home.db"), file = dir.filePath(QTest::currentDataTag() + QString(".db"));
         QVERIFY(owner.open(home).ok);
         make(file, content, statements);
-        const QByteArray before = fileHash(file);
+        const QByteArray before = fileContent(file);
         const db::Result r = connect ? owner.connectTo(file) : owner.open(file);
         QVERIFY2(r.ok == error.isEmpty() && r.error.contains(error), qPrintable(r.error));
         QCOMPARE(r.notLeague, connect && !r.ok);
         QCOMPARE(db::currentDatabase(), connect && !r.ok ? home : file);
         QCOMPARE(DbPeek(file).value(check), result);
         if (r.notLeague)
-            QCOMPARE(fileHash(file), before);
-        const QByteArray prepared = fileHash(file);
+            QCOMPARE(fileContent(file), before);
+        const QByteArray prepared = fileContent(file);
         owner.open(file); // a prepared file is left as it is
-        QCOMPARE(fileHash(file), prepared);
+        QCOMPARE(fileContent(file), prepared);
     }
 
     void columnTest() {
@@ -169,6 +172,98 @@ private slots:
         QVERIFY(read().ok);
     }
 
+    void copyFailuresLeaveTheTarget() {
+        const QString source = dir.filePath("quelle.db"), folder = dir.filePath("Ziel");
+        const QString asFolder = folder + "/ordner.db", existing = folder + "/alt.db";
+        QVERIFY(db::LeagueDatabase::instance().open(source).ok);
+        QVERIFY(QDir().mkpath(asFolder + "/inhalt"));
+        writeFile(existing, "alter Stand");
+
+        db::Result r = db::copyDatabaseFile(source, asFolder); // a folder is neither replaced nor filled
+        QVERIFY(!r.ok && !r.error.isEmpty());
+        QCOMPARE(folderEntries(asFolder), QStringList({"inhalt"}));
+        r = db::copyDatabaseFile(dir.filePath("fehlt.db"), existing); // the target is not deleted first
+        QVERIFY(!r.ok && r.error.contains("fehlt.db"));
+        QCOMPARE(fileContent(existing), QByteArray("alter Stand"));
+        QCOMPARE(folderEntries(folder), QStringList({"alt.db", "ordner.db"}));
+
+        const QByteArray before = fileContent(source);
+        QVERIFY(db::copyDatabaseFile(source, source).ok);
+        QCOMPARE(fileContent(source), before);
+    }
+
+    void failureReasons_data() {
+        QTest::addColumn<int>("errorNumber");
+        QTest::addColumn<QString>("systemText");
+        QTest::addColumn<QString>("reason");
+        const auto row = [](const char* name, int number, const char* system, const QString& reason) {
+            QTest::newRow(name) << number << system << reason;
+        };
+        row("disk full", ENOSPC, "Unknown error", QString::fromUtf8("nicht genügend Speicherplatz"));
+        row("no permission", EACCES, "Permission denied", "keine Berechtigung");
+        row("read-only file system", EROFS, "", "keine Berechtigung");
+        row("not found", ENOENT, "", "Datei oder Ordner nicht gefunden");
+        row("other: the system's text", EIO, "Unknown error", QString::fromLocal8Bit(strerror(EIO)));
+    }
+    void failureReasons() {
+        QFETCH(int, errorNumber);
+        QFETCH(QString, systemText);
+        QFETCH(QString, reason);
+        QCOMPARE(db::fileErrorReason(errorNumber, systemText), reason);
+    }
+
+    void duplicateKeepRule_data() {
+        QTest::addColumn<QString>("rows"); // (id, match, player), in insertion order
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("kept");
+        const auto row = [](const char* name, const char* rows, const char* report, const char* kept) {
+            QTest::newRow(name) << rows << report << kept;
+        };
+        row("none, one row is no duplicate", "(1,1,1), (2,1,2), (3,2,1)", "0 Doppelung/en gefunden ", "1 2 3");
+        // Match 17: two rows. Match 23: home, guest, home again. Match 5: two rows per player.
+        row("three and four rows",
+            "(1,17,1), (2,17,2), (3,23,1), (4,23,2), (5,23,1), (6,5,3), (7,5,4), (8,5,3), (9,5,4)",
+            "2 Doppelung/en gefunden ID5 ID23 ", "1 2 3 4 6 7");
+        // The first row of the match is kept, and the first row of another player.
+        const char* const found9 = "1 Doppelung/en gefunden ID9 ";
+        row("guest first", "(1,9,2), (2,9,2), (3,9,1), (4,9,1), (100,8,1), (101,8,2)", found9, "1 3 100 101");
+        row("mixed order", "(4,9,1), (7,9,1), (9,9,2), (12,9,2), (15,9,1), (100,8,1), (101,8,2)", found9,
+            "4 9 100 101");
+        row("one player", "(1,9,1), (2,9,1), (3,9,1), (100,8,1), (101,8,2)", found9, "1 100 101");
+        row("other player last", "(1,9,1), (2,9,1), (3,9,1), (4,9,1), (5,9,2)", found9, "1 5");
+    }
+    void duplicateKeepRule() {
+        QFETCH(QString, rows);
+        QFETCH(QString, report);
+        QFETCH(QString, kept);
+        const QString file = dir.filePath(QTest::currentDataTag() + QString(".db"));
+        seedLeagueDatabase(file, {"INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES " + rows});
+        const QStringList found = db::findDuplicateMatches();
+        QCOMPARE(db::duplicateReport(found), report);
+        QList<db::Statement> deletions;
+        QVERIFY(db::duplicateDeletions(found, deletions).ok);
+        QVERIFY(db::writeAll(deletions).ok);
+        QCOMPARE(DbPeek(file).value("SELECT group_concat(id, ' ') FROM (SELECT id FROM tv_ergebnisse ORDER BY id)"),
+                 kept);
+    }
+
+    void backupsNamedKeptAndPruned() {
+        const QString file = dir.filePath("tavorin.db"), folder = dir.filePath("Sicherungen");
+        seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
+        const QDateTime start(QDate(2026, 12, 6), QTime(9, 0));
+        QString written;
+        for (int i = 0; i < db::keptBackups + 2; ++i)
+            QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), &written).ok);
+        // Two in one second get a number; the newest 20 stay, each with its reason.
+        QCOMPARE(QFileInfo(written).fileName(), "tavorin-20261206-090010-2.db");
+        const QList<db::Backup> kept = db::backupsOf(folder, file);
+        QCOMPARE(kept.size(), db::keptBackups);
+        QCOMPARE(kept.first().reason + ", " + kept.last().reason, "Lauf 21, Lauf 2");
+        QCOMPARE(QDir(folder).entryList({"*.db"}).size(), db::keptBackups);
+        QCOMPARE(DbPeek(written, "copy").value("SELECT liga_name FROM tv_ligen"), "Nord");
+        QVERIFY(db::backupsOf(folder, dir.filePath("andere.db")).isEmpty());
+    }
+
     void demoLeagueIsAnOrdinaryLeagueFile() {
         const QString file = dir.filePath("demo.db");
         QVERIFY(writeDemoLeague(file).ok);
@@ -177,17 +272,16 @@ private slots:
         QCOMPARE(DbPeek(file).value("SELECT COUNT(*) || ' ' || (SELECT COUNT(*) FROM tv_ergebnisse) || ' ' || "
                                     "(SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse) FROM tv_spieltage"),
                  "112 112 56");
-        const QByteArray before = fileHash(file);
+        const QByteArray before = fileContent(file);
         QVERIFY(!writeDemoLeague(file).ok); // an existing file is never overwritten
-        QCOMPARE(fileHash(file), before);
+        QCOMPARE(fileContent(file), before);
     }
 
 private:
     // A file with `content`, or (when it is null) a database made by `statements`, or no file at all.
     static void make(const QString& file, const QByteArray& content, const QStringList& statements) {
-        QFile f(file);
         if (!content.isNull())
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+            writeFile(file, content);
         if (statements.isEmpty())
             return;
         DbPeek peek(file, "make");

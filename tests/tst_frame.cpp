@@ -2,7 +2,6 @@
 // remembered window and the keyboard paths.
 #include "guitest.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,12 +17,6 @@ QString codeActions(const MainWindow& w) {
     for (const char* name : {"tabelleCodeAction", "statistikCodeAction", "spielplanCodeAction"})
         out += find<QAction>(w, name)->isEnabled() ? '1' : '0';
     return out;
-}
-
-QByteArray fileContent(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
 }
 
 } // namespace
@@ -70,10 +63,8 @@ private slots:
             for (int kind : {2, 3, 4})
                 MainWindow::MeldungAnzeigen(kind, "  Fehler :ue:berall  ", "/tmp/:ue:/a.db");
         });
-        QCOMPARE(seen.size(), 3);
-        QCOMPARE(QList({seen[0].icon, seen[1].icon, seen[2].icon}),
-                 QList({QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical}));
-        QCOMPARE(seen[2].text, QString::fromUtf8("  Fehler überall  \n/tmp/:ue:/a.db")); // the detail as given
+        const QString text = QString::fromUtf8("|  Fehler überall  \n/tmp/:ue:/a.db"); // the detail as given
+        QCOMPARE(shown(seen), "1" + text + "\n2" + text + "\n3" + text);
     }
 
     void settingsDialog() {
@@ -120,19 +111,6 @@ private slots:
         w->close();
         w = startWindow(nullptr, false);
         QVERIFY(w->isMaximized() && !find<QAction>(*w, "verwaltungAction")->isChecked());
-    }
-
-    void enterInTheResultForm() { // the register forms are tested with their tabs
-        LeagueTestEnv env(
-            {"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'A', 'a'), (2, 'B', 'b')",
-             "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)",
-             "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
-        auto w = startWindow();
-        clickCell(find<QTableWidget>(*w, "ergebnisseTableWidget"), 0, 1); // the result form takes input
-        auto* edit = find<QLineEdit>(*w, "ergebnisRechtsBestLegLineEdit");
-        const QList<SeenMessage> seen = answerModals([&] { QTest::keyClick(edit, Qt::Key_Return); });
-        QVERIFY(seen.size() == 1 &&
-                seen[0].text == QString::fromUtf8("  Es ist kein gültiger Spielstand eingegeben worden!  "));
     }
 
     void tabsByKeyboard() {

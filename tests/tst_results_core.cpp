@@ -56,41 +56,24 @@ private slots:
     void cleanup() { db::useDatabase(QString()); }
 
     void impossibleFigures_data() {
-
         QTest::addColumn<int>("field");
-
         QTest::addColumn<QString>("text");
-
         QTest::addColumn<int>("named"); // the field named as impossible, FieldCount for none
-
         using namespace resultentry;
-
         const auto row = [](const char* name, Field f, const char* text, Field named) {
             QTest::newRow(name) << int(f) << QString::fromUtf8(text) << int(named);
         };
-
         row("legs 99", Legs, "99", FieldCount);
-
         row("legs 100", Legs, "100", Legs);
-
         row("legs not whole", Legs, "3.5", Legs);
-
         row("average with comma", Average, "180,00", FieldCount);
-
         row("average over 180", First9Average, "180.01", First9Average);
-
         row("average nan", Average, "nan", Average);
-
         row("score band 1000", Count180, "1000", Count180);
-
         row("highest finish 1", HighestFinish, "1", HighestFinish);
-
         row("highest finish 171", HighestFinish, "171", HighestFinish);
-
         row("hit more than thrown", DoublesHit, "7", DoublesHit);
-
         row("thrown not a number", DoublesThrown, "x", DoublesThrown);
-
         row("best leg 8", BestLeg, "8", BestLeg);
     }
     void impossibleFigures() {

@@ -62,11 +62,133 @@ private slots:
     }
     void cleanup() { env.reset(); }
 
-    void listingAndMirroring();
-    void refusedSave_data();
-    void refusedSave();
-    void savedUpdatedAndShownInTheStandings();
-    void guestOnlyRowAndPlatformNames();
+    void listingAndMirroring() {
+        auto w = startWindow();
+        Tab tab{*w};
+        QCOMPARE(tab.listed(), QStringList({"A-C", "D-B"}));
+        tab.listPlayer(0);
+        QCOMPARE(tab.listed(), QStringList({"A-C", "A-B", "C-A"}));
+        // Another match day lists its matches again and switches the form off.
+        clickCell(tab.table, 0, 1);
+        tab.days->setCurrentIndex(2);
+        QCOMPARE(tab.listed(), QStringList({"C-A"}));
+        QVERIFY(!find<QWidget>(*w, "ergebnisFormularWidget")->isEnabled());
+
+        // Mirroring reloads the match C-A with the sides exchanged; each side's legs go to its own player.
+        clickCell(tab.table, 0, 1);
+        tab.mirror->click();
+        tab.type("Legs", "6", "1");
+        QCOMPARE(tab.save(), QString());
+        QCOMPARE(resultRows(), QStringList({"5:1:6-1:100:2", "5:3:1-6:001:0"}));
+        QCOMPARE(columnTexts(tab.table, 6), QStringList({"1:6"})); // the home player's legs first
+        tab.mirror->click();
+        QCOMPARE(tab.shown("Legs"), QStringList({"C-A", "1", "6"}));
+
+        // After a refill no row is current: saving is refused.
+        tab.listPlayer(2);
+        QCOMPARE(tab.save(), "2|" + QString::fromUtf8("  Es wurde kein Spiel ausgewählt  "));
+        // Saving keeps the listing by player, its row and the form.
+        clickCell(tab.table, 1, 1);
+        tab.type("Legs", "5", "5");
+        tab.save();
+        QCOMPARE(tab.listed(), QStringList({"A-C", "C-D", "C-A"}));
+        QCOMPARE(tab.table->currentRow(), 1);
+        QCOMPARE(tab.shown("Legs"), QStringList({"C-D", "5", "5"}));
+        QCOMPARE(resultRows().size(), 4);
+    }
+    void refusedSave_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message"); // its first line
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("0:0") << "Legs"
+                             << "0" << QString::fromUtf8("2|  Es ist kein gültiger Spielstand eingegeben worden!  ")
+                             << false;
+        QTest::newRow("impossible average")
+            << "Avg"
+            << "sechzig"
+            << QString::fromUtf8(
+                   "2|  Das Feld \"AVG\" von A enthält keinen möglichen Wert. Erlaubt ist eine Zahl von 0 "
+                   "bis 180, mit Komma oder Punkt; ein leeres Feld zählt als 0.  ")
+            << true;
+        QTest::newRow("failed write") << "Avg"
+                                      << "50"
+                                      << "3|  Die Daten konnten nicht gespeichert werden!  " << false;
+    }
+    // Nothing is stored, and what was typed stays; an impossible figure is marked.
+    void refusedSave() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(bool, marked);
+        auto w = startWindow();
+        Tab tab{*w};
+        clickCell(tab.table, 0, 1);
+        tab.type("Legs", "3", "");
+        tab.type(field, text, "");
+        makeDatabaseReadOnly(QTest::currentDataTag() == QByteArray("failed write"));
+        // Enter in any field saves, as the button does.
+        const QString seen =
+            shown(answerModals([&] { QTest::keyClick(tab.field("Rechts", "BestLeg"), Qt::Key_Return); }));
+        QCOMPARE(seen.section('\n', 0, 0), message);
+        QCOMPARE(resultRows(), QStringList());
+        QCOMPARE(tab.shown(field).mid(field == "Legs" ? 1 : 0), QStringList({text, ""}));
+        QCOMPARE(!tab.field("Links", field)->styleSheet().isEmpty(), marked);
+        QVERIFY(tab.insert->isVisible());
+    }
+    void savedUpdatedAndShownInTheStandings() {
+        auto w = startWindow();
+        Tab tab{*w};
+        clickCell(tab.table, 0, 1);
+        tab.type("Legs", "3", "3");
+        tab.type("Avg", "67,25", "55.5");
+        QCOMPARE(tab.save(), QString());
+        QCOMPARE(resultRows(), QStringList({"1:1:3-3:010:1", "1:3:3-3:010:1"}));
+        // The form shows the stored figures and offers to change them; the match is marked as played.
+        QCOMPARE(tab.shown("Avg") + tab.shown("Plus171"), QStringList({"67.25", "55.50", "0", "0"}));
+        QVERIFY(tab.change->isVisible() && !tab.insert->isVisible());
+        QVERIFY(tab.table->item(0, 2)->font().bold() && !tab.table->item(1, 2)->font().bold());
+        QCOMPARE(tab.table->item(0, 2)->foreground().color(), QColor(Qt::darkGreen));
+
+        tab.type("Legs", "6", "2");
+        tab.type("BestLeg", "0", "21");
+        QCOMPARE(tab.save(), QString());
+        QCOMPARE(resultRows(), QStringList({"1:1:6-2:100:2", "1:3:2-6:001:0"}));
+        // The statistics fill has rewritten the stored best leg of 0, which the form now shows empty.
+        QCOMPARE(find<QTableWidget>(*w, "statistikTableWidget")->item(0, 11)->text(), "21");
+        QCOMPARE(tab.shown("BestLeg"), QStringList({QString(), "21"}));
+    }
+    void guestOnlyRowAndPlatformNames() {
+        // Match 2 (D-B) holds the guest's row only; match 1 was stored for A and C, then replaced by B and D.
+        QVERIFY(
+            env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, remis, "
+                     "verloren) VALUES (2, 2, 6, 3, 2, 1, 0, 0), (1, 1, 6, 3, 2, 1, 0, 0), (1, 3, 3, 6, 0, 0, 0, 1)"));
+        QVERIFY(env->run("UPDATE tv_spieltage SET heim = 2, gast = 4 WHERE id = 1"));
+        startWindow();
+        env->setConfig("bezeichnungen/anzeige", true);
+        auto w = startWindow();
+        Tab tab{*w};
+        QCOMPARE(tab.listed(), QStringList({"b-d", "d-b"})); // the platform names, as set
+        clickCell(tab.table, 1, 1);
+        QCOMPARE(tab.shown("Legs"), QStringList({"d-b", QString(), "6"}));
+        tab.type("Legs", "1", "6");
+        tab.save();
+        clickCell(tab.table, 0, 1);
+        QCOMPARE(tab.shown("Legs"), QStringList({"b-d", QString(), QString()}));
+        tab.type("Legs", "4", "2");
+        tab.save();
+        // Match 2's guest row is updated and no row is made for its home player; B and D get rows of their own.
+        QCOMPARE(resultRows(),
+                 QStringList({"2:2:6-1:100:2", "1:1:6-3:100:2", "1:3:3-6:001:0", "1:2:4-2:100:2", "1:4:2-4:001:0"}));
+
+        // Choosing the first name in the settings dialog shows it at once.
+        answerModals([&] { find<QAction>(*w, "einstellungenAction")->trigger(); },
+                     [](QWidget* dialog) {
+                         find<QRadioButton>(*dialog, "ersterNameRadioButton")->click();
+                         find<QPushButton>(*dialog, "eintragenButton")->click();
+                     });
+        QCOMPARE(tab.listed(), QStringList({"B-D", "D-B"}));
+    }
 
 private:
     QStringList resultRows() const {
@@ -75,133 +197,6 @@ private:
     }
     std::unique_ptr<LeagueTestEnv> env;
 };
-
-void TestResultsTab::listingAndMirroring() {
-    auto w = startWindow();
-    Tab tab{*w};
-    QCOMPARE(tab.listed(), QStringList({"A-C", "D-B"}));
-    tab.listPlayer(0);
-    QCOMPARE(tab.listed(), QStringList({"A-C", "A-B", "C-A"}));
-    // Another match day lists its matches again and switches the form off.
-    clickCell(tab.table, 0, 1);
-    tab.days->setCurrentIndex(2);
-    QCOMPARE(tab.listed(), QStringList({"C-A"}));
-    QVERIFY(!find<QWidget>(*w, "ergebnisFormularWidget")->isEnabled());
-
-    // Mirroring reloads the match C-A with the sides exchanged; each side's legs go to its own player.
-    clickCell(tab.table, 0, 1);
-    tab.mirror->click();
-    tab.type("Legs", "6", "1");
-    QCOMPARE(tab.save(), QString());
-    QCOMPARE(resultRows(), QStringList({"5:1:6-1:100:2", "5:3:1-6:001:0"}));
-    QCOMPARE(columnTexts(tab.table, 6), QStringList({"1:6"})); // the home player's legs first
-    tab.mirror->click();
-    QCOMPARE(tab.shown("Legs"), QStringList({"C-A", "1", "6"}));
-
-    // After a refill no row is current: saving is refused.
-    tab.listPlayer(2);
-    QCOMPARE(tab.save(), "2|" + QString::fromUtf8("  Es wurde kein Spiel ausgewählt  "));
-    // Saving keeps the listing by player, its row and the form.
-    clickCell(tab.table, 1, 1);
-    tab.type("Legs", "5", "5");
-    tab.save();
-    QCOMPARE(tab.listed(), QStringList({"A-C", "C-D", "C-A"}));
-    QCOMPARE(tab.table->currentRow(), 1);
-    QCOMPARE(tab.shown("Legs"), QStringList({"C-D", "5", "5"}));
-    QCOMPARE(resultRows().size(), 4);
-}
-
-void TestResultsTab::refusedSave_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message"); // its first line
-    QTest::addColumn<bool>("marked");
-    QTest::newRow("0:0") << "Legs"
-                         << "0" << QString::fromUtf8("2|  Es ist kein gültiger Spielstand eingegeben worden!  ")
-                         << false;
-    QTest::newRow("impossible average")
-        << "Avg"
-        << "sechzig"
-        << QString::fromUtf8("2|  Das Feld \"AVG\" von A enthält keinen möglichen Wert. Erlaubt ist eine Zahl von 0 "
-                             "bis 180, mit Komma oder Punkt; ein leeres Feld zählt als 0.  ")
-        << true;
-    QTest::newRow("failed write") << "Avg"
-                                  << "50"
-                                  << "3|  Die Daten konnten nicht gespeichert werden!  " << false;
-}
-
-// Nothing is stored, and what was typed stays; an impossible figure is marked.
-void TestResultsTab::refusedSave() {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    QFETCH(bool, marked);
-    auto w = startWindow();
-    Tab tab{*w};
-    clickCell(tab.table, 0, 1);
-    tab.type("Legs", "3", "");
-    tab.type(field, text, "");
-    makeDatabaseReadOnly(QTest::currentDataTag() == QByteArray("failed write"));
-    QCOMPARE(tab.save().section('\n', 0, 0), message);
-    QCOMPARE(resultRows(), QStringList());
-    QCOMPARE(tab.shown(field).mid(field == "Legs" ? 1 : 0), QStringList({text, ""}));
-    QCOMPARE(!tab.field("Links", field)->styleSheet().isEmpty(), marked);
-    QVERIFY(tab.insert->isVisible());
-}
-
-void TestResultsTab::savedUpdatedAndShownInTheStandings() {
-    auto w = startWindow();
-    Tab tab{*w};
-    clickCell(tab.table, 0, 1);
-    tab.type("Legs", "3", "3");
-    tab.type("Avg", "67,25", "55.5");
-    QCOMPARE(tab.save(), QString());
-    QCOMPARE(resultRows(), QStringList({"1:1:3-3:010:1", "1:3:3-3:010:1"}));
-    // The form shows the stored figures and offers to change them; the match is marked as played.
-    QCOMPARE(tab.shown("Avg") + tab.shown("Plus171"), QStringList({"67.25", "55.50", "0", "0"}));
-    QVERIFY(tab.change->isVisible() && !tab.insert->isVisible());
-    QVERIFY(tab.table->item(0, 2)->font().bold() && !tab.table->item(1, 2)->font().bold());
-    QCOMPARE(tab.table->item(0, 2)->foreground().color(), QColor(Qt::darkGreen));
-
-    tab.type("Legs", "6", "2");
-    tab.type("BestLeg", "0", "21");
-    QCOMPARE(tab.save(), QString());
-    QCOMPARE(resultRows(), QStringList({"1:1:6-2:100:2", "1:3:2-6:001:0"}));
-    // The statistics fill has rewritten the stored best leg of 0, which the form now shows empty.
-    QCOMPARE(find<QTableWidget>(*w, "statistikTableWidget")->item(0, 11)->text(), "21");
-    QCOMPARE(tab.shown("BestLeg"), QStringList({QString(), "21"}));
-}
-
-void TestResultsTab::guestOnlyRowAndPlatformNames() {
-    // Match 2 (D-B) holds the guest's row only; match 1 was stored for A and C, then replaced by B and D.
-    QVERIFY(env->run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, gewonnen, remis, "
-                     "verloren) VALUES (2, 2, 6, 3, 2, 1, 0, 0), (1, 1, 6, 3, 2, 1, 0, 0), (1, 3, 3, 6, 0, 0, 0, 1)"));
-    QVERIFY(env->run("UPDATE tv_spieltage SET heim = 2, gast = 4 WHERE id = 1"));
-    startWindow();
-    env->setConfig("bezeichnungen/anzeige", true);
-    auto w = startWindow();
-    Tab tab{*w};
-    QCOMPARE(tab.listed(), QStringList({"b-d", "d-b"})); // the platform names, as set
-    clickCell(tab.table, 1, 1);
-    QCOMPARE(tab.shown("Legs"), QStringList({"d-b", QString(), "6"}));
-    tab.type("Legs", "1", "6");
-    tab.save();
-    clickCell(tab.table, 0, 1);
-    QCOMPARE(tab.shown("Legs"), QStringList({"b-d", QString(), QString()}));
-    tab.type("Legs", "4", "2");
-    tab.save();
-    // Match 2's guest row is updated and no row is made for its home player; B and D get rows of their own.
-    QCOMPARE(resultRows(),
-             QStringList({"2:2:6-1:100:2", "1:1:6-3:100:2", "1:3:3-6:001:0", "1:2:4-2:100:2", "1:4:2-4:001:0"}));
-
-    // Choosing the first name in the settings dialog shows it at once.
-    answerModals([&] { find<QAction>(*w, "einstellungenAction")->trigger(); },
-                 [](QWidget* dialog) {
-                     find<QRadioButton>(*dialog, "ersterNameRadioButton")->click();
-                     find<QPushButton>(*dialog, "eintragenButton")->click();
-                 });
-    QCOMPARE(tab.listed(), QStringList({"B-D", "D-B"}));
-}
 
 QTEST_MAIN(TestResultsTab)
 #include "tst_results_tab.moc"

@@ -24,99 +24,88 @@ class TestSchedule : public QObject {
     Q_OBJECT
 
 private slots:
-    void workedExamples_data();
-    void workedExamples();
-    void roundRobinProperties_data();
-    void roundRobinProperties();
-};
-
-void TestSchedule::workedExamples_data() {
-    QTest::addColumn<QStringList>("members");
-    QTest::addColumn<bool>("withReturnRound");
-    QTest::addColumn<QStringList>("rows");
-
-    QTest::newRow("3") << QStringList{"A", "B", "C"} << false << QStringList{"1 C A", "2 B C", "3 A B"};
-
-    const QStringList abcd{"A", "B", "C", "D"};
-    QTest::newRow("4") << abcd << false << QStringList{"1 A C", "1 D B", "2 A B", "2 C D", "3 A D", "3 B C"};
-    QTest::newRow("4 return") << abcd << true << QStringList{"1 A C", "4 C A", "1 D B", "4 B D", "2 A B", "5 B A",
-                                                             "2 C D", "5 D C", "3 A D", "6 D A", "3 B C", "6 C B"};
-    // The same league with real ids in an unsorted order: A=7, B=3, C=12, D=5. The order is kept as given.
-    QTest::newRow("4 unsorted ids") << QStringList{"7", "3", "12", "5"} << false
-                                    << QStringList{"1 7 12", "1 5 3", "2 7 3", "2 12 5", "3 7 5", "3 3 12"};
-
-    QTest::newRow("5") << QStringList{"A", "B", "C", "D", "E"} << false
-                       << QStringList{"1 E C", "1 A B", "2 D B", "2 E A", "3 C A",
-                                      "3 D E", "4 B E", "4 C D", "5 A D", "5 B C"};
-}
-
-void TestSchedule::workedExamples() {
-    QFETCH(QStringList, members);
-    QFETCH(bool, withReturnRound);
-    QFETCH(QStringList, rows);
-    QCOMPARE(describe(generateSchedule(members, withReturnRound)), rows);
-}
-
-void TestSchedule::roundRobinProperties_data() {
-    QTest::addColumn<int>("n");
-    QTest::addColumn<bool>("withReturnRound");
-    for (int n = 0; n <= 30; ++n) {
-        QTest::addRow("%d", n) << n << false;
-        QTest::addRow("%d return", n) << n << true;
+    void workedExamples_data() {
+        QTest::addColumn<QStringList>("members");
+        QTest::addColumn<bool>("withReturnRound");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("3") << QStringList{"A", "B", "C"} << false << QStringList{"1 C A", "2 B C", "3 A B"};
+        const QStringList abcd{"A", "B", "C", "D"};
+        QTest::newRow("4") << abcd << false << QStringList{"1 A C", "1 D B", "2 A B", "2 C D", "3 A D", "3 B C"};
+        QTest::newRow("4 return") << abcd << true << QStringList{"1 A C", "4 C A", "1 D B", "4 B D", "2 A B", "5 B A",
+                                                                 "2 C D", "5 D C", "3 A D", "6 D A", "3 B C", "6 C B"};
+        // The same league with real ids in an unsorted order: A=7, B=3, C=12, D=5. The order is kept as given.
+        QTest::newRow("4 unsorted ids") << QStringList{"7", "3", "12", "5"} << false
+                                        << QStringList{"1 7 12", "1 5 3", "2 7 3", "2 12 5", "3 7 5", "3 3 12"};
+        QTest::newRow("5") << QStringList{"A", "B", "C", "D", "E"} << false
+                           << QStringList{"1 E C", "1 A B", "2 D B", "2 E A", "3 C A",
+                                          "3 D E", "4 B E", "4 C D", "5 A D", "5 B C"};
     }
-}
-
-void TestSchedule::roundRobinProperties() {
-    QFETCH(int, n);
-    QFETCH(bool, withReturnRound);
-    QStringList members;
-    for (int k = 0; k < n; ++k)
-        members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
-    const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound);
-    const int r = n < 2 ? n : n % 2 == 0 ? n - 1 : n; // match days of a round
-    QCOMPARE(firstRoundMatchDays(n), r);
-    QCOMPARE(rows.size(), qsizetype(n * (n - 1) / 2 * (withReturnRound ? 2 : 1)));
-
-    // With a return round every first-round row is followed by its mirror on match day R + d.
-    QList<ScheduleRow> first;
-    for (qsizetype k = 0; k < rows.size(); ++k) {
-        const ScheduleRow& row = rows.at(k);
-        if (!withReturnRound || k % 2 == 0) {
-            first << row;
-            continue;
+    void workedExamples() {
+        QFETCH(QStringList, members);
+        QFETCH(bool, withReturnRound);
+        QFETCH(QStringList, rows);
+        QCOMPARE(describe(generateSchedule(members, withReturnRound)), rows);
+    }
+    void roundRobinProperties_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<bool>("withReturnRound");
+        for (int n = 0; n <= 30; ++n) {
+            QTest::addRow("%d", n) << n << false;
+            QTest::addRow("%d return", n) << n << true;
         }
-        const ScheduleRow& before = rows.at(k - 1);
-        QCOMPARE(row.matchDay, r + before.matchDay);
-        QCOMPARE(row.home + ' ' + row.away, before.away + ' ' + before.home);
     }
-    if (withReturnRound) // the first round does not depend on the flag
-        QCOMPARE(describe(first), describe(generateSchedule(members, false)));
+    void roundRobinProperties() {
+        QFETCH(int, n);
+        QFETCH(bool, withReturnRound);
+        QStringList members;
+        for (int k = 0; k < n; ++k)
+            members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
+        const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound);
+        const int r = n < 2 ? n : n % 2 == 0 ? n - 1 : n; // match days of a round
+        QCOMPARE(firstRoundMatchDays(n), r);
+        QCOMPARE(rows.size(), qsizetype(n * (n - 1) / 2 * (withReturnRound ? 2 : 1)));
 
-    // Each pair once, nobody twice a day, every day full, days in order, and with an odd count one bye
-    // for everybody.
-    QSet<QString> pairs;
-    QList<QSet<QString>> playing(r);
-    int lastDay = 1;
-    for (const ScheduleRow& row : first) {
-        QVERIFY(members.contains(row.home) && members.contains(row.away) && row.home != row.away);
-        QVERIFY(row.matchDay >= lastDay && row.matchDay <= r);
-        lastDay = row.matchDay;
-        const QString key = row.home < row.away ? row.home + '|' + row.away : row.away + '|' + row.home;
-        QVERIFY2(!pairs.contains(key), qPrintable(key));
-        pairs.insert(key);
-        QSet<QString>& today = playing[row.matchDay - 1];
-        QVERIFY(!today.contains(row.home) && !today.contains(row.away));
-        today << row.home << row.away;
+        // With a return round every first-round row is followed by its mirror on match day R + d.
+        QList<ScheduleRow> first;
+        for (qsizetype k = 0; k < rows.size(); ++k) {
+            const ScheduleRow& row = rows.at(k);
+            if (!withReturnRound || k % 2 == 0) {
+                first << row;
+                continue;
+            }
+            const ScheduleRow& before = rows.at(k - 1);
+            QCOMPARE(row.matchDay, r + before.matchDay);
+            QCOMPARE(row.home + ' ' + row.away, before.away + ' ' + before.home);
+        }
+        if (withReturnRound) // the first round does not depend on the flag
+            QCOMPARE(describe(first), describe(generateSchedule(members, false)));
+
+        // Each pair once, nobody twice a day, every day full, days in order, and with an odd count one bye
+        // for everybody.
+        QSet<QString> pairs;
+        QList<QSet<QString>> playing(r);
+        int lastDay = 1;
+        for (const ScheduleRow& row : first) {
+            QVERIFY(members.contains(row.home) && members.contains(row.away) && row.home != row.away);
+            QVERIFY(row.matchDay >= lastDay && row.matchDay <= r);
+            lastDay = row.matchDay;
+            const QString key = row.home < row.away ? row.home + '|' + row.away : row.away + '|' + row.home;
+            QVERIFY2(!pairs.contains(key), qPrintable(key));
+            pairs.insert(key);
+            QSet<QString>& today = playing[row.matchDay - 1];
+            QVERIFY(!today.contains(row.home) && !today.contains(row.away));
+            today << row.home << row.away;
+        }
+        QHash<QString, int> byes;
+        for (const QSet<QString>& today : playing) {
+            QCOMPARE(today.size(), qsizetype(n % 2 == 0 ? n : n - 1));
+            for (const QString& m : members)
+                byes[m] += today.contains(m) ? 0 : 1;
+        }
+        for (auto it = byes.cbegin(); it != byes.cend(); ++it)
+            QCOMPARE(it.value(), n % 2);
     }
-    QHash<QString, int> byes;
-    for (const QSet<QString>& today : playing) {
-        QCOMPARE(today.size(), qsizetype(n % 2 == 0 ? n : n - 1));
-        for (const QString& m : members)
-            byes[m] += today.contains(m) ? 0 : 1;
-    }
-    for (auto it = byes.cbegin(); it != byes.cend(); ++it)
-        QCOMPARE(it.value(), n % 2);
-}
+};
 
 QTEST_GUILESS_MAIN(TestSchedule)
 #include "tst_schedule.moc"

@@ -3,25 +3,11 @@
 #include "app/textescape.h"
 #include "testenv.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 using namespace tavorin;
 
 namespace {
-
-QString readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
 
 // What start-up took from the file, in a fixed order; flags as "t" or "f".
 QString summary(const ProgramSettings& s) {
@@ -53,11 +39,8 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("all seven, repeated")
             << ":ae::oe::ue::Ae::Oe::Ue::sz: M:ue:ller" << QString::fromUtf8("äöüÄÖÜß Müller");
-        QTest::newRow("other case") << ":aE: :AE: :SZ: :oE:"
-                                    << ":aE: :AE: :SZ: :oE:";
+        QTest::newRow("other case: none") << ":aE: :AE: :SZ: :oE:" << QString(":aE: :AE: :SZ: :oE:");
         QTest::newRow("shared colon") << "x:ae:oe:y" << QString::fromUtf8("xäoe:y");
-        QTest::newRow("no escapes") << "  Kenndaten  "
-                                    << "  Kenndaten  ";
     }
     void escapes() {
         QFETCH(QString, stored);
@@ -86,7 +69,7 @@ private slots:
         QStringList sections;
         for (const QString& g : groups)
             sections << g.split(' ').join('\n').replace('~', ' ') + '\n';
-        QCOMPARE(readFile(env.configPath()), sections.join('\n'));
+        QCOMPARE(QString::fromUtf8(fileContent(env.configPath())), sections.join('\n'));
     }
     void valuesWrittenLikeQSettings_data() {
         QTest::addColumn<QString>("value");
@@ -104,7 +87,7 @@ private slots:
         QCOMPARE(QSettings(env.configPath(), QSettings::IniFormat).value("dateipfad/dbpfad").toString(), value);
         const QString own = env.root() + "/own.ini";
         QSettings(own, QSettings::IniFormat).setValue("dateipfad/dbpfad", value);
-        QCOMPARE(readFile(env.configPath()).section('\n', 1, 1), readFile(own).section('\n', 1, 1));
+        QCOMPARE(fileContent(env.configPath()).split('\n').value(1), fileContent(own).split('\n').value(1));
     }
     void reading_data() {
         QTest::addColumn<QByteArray>("content");

@@ -35,9 +35,6 @@ public:
         return out;
     }
     QString value(const QString& sql) const { return column(sql).value(0); }
-    QStringList columnsOf(const QString& table) const {
-        return column(QStringLiteral("PRAGMA table_info('%1')").arg(table), 1);
-    }
 
 private:
     const QString name;

@@ -38,10 +38,10 @@ inline std::unique_ptr<MainWindow> startWindow(QList<SeenMessage>* messages = nu
     return window;
 }
 
-template <typename T> T* find(const QObject& w, const char* name) {
-    T* child = w.findChild<T*>(QLatin1StringView(name));
+template <typename T> T* find(const QObject& w, const QString& name) {
+    T* child = w.findChild<T*>(name);
     if (!child)
-        qFatal("no child named %s", name);
+        qFatal("no child named %s", qPrintable(name));
     return child;
 }
 
@@ -88,10 +88,6 @@ template <typename B> QList<SeenMessage> press(B* button) {
     return answerModals([button] { button->click(); });
 }
 
-inline void newLeagueDatabase(const QString& path, const QStringList& inserts) {
-    seedLeagueDatabase(path, inserts);
-}
-
 // Makes every later opening of the program's connection read-only, the way a write-protected file
 // behaves (tests run as root, who may write any file).
 inline void makeDatabaseReadOnly(bool readOnly = true) {
@@ -105,7 +101,7 @@ class LeagueTestEnv : public TempSettings {
 public:
     explicit LeagueTestEnv(const QStringList& seed = {}) {
         if (!seed.isEmpty())
-            newLeagueDatabase(defaultDatabase(), seed);
+            seedLeagueDatabase(defaultDatabase(), seed);
     }
     ~LeagueTestEnv() { makeDatabaseReadOnly(false); }
 

@@ -1,8 +1,25 @@
 #pragma once
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
+
+// A file's bytes, empty when it cannot be read.
+inline QByteArray fileContent(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Writes `content` to `path`, making its folder first.
+inline void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size());
+}
 
 // A fresh, empty per-user settings location for one test: config.ini and the default league database
 // go into it, never into a real user's files. Build it before the window.
@@ -13,7 +30,6 @@ public:
         // QSettings reads the environment only once per process; this points it at the new place.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, tmp.path());
     }
-    bool isValid() const { return tmp.isValid(); }
     // The temporary location, for files of the test's own beside the program's.
     QString root() const { return tmp.path(); }
     // The program's settings directory inside the temporary location.

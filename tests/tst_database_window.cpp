@@ -1,0 +1,341 @@
+// The window and its league database: every view follows every change, a failed read leaves the views as they
+// were, and the menu "Datei" connects, copies, backs up and restores the file; the duplicate check.
+#include "db/backups.h"
+#include "guitest.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+using namespace guitest;
+
+namespace {
+
+// Anna and Bert in "Nord", Carl free, "Ost" empty; Anna beat Bert 3:1 on day 1.
+const QStringList seedData =
+    leagueSeed({"Anna:a", "Bert:b"}, {"1:1:2"}) +
+    QStringList{"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (3, 'Carl', 'c')",
+                "INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'Ost')",
+                "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, hf) "
+                "VALUES (1, 1, 1, 0, 3, 1, 2, 100), (1, 2, 0, 1, 1, 3, 0, 40)"};
+
+const QString resultIds = "SELECT group_concat(id, ' ') FROM (SELECT id FROM tv_ergebnisse ORDER BY id)";
+const QString titleBase = QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1 - ");
+
+// Two leagues, Anna and Bert in "Herbst" with one played match (Anna 3:1), Carl free.
+const QStringList autumnData = {
+    "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'a'), (2, 'Bert', 'b'), (3, 'Carl', "
+    "'c')",
+    "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Herbst'), (2, 'Winter')",
+    "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, 1)",
+    "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2), (2, 1, 2, 2, 1)",
+    "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, ave) "
+    "VALUES (1, 1, 1, 0, 0, 3, 1, 2, 50.5), (1, 2, 0, 0, 1, 1, 3, 0, 40.25)",
+};
+
+// What a view shows: "name:column" of a table, or a combo box's items, or a label's text.
+QString showing(const MainWindow& w, const QString& view) {
+    const QStringList part = view.split(':');
+    if (part.size() == 2)
+        return columnTexts(find<QTableWidget>(w, part[0]), part[1].toInt()).join(',');
+    if (auto* box = w.findChild<QComboBox*>(part[0]))
+        return itemTexts(box).join(',');
+    return find<QLabel>(w, part[0])->text();
+}
+
+// What every view shows, in one line.
+QString views(const MainWindow& w) {
+    QStringList out;
+    for (const char* view :
+         {"spielerTableWidget:2", "ligenTableWidget:1", "spielerpoolTableWidget:2", "mitgliederTableWidget:2",
+          "spielplanTableWidget:2", "ligaTabelleTableWidget:0", "ergebnisseTableWidget:2", "statistikTableWidget:0",
+          "spieltageLigaComboBox", "zuordnungLigaComboBox", "ergebnisseLigaComboBox", "tabelleLigaComboBox",
+          "statistikLigaComboBox", "spieltagComboBox"})
+        out << showing(w, view);
+    return out.join(" | ");
+}
+
+QStringList folderEntries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// Triggers `action` and answers its file dialog with `path` (cancels it when empty).
+QList<SeenMessage> chooseFile(const MainWindow& w, const char* action, const QString& path) {
+    const FileAnswer answer(path);
+    return answerModals([&] { find<QAction>(w, action)->trigger(); });
+}
+
+// The duplicate check's report, then "ready" (check enabled, delete hidden) or "found" (the other way round).
+QString duplicates(const MainWindow& w) {
+    const bool ready = find<QPushButton>(w, "datenbankPruefenButton")->isEnabled();
+    const bool hidden = find<QPushButton>(w, "doppelteLoeschenButton")->isHidden();
+    return find<QLabel>(w, "doppelteErgebnisLabel")->text() + (ready && hidden     ? "| ready"
+                                                               : !ready && !hidden ? "| found"
+                                                                                   : "| mixed");
+}
+
+} // namespace
+
+class TestDatabaseWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { env = std::make_unique<LeagueTestEnv>(seedData); }
+    void cleanup() { env.reset(); }
+
+    void changesRefillTheViews_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char* name, const QString& write, const char* view, const char* before,
+                            const char* after) { QTest::newRow(name) << write << view << before << after; };
+        const QString anja = "UPDATE tv_spieler SET dartn_name = 'Anja' WHERE id = 1";
+        row("player: pool", "UPDATE tv_spieler SET dartn_name = 'Cora' WHERE id = 3", "spielerpoolTableWidget:1",
+            "Carl", "Cora");
+        row("player: members", anja, "mitgliederTableWidget:1", "Anna,Bert", "Anja,Bert");
+        row("player: schedule", anja, "spielplanTableWidget:2", "Anna", "Anja");
+        row("player: results", anja, "ergebnisseTableWidget:2", "Anna", "Anja");
+        row("player: player selector", anja, "einzelSpielerComboBox", "Anna,Bert", "Anja,Bert");
+        row("player: standings", anja, "ligaTabelleTableWidget:0", "Anna (a),Bert (b)", "Anja (a),Bert (b)");
+        row("league: selectors", "UPDATE tv_ligen SET liga_name = 'Nordliga' WHERE id = 1", "statistikLigaComboBox",
+            "Nord,Ost", "Nordliga,Ost");
+        const QString out = "DELETE FROM tv_zuordnung WHERE id_spieler = 2";
+        row("membership: pool", out, "spielerpoolTableWidget:1", "Carl", "Bert,Carl");
+        row("membership: count", out, "mitspielerLabel", "2", "1");
+        row("membership: replacements", out, "ersatzHeimComboBox", "", "Anna");
+        row("membership: statistics", out, "statistikTableWidget:0", "Anna (a),Bert (b)", "Anna (a)");
+        const QString day2 = "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 2, 2, 1)";
+        row("schedule: table", day2, "spielplanTableWidget:1", "1", "1,2");
+        row("schedule: match days", day2, "spieltagComboBox", "1. Spieltag", "1. Spieltag,2. Spieltag");
+        row("results: table", "DELETE FROM tv_ergebnisse", "ligaTabelleTableWidget:6", "2,0", "0,0");
+        row("results: statistics", "DELETE FROM tv_ergebnisse", "statistikTableWidget:10", "100,40", "0,0");
+    }
+
+    void changesRefillTheViews() {
+        QFETCH(QString, write);
+        QFETCH(QString, view);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        auto w = startWindow();
+        QCOMPARE(showing(*w, view), before);
+        QVERIFY(tavorin::db::writeAll({{write, {}}}).ok);
+        QCOMPARE(showing(*w, view), after);
+    }
+
+    void theLoadedMatchFollowsItsResults() {
+        auto w = startWindow();
+        auto* results = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        auto* legs = find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit");
+        clickCell(results, 0, 1);
+        QCOMPARE(legs->text(), "3");
+        QVERIFY(tavorin::db::writeAll({{"DELETE FROM tv_ergebnisse", {}}}).ok);
+        QVERIFY(results->currentRow() == 0 && legs->text().isEmpty());
+        QVERIFY(find<QPushButton>(*w, "ergebnisEintragenButton")->isVisible());
+    }
+
+    void selectorsMoveEachViewOnce() {
+        auto w = startWindow();
+        std::vector<std::unique_ptr<QSignalSpy>> fills;
+        for (const char* name : {"spielplanTableWidget", "mitgliederTableWidget", "ergebnisseTableWidget",
+                                 "ligaTabelleTableWidget", "statistikTableWidget"})
+            fills.push_back(
+                std::make_unique<QSignalSpy>(find<QTableWidget>(*w, name)->model(), &QAbstractItemModel::modelReset));
+        QVERIFY(tavorin::db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('West')", {}}}).ok);
+        for (const auto& fill : fills)
+            QCOMPARE(fill->count(), 1);
+        QCOMPARE(showing(*w, "ergebnisseLigaComboBox"), "Nord,Ost,West");
+        QCOMPARE(showing(*w, "ergebnisseTableWidget:2"), "Anna");
+    }
+
+    void playerListsWaitForTheAdministrationTabs() {
+        auto w = startWindow(nullptr, false);
+        const QString dora = "INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Dora', 'd')";
+        QVERIFY(tavorin::db::writeAll({{dora, {}}}).ok);
+        QCOMPARE(showing(*w, "spielerTableWidget:1") + showing(*w, "spielerpoolTableWidget:1"), "");
+        find<QAction>(*w, "verwaltungAction")->trigger();
+        QCOMPARE(showing(*w, "spielerTableWidget:1"), "Anna,Bert,Carl,Dora");
+        QCOMPARE(showing(*w, "spielerpoolTableWidget:1"), "Carl,Dora");
+    }
+
+    void failedReadsLeaveTheViews_data() {
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("table missing") << "DROP TABLE tv_ergebnisse"
+                                       << "Die Daten konnten nicht gelesen werden!\n";
+        QTest::newRow("file locked") << "BEGIN EXCLUSIVE"
+                                     << "Die Datenbank wird gerade von einem anderen Programm benutzt.\n";
+    }
+
+    void failedReadsLeaveTheViews() {
+        QFETCH(QString, cause);
+        QFETCH(QString, message);
+        auto w = startWindow();
+        DbPeek other(env->defaultDatabase(), "other");
+        QVERIFY(other.run(cause));
+        QElapsedTimer clock;
+        clock.start();
+        // Another league: a chain of reads, reported once and soon, with the database's reason.
+        const QList<SeenMessage> seen =
+            answerModals([&] { find<QComboBox>(*w, "ergebnisseLigaComboBox")->setCurrentIndex(1); });
+        QVERIFY(clock.elapsed() < 3500);
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].text.startsWith(message) && seen[0].text.size() > message.size() + 5,
+                 qPrintable(seen[0].text));
+        QCOMPARE(showing(*w, "ergebnisseTableWidget:2"), "Anna"); // left as they were
+    }
+
+    void connectThenCopy() {
+        const QString other = env->root() + "/Ligen/herbst.db", text = env->root() + "/Ligen/notiz.db";
+        const QString copy = env->root() + "/saison.db";
+        seedLeagueDatabase(other, autumnData);
+        writeFile(text, "Dies ist keine Datenbank.\n");
+        const QByteArray autumn = fileContent(other);
+        auto w = startWindow();
+        const auto at = [&](const QString& path) {
+            const QSettings config(env->configPath(), QSettings::IniFormat);
+            return w->windowTitle() == titleBase + path && config.value("dateipfad/dbpfad").toString() == path &&
+                   tavorin::db::currentDatabase() == path;
+        };
+
+        // A file that is no league database is refused; everything stays with the connected file.
+        const QString own = views(*w);
+        const QList<SeenMessage> refused = chooseFile(*w, "datenbankVerbindenAction", text);
+        QVERIFY(refused.size() == 1 && refused[0].text == "Die Datei ist keine Liga-Datenbank:\n" + text);
+        QVERIFY(at(env->defaultDatabase()));
+        QCOMPARE(views(*w), own);
+
+        QVERIFY(chooseFile(*w, "datenbankVerbindenAction", other).isEmpty());
+        QVERIFY(at(other));
+        QCOMPARE(views(*w), "a,b,c | Herbst,Winter | c | a,b | Anna,Bert | Anna (a),Bert (b) | Anna | "
+                            "Anna (a),Bert (b) | Herbst,Winter | Herbst,Winter | Herbst,Winter | Herbst,Winter | "
+                            "Herbst,Winter | 1. Spieltag,2. Spieltag");
+        QCOMPARE(fileContent(other), autumn);
+
+        // The copy holds the same bytes, and the program works on it: a new player goes into the copy only.
+        QVERIFY(chooseFile(*w, "datenbankSpeichernAction", copy).isEmpty());
+        QCOMPARE(fileContent(copy), autumn);
+        QVERIFY(at(copy));
+        find<QLineEdit>(*w, "spielerNeuName1LineEdit")->setText("Dora");
+        find<QLineEdit>(*w, "spielerNeuName2LineEdit")->setText("d");
+        QVERIFY(press(find<QPushButton>(*w, "spielerHinzufuegenButton")).isEmpty());
+        QCOMPARE(fileContent(other), autumn);
+        QCOMPARE(DbPeek(copy).value("SELECT group_concat(dartn_name) FROM tv_spieler"), "Anna,Bert,Carl,Dora");
+
+        // Copying onto an existing file replaces it and leaves no other file.
+        QVERIFY(chooseFile(*w, "datenbankSpeichernAction", other).isEmpty());
+        QCOMPARE(fileContent(other), fileContent(copy));
+        QCOMPARE(folderEntries(env->root() + "/Ligen"), QStringList({"herbst.db", "notiz.db"}));
+        QVERIFY(at(other));
+    }
+
+    void nothingChanges_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("target");  // empty: the dialog is cancelled
+        QTest::addColumn<QString>("message"); // as shown() gives it
+        QTest::newRow("connect cancelled") << "datenbankVerbindenAction" << QString() << QString();
+        QTest::newRow("copy cancelled") << "datenbankSpeichernAction" << QString() << QString();
+        QTest::newRow("copy onto itself, other spelling") << "datenbankSpeichernAction"
+                                                          << "<dir>/./tavorin.db" << QString();
+        // Tests run as root, who may write anywhere: a "folder" that is a regular file stops the copy.
+        QTest::newRow("copy fails") << "datenbankSpeichernAction"
+                                    << "<root>/notiz.txt/kopie.db"
+                                    << "3|  Die Datenbank konnte nicht kopiert werden!  \n<root>/notiz.txt/kopie.db: "
+                                       "Datei oder Ordner nicht gefunden";
+    }
+
+    void nothingChanges() {
+        QFETCH(QString, action);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        for (QString* text : {&target, &message})
+            text->replace("<dir>", env->dir()).replace("<root>", env->root());
+        writeFile(env->root() + "/notiz.txt", "Notiz\n");
+        auto w = startWindow();
+        const QString own = env->defaultDatabase();
+        const QByteArray before = fileContent(own), config = fileContent(env->configPath());
+        const QStringList entries = folderEntries(env->dir());
+
+        QCOMPARE(shown(chooseFile(*w, action.toUtf8().constData(), target)), message);
+        QCOMPARE(fileContent(own), before);
+        QCOMPARE(fileContent(env->configPath()), config);
+        QCOMPARE(folderEntries(env->dir()), entries);
+        QCOMPARE(fileContent(env->root() + "/notiz.txt"), QByteArray("Notiz\n"));
+        QCOMPARE(w->windowTitle(), titleBase + own);
+        QCOMPARE(tavorin::db::currentDatabase(), own);
+    }
+
+    void duplicateButtons() {
+        QVERIFY(env->run("INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES (11, 3, 1), (12, 3, 2), "
+                         "(13, 3, 1), (14, 4, 1), (15, 4, 2), (16, 4, 2)"));
+        auto w = startWindow();
+        auto* check = find<QPushButton>(*w, "datenbankPruefenButton");
+        auto* remove = find<QPushButton>(*w, "doppelteLoeschenButton");
+        QCOMPARE(duplicates(*w), "| ready");
+        QVERIFY(press(check).isEmpty());
+        const QString found = "2 Doppelung/en gefunden ID3 ID4 | found";
+        QCOMPARE(duplicates(*w), found);
+
+        // While the file cannot be read the rows to keep are unknown; nothing is deleted.
+        {
+            DbPeek other(env->defaultDatabase(), "other");
+            QVERIFY(other.run("BEGIN EXCLUSIVE"));
+            QVERIFY(shown(press(remove)).startsWith("2|"));
+            QCOMPARE(duplicates(*w), found);
+        }
+        // Writing fails: the deletion can be tried again.
+        makeDatabaseReadOnly();
+        QVERIFY(shown(press(remove)).startsWith("3|"));
+        QCOMPARE(duplicates(*w), found);
+        makeDatabaseReadOnly(false);
+        QCOMPARE(env->value(resultIds), "1 2 11 12 13 14 15 16");
+
+        QVERIFY(press(remove).isEmpty());
+        QCOMPARE(duplicates(*w), "2 Doppelung/en gefunden ID3 ID4 | ready"); // the label keeps the last report
+        QCOMPARE(env->value(resultIds), "1 2 11 12 14 15");
+        QVERIFY(press(check).isEmpty());
+        QCOMPARE(duplicates(*w), "0 Doppelung/en gefunden | ready");
+    }
+
+    void deletingWaitsForItsBackup() {
+        auto w = startWindow(); // the first start of the day has written one backup
+        const QString folder = env->dir() + "/Sicherungen";
+        QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).size(), 1);
+        auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
+        auto* remove = find<QPushButton>(*w, "ligaLoeschenButton");
+
+        // Without a backup the league stays.
+        QVERIFY(QDir(folder).removeRecursively());
+        QFile(folder).open(QIODevice::WriteOnly); // a file where the folder belongs
+        clickCell(leagues, rowOf(leagues, 1, "Ost"), 1);
+        const QList<SeenMessage> refused = press(remove);
+        QVERIFY(refused.size() == 1 && refused[0].text.startsWith("Die Sicherung der Liga-Datenbank konnte nicht"));
+        QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ligen"), "2");
+
+        QVERIFY(QFile::remove(folder));
+        QVERIFY(press(remove).isEmpty());
+        QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ligen"), "1");
+        const QList<tavorin::db::Backup> made = tavorin::db::backupsOf(folder, env->defaultDatabase());
+        QVERIFY(made.size() == 1 && made[0].reason == QString::fromUtf8("Liga löschen"));
+
+        // Restoring asks, backs up the current state, and brings the league back into every view.
+        const QList<SeenMessage> asked =
+            answerModals([&] { find<QAction>(*w, "sicherungWiederherstellenAction")->trigger(); },
+                         [](QWidget* dialog) { dialog->findChild<QPushButton*>("wiederherstellenButton")->click(); },
+                         QMessageBox::Yes);
+        QVERIFY(asked.size() == 1 && asked[0].icon == QMessageBox::Question);
+        QCOMPARE(showing(*w, "tabelleLigaComboBox"), "Nord,Ost");
+        QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).first().reason, "Vor dem Wiederherstellen");
+        QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung vom "));
+    }
+
+private:
+    std::unique_ptr<LeagueTestEnv> env;
+};
+
+QTEST_MAIN(TestDatabaseWindow)
+#include "tst_database_window.moc"
