@@ -42,7 +42,7 @@ void withWindow(const MainWindow& w, const QString& action, const std::function<
     const QStringList tabs = {"spielplanCodeAction", "tabelleCodeAction", "statistikCodeAction"};
     find<QTabWidget>(w, "hauptTabWidget")->setCurrentIndex(int(tabs.indexOf(action)));
     bool seen = false;
-    answerModals([&] { find<QAction>(w, qPrintable(action))->trigger(); },
+    answerModals([&] { find<QAction>(w, action)->trigger(); },
                  [&](QWidget* dialog) {
                      if (auto* colours = qobject_cast<QColorDialog*>(dialog)) {
                          colours->setCurrentColor(colour);

@@ -58,8 +58,8 @@ struct Dialog {
 QString form(const MainWindow& w, const QStringList& fields) {
     QStringList out;
     for (const QString& f : fields)
-        out << find<QLineEdit>(w, qPrintable("ergebnisLinks" + f + "LineEdit"))->text() + ':' +
-                   find<QLineEdit>(w, qPrintable("ergebnisRechts" + f + "LineEdit"))->text();
+        out << find<QLineEdit>(w, "ergebnisLinks" + f + "LineEdit")->text() + ':' +
+                   find<QLineEdit>(w, "ergebnisRechts" + f + "LineEdit")->text();
     return out.join(' ');
 }
 
@@ -100,8 +100,6 @@ private slots:
         const QString seen = withDialog("lidartsButton", [&](Dialog& d) {
             d.import("https://lidarts.org/game/q7Rk2xLp/dark");
             QCOMPARE(lidarts->lastRequest().method + ' ' + lidarts->lastRequest().path, "GET /api/game/q7Rk2xLp");
-            QCOMPARE(d.left->toPlainText(),
-                     "anna\n3\n65.40\n70.00\n0\n5\n0\n3\n0\n2\n1\n1\n1\n100\n33.33% (3/9)\n15\n");
             d.takeOver->click();
         });
         QCOMPARE(seen, QString());
@@ -122,8 +120,6 @@ private slots:
         QTest::addColumn<QString>("values"); // legs and averages after taking over, "44" typed as the left average
         // The platform names belong to the match's players, also when both have the same forum name.
         QTest::newRow("crossed: taken over crosswise") << lidartsGame("bert", "anna") << QString() << "2:3 50.13:65.40";
-        QTest::newRow("compared exactly: offered all the same")
-            << lidartsGame("Anna", "bert") << mismatch << "3:2 65.40:50.13";
         QTest::newRow("0:0 on the platform: nothing taken over")
             << lidartsGame("anna", "bert", "completed", "0", "0") << QString() << ": 44:";
     }
@@ -286,7 +282,7 @@ private:
     // Returns the message boxes shown meanwhile, answered with `answer`, as shown() gives them.
     QString withDialog(const QString& button, const std::function<void(Dialog&)>& script,
                        QMessageBox::StandardButton answer = QMessageBox::NoButton) {
-        return shown(answerModals([&] { find<QPushButton>(*window, qPrintable(button))->click(); },
+        return shown(answerModals([&] { find<QPushButton>(*window, button)->click(); },
                                   [&](QWidget* d) {
                                       Dialog dialog{d};
                                       script(dialog);

@@ -22,7 +22,7 @@ struct Tab {
     QPushButton* change = find<QPushButton>(w, "ergebnisAendernButton");
 
     QLineEdit* field(const QString& side, const QString& name) const {
-        return find<QLineEdit>(w, qPrintable("ergebnis" + side + name + "LineEdit"));
+        return find<QLineEdit>(w, "ergebnis" + side + name + "LineEdit");
     }
     void type(const QString& name, const QString& left, const QString& right) const {
         field("Links", name)->setText(left);

@@ -1,7 +1,6 @@
 // The "Spieltage" tab: member counts, computing and deleting a schedule, and hand corrections. The
 // pairings themselves are the generator's, tested on their own.
 #include "guitest.h"
-#include "league/schedule.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -77,11 +76,8 @@ private slots:
         tab.choose("Drei");
         tab.returnRound->click();
         QVERIFY(press(tab.compute).isEmpty());
-        // Computed from the members in the order of their assignment: F, E, G.
-        QStringList expected;
-        for (const tavorin::ScheduleRow& r : tavorin::generateSchedule({"6", "5", "7"}, true))
-            expected << QString("%1:%2-%3").arg(r.matchDay).arg(r.home, r.away);
-        QCOMPARE(rows(), expected.join(' '));
+        // Computed from the members in the order of their assignment: F (6), E (5), G (7).
+        QCOMPARE(rows(), "1:7-6 4:6-7 2:5-7 5:7-5 3:6-5 6:5-6");
         QCOMPARE(tab.row(0), "1 G-F");
         QCOMPARE(tab.state(), "3 6 delete");
 

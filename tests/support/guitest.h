@@ -55,16 +55,6 @@ inline QStringList columnTexts(const QTableWidget* table, int column) {
     return out;
 }
 
-// The texts of one column in the rows that are shown, top to bottom.
-inline QStringList visibleTexts(const QTableWidget* table, int column) {
-    QStringList out;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (!table->isRowHidden(row))
-            out << table->item(row, column)->text();
-    }
-    return out;
-}
-
 inline QStringList itemTexts(const QComboBox* box) {
     QStringList out;
     for (int i = 0; i < box->count(); ++i)

@@ -38,7 +38,7 @@ protected:
 private:
     // `answer` when the box has it, else its default button, else its first.
     QMessageBox::StandardButton reply(const QMessageBox& box) {
-        seen.append({box.text(), box.icon(), box.windowTitle()});
+        seen.append({box.text(), box.icon()});
         if (answer != QMessageBox::NoButton && box.button(answer))
             return answer;
         const QList<QAbstractButton*> buttons = box.buttons();

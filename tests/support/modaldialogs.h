@@ -15,7 +15,6 @@ class QWidget;
 struct SeenMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
 };
 
 // The message boxes as "<icon>|<text>", one per line.
