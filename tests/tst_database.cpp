@@ -87,7 +87,7 @@ private slots:
         const db::Result r = connect ? owner.connectTo(file) : owner.open(file);
         QVERIFY2(r.ok == error.isEmpty() && r.error.contains(error), qPrintable(r.error));
         QCOMPARE(r.notLeague, connect && !r.ok);
-        QCOMPARE(db::currentDatabase(), connect && !r.ok ? home : file);
+        QCOMPARE(connectedFile(), connect && !r.ok ? home : file);
         QCOMPARE(DbPeek(file).value(check), result);
         if (r.notLeague)
             QCOMPARE(fileContent(file), before);

@@ -199,7 +199,7 @@ private slots:
         const auto at = [&](const QString& path) {
             const QSettings config(env->configPath(), QSettings::IniFormat);
             return w->windowTitle() == titleBase + path && config.value("dateipfad/dbpfad").toString() == path &&
-                   tavorin::db::currentDatabase() == path;
+                   connectedFile() == path;
         };
 
         // A file that is no league database is refused; everything stays with the connected file.
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(folderEntries(env->dir()), entries);
         QCOMPARE(fileContent(env->root() + "/notiz.txt"), QByteArray("Notiz\n"));
         QCOMPARE(w->windowTitle(), titleBase + own);
-        QCOMPARE(tavorin::db::currentDatabase(), own);
+        QCOMPARE(connectedFile(), own);
     }
 
     void duplicateButtons() {

@@ -47,10 +47,6 @@ void useDatabase(const QString& path) {
     db.setDatabaseName(path);
 }
 
-QString currentDatabase() {
-    return connection().databaseName();
-}
-
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
     if (!query.prepare(sql))
         return Result::failure(query.lastError());

@@ -58,7 +58,6 @@ private:
 // Adds the default connection (once) and points it at `path` without preparing the file; the connection
 // stays closed. The program itself goes through LeagueDatabase, which prepares the file first.
 void useDatabase(const QString& path);
-QString currentDatabase();
 
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
