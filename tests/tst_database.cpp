@@ -15,7 +15,9 @@
 #include <QTest>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
 
 using namespace tavorin;
 
@@ -185,6 +187,14 @@ private slots:
         r = db::copyDatabaseFile(dir.filePath("fehlt.db"), existing); // the target is not deleted first
         QVERIFY(!r.ok && r.error.contains("fehlt.db"));
         QCOMPARE(fileContent(existing), QByteArray("alter Stand"));
+        // A write that fails halfway, at a file size limit as at a full disk, leaves the target as it was.
+        rlimit limit;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR);
+        const rlimit small{4096, limit.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        r = db::copyDatabaseFile(source, existing);
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        QVERIFY(!r.ok && fileContent(existing) == "alter Stand");
         QCOMPARE(folderEntries(folder), QStringList({"alt.db", "ordner.db"}));
 
         const QByteArray before = fileContent(source);

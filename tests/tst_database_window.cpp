@@ -109,6 +109,8 @@ private slots:
         row("membership: count", out, "mitspielerLabel", "2", "1");
         row("membership: replacements", out, "ersatzHeimComboBox", "", "Anna");
         row("membership: statistics", out, "statistikTableWidget:0", "Anna (a),Bert (b)", "Anna (a)");
+        row("membership: table", out, "ligaTabelleTableWidget:0", "Anna (a),Bert (b)", "Anna (a)");
+        row("membership: player selector", out, "einzelSpielerComboBox", "Anna,Bert", "Anna");
         const QString day2 = "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 2, 2, 1)";
         row("schedule: table", day2, "spielplanTableWidget:1", "1", "1,2");
         row("schedule: match days", day2, "spieltagComboBox", "1. Spieltag", "1. Spieltag,2. Spieltag");
@@ -180,13 +182,16 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         // Another league: a chain of reads, reported once and soon, with the database's reason.
-        const QList<SeenMessage> seen =
-            answerModals([&] { find<QComboBox>(*w, "ergebnisseLigaComboBox")->setCurrentIndex(1); });
+        const QList<SeenMessage> seen = answerModals([&] {
+            find<QComboBox>(*w, "ergebnisseLigaComboBox")->setCurrentIndex(1);
+            find<QComboBox>(*w, "tabelleLigaComboBox")->setCurrentIndex(1);
+        });
         QVERIFY(clock.elapsed() < 3500);
         QCOMPARE(seen.size(), 1);
         QVERIFY2(seen[0].text.startsWith(message) && seen[0].text.size() > message.size() + 5,
                  qPrintable(seen[0].text));
-        QCOMPARE(showing(*w, "ergebnisseTableWidget:2"), "Anna"); // left as they were
+        QCOMPARE(showing(*w, "ergebnisseTableWidget:2") + showing(*w, "ligaTabelleTableWidget:0"),
+                 "AnnaAnna (a),Bert (b)"); // left as they were
     }
 
     void connectThenCopy() {
@@ -308,13 +313,15 @@ private slots:
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
         auto* remove = find<QPushButton>(*w, "ligaLoeschenButton");
 
-        // Without a backup the league stays.
+        // Without a backup the league and the player stay.
         QVERIFY(QDir(folder).removeRecursively());
         QFile(folder).open(QIODevice::WriteOnly); // a file where the folder belongs
+        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        clickCell(players, rowOf(players, 1, "Carl"), 1);
         clickCell(leagues, rowOf(leagues, 1, "Ost"), 1);
-        const QList<SeenMessage> refused = press(remove);
-        QVERIFY(refused.size() == 1 && refused[0].text.startsWith("Die Sicherung der Liga-Datenbank konnte nicht"));
-        QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ligen"), "2");
+        const QString refused = shown(press(find<QPushButton>(*w, "spielerLoeschenButton")) + press(remove));
+        QCOMPARE(refused.count("Die Sicherung der Liga-Datenbank konnte nicht"), 2);
+        QCOMPARE(env->value("SELECT (SELECT COUNT(*) FROM tv_spieler) || (SELECT COUNT(*) FROM tv_ligen)"), "32");
 
         QVERIFY(QFile::remove(folder));
         QVERIFY(press(remove).isEmpty());

@@ -236,8 +236,11 @@ private slots:
 
         ScheduleMatch escaped = match(u"1"_s, u"<A&\"B>"_s, u"C"_s, u"1"_s, u"0"_s, linked(u"a\"b<c&"_s, u"lidarts"_s));
         escaped.homeName2 = u"x\"y"_s;
-        const QString both = scheduleCode({escaped}, names(schedule(), true, true), web);
+        const QString both =
+            scheduleCode({escaped, match(u"1"_s, u"D"_s, u"E"_s, u"1"_s, u"0"_s, linked(u"d\"e"_s, u"prodarter"_s))},
+                         names(schedule(), true, true), web);
         QTest::newRow("escaped game id") << both << u"href=\"https://lidarts.org/game/a&quot;b&lt;c&amp;\""_s;
+        QTest::newRow("escaped match number") << both << u"match-history.php?match=d&quot;e\""_s;
         QTest::newRow("escaped names") << both << u"\">&lt;A&amp;&quot;B&gt; (x&quot;y)</td>"_s;
         const QString styled =
             scheduleCode(drawThenOpen(),
@@ -306,10 +309,13 @@ private slots:
     }
     void csvFiles() {
         ExportOptions o;
-        QCOMPARE(leagueTableCsv({anna, {u"=Bert;x"_s, u"b"_s}}, o),
-                 "\xEF\xBB\xBFPlatz;Name;Spiele;Siege;Remis;Niederlagen;Legs gewonnen;Legs verloren;Punkte;AVG;"
-                 "Doppelquote;Doppel getroffen;Doppel geworfen\r\n1;Anna;3;2;1;0;7;3;5;45,50;33,33;1;3\r\n"
-                 "2;\"'=Bert;x\";0;0;0;0;0;0;0;0,00;0,00;0;0\r\n");
+        // A name that a spreadsheet would run as a formula starts with an apostrophe.
+        QCOMPARE(
+            leagueTableCsv({anna, {u"=Bert;x"_s, u"b"_s}, {u"+C"_s, u"c"_s}, {u"-D"_s, u"d"_s}, {u"@E"_s, u"e"_s}}, o),
+            "\xEF\xBB\xBFPlatz;Name;Spiele;Siege;Remis;Niederlagen;Legs gewonnen;Legs verloren;Punkte;AVG;"
+            "Doppelquote;Doppel getroffen;Doppel geworfen\r\n1;Anna;3;2;1;0;7;3;5;45,50;33,33;1;3\r\n"
+            "2;\"'=Bert;x\";0;0;0;0;0;0;0;0,00;0,00;0;0\r\n3;'+C;0;0;0;0;0;0;0;0,00;0,00;0;0\r\n"
+            "4;'-D;0;0;0;0;0;0;0;0,00;0,00;0;0\r\n5;'@E;0;0;0;0;0;0;0;0,00;0,00;0;0\r\n");
         o.secondName = true;
         QList<ScheduleMatch> matches = drawThenOpen();
         matches[1].awayName1 = u"Dora \"D\""_s;

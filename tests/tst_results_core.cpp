@@ -71,7 +71,11 @@ private slots:
         row("average nan", Average, "nan", Average);
         row("score band 1000", Count180, "1000", Count180);
         row("highest finish 1", HighestFinish, "1", HighestFinish);
+        row("highest finish 170", HighestFinish, "170", FieldCount);
         row("highest finish 171", HighestFinish, "171", HighestFinish);
+        row("average negative", Average, "-1", Average);
+        row("best leg 9", BestLeg, "9", FieldCount);
+        row("hit as many as thrown", DoublesHit, "6", FieldCount);
         row("hit more than thrown", DoublesHit, "7", DoublesHit);
         row("thrown not a number", DoublesThrown, "x", DoublesThrown);
         row("best leg 8", BestLeg, "8", BestLeg);

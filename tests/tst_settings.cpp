@@ -104,14 +104,14 @@ private slots:
         // Captions and points have no defaults; empty and missing export and platform keys keep theirs.
         QTest::newRow("missing and empty")
             << QByteArray("[dateipfad]\ndbpfad=/x.db\n[punkte]\nPunkteRemis=\n[exportfenster]\nTabLinks=\n"
-                          "[plattformen]\nlidarts_web=\n")
+                          "[plattformen]\nlidarts_web=\nzeitlimit=0\n")
             << "/x.db|||||ftfttf|0 0 0 0|" + defaults;
         QTest::newRow("hostile values fall back")
             << QByteArray(
-                   "[bezeichnungen]\nanzeige=ja\n[punkte]\nPunkteGewonnen=2.5\nPunkteRemis=1e9\nPunkteVerloren=-1000"
+                   "[bezeichnungen]\nanzeige=ja\n[punkte]\nPunkteGewonnen=1000\nPunkteRemis=2.5\nPunkteVerloren=-1000"
                    "\nReihenfolge=2\n[exportfenster]\nname1a=nein\nlinie1=\"red;background:url(x)\"\nverloren=#12345g"
                    "\nlinieB1=10\nTabBreite2Value=px\n[plattformen]\nlidarts_web=javascript:alert(1)\n"
-                   "prodarter_relay=relay.test\nzeitlimit=99999999\n")
+                   "lidarts_api=ftp://lidarts.org\nprodarter_relay=relay.test\nzeitlimit=3601\n")
             << "|||||ftfttf|2 1 0 0|" + QString(defaults).replace("100|100", "100|");
     }
     void reading() {
