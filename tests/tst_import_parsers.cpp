@@ -45,12 +45,6 @@ QString apply(const QString& function, const QString& input) {
         {"pro-darter id", prodarterGameId},
         {"lidarts request",
          [](const QString& s) { return lidartsRequestUrl(PlatformAddresses(), s).toString(QUrl::FullyEncoded); }},
-        {"relay request",
-         [](const QString& s) {
-             PlatformAddresses addresses;
-             addresses.prodarterRelay = s;
-             return relayRequestUrl(addresses).toString(QUrl::FullyEncoded);
-         }},
         {"lidarts figures",
          [](const QString& s) {
              const ImportedValues v =
@@ -100,11 +94,8 @@ private slots:
         row("pro-darter id", "last =", "http://www.pro-darter.com/m.php?league=3&match=99", "99");
         row("pro-darter id", "link ends in =", "http://www.pro-darter.com/match-history.php?match=", "");
         row("pro-darter id", "bare id", "4711", "4711");
-        row("lidarts request", "plain id", "q7Rk2xLp", "https://lidarts.org/api/game/q7Rk2xLp");
         // An id from a link without a "game" segment may carry a query; it stays one path segment.
         row("lidarts request", "id with a query", "a b?c=1", "https://lidarts.org/api/game/a%20b%3Fc%3D1");
-        row("relay request", "not configured", "", "");
-        row("relay request", "configured", "http://127.0.0.1:8080", "http://127.0.0.1:8080/service/prodarter.php");
         row("relay form", "reserved and percent", "a+b&c=d/y?z #!*'();:@$,50%",
             "wert=a%2Bb%26c%3Dd%2Fy%3Fz%20%23%21%2A%27%28%29%3B%3A%40%24%2C50%25");
         row("relay form", "unreserved kept, non-ASCII as UTF-8", "Ab-9_x.~J\u00fcrgen", "wert=Ab-9_x.~J%C3%BCrgen");
