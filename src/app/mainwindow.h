@@ -288,6 +288,8 @@ private:
     // Asks where to save, proposing `vorschlag` with the extension `endung` beside the league database;
     // empty when cancelled.
     QString SpeicherortWaehlen(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& endung);
+    // The same for window `fenster`, proposing "<content> <league>"; empty also when the window is gone.
+    QString ExportDateiWaehlen(int fenster, const QString& titel, const QString& endung);
     // Writes `daten` to `pfad` whole, or reports why it could not (kind 4) and returns false.
     bool DateiSchreiben(const QString& pfad, const QByteArray& daten);
 

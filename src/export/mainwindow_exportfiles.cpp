@@ -45,13 +45,17 @@ bool MainWindow::DateiSchreiben(const QString& pfad, const QByteArray& daten) {
     return false;
 }
 
+QString MainWindow::ExportDateiWaehlen(int fenster, const QString& titel, const QString& endung) {
+    QDialog* dialog = exportFenster[fenster - 1].dialog;
+    return dialog ? SpeicherortWaehlen(dialog, titel,
+                                       inhalt(fenster) + QLatin1Char(' ') + ExportLigaAuswahl(fenster)->currentText(),
+                                       endung)
+                  : QString();
+}
+
 void MainWindow::AlsCsvSpeichern(int fenster) {
     const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString pfad = SpeicherortWaehlen(
-        w.dialog, QStringLiteral("Als CSV speichern"),
-        inhalt(fenster) + QLatin1Char(' ') + ExportLigaAuswahl(fenster)->currentText(), QStringLiteral("csv"));
+    const QString pfad = ExportDateiWaehlen(fenster, QStringLiteral("Als CSV speichern"), QStringLiteral("csv"));
     ExportZeilen zeilen;
     if (pfad.isEmpty() || !w.dialog || !ExportZeilenLesen(fenster, zeilen))
         return;
@@ -75,12 +79,7 @@ bool MainWindow::DruckDokumentErstellen(int fenster, QTextDocument& dokument) {
 }
 
 void MainWindow::AlsPdfSpeichern(int fenster) {
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString pfad = SpeicherortWaehlen(
-        w.dialog, QStringLiteral("Als PDF speichern"),
-        inhalt(fenster) + QLatin1Char(' ') + ExportLigaAuswahl(fenster)->currentText(), QStringLiteral("pdf"));
+    const QString pfad = ExportDateiWaehlen(fenster, QStringLiteral("Als PDF speichern"), QStringLiteral("pdf"));
     QTextDocument dokument;
     if (pfad.isEmpty() || !DruckDokumentErstellen(fenster, dokument))
         return;
