@@ -4,6 +4,7 @@
 #include "db/leaguedatabase.h"
 #include "export/forumcode.h"
 #include "import/platformreplies.h"
+#include "league/registry.h"
 #include "results/resultentry.h"
 #include "results/resultlist.h"
 
@@ -210,6 +211,9 @@ private:
     // The player table and the pool can list every player of many seasons. While the administration
     // tabs are hidden they are not filled but marked out of date, and filled when the tabs are shown.
     bool SpielerlistenSichtbar();
+    // Fills `tabelle` with the players `lesen` returns, filtered by `filter`'s text (when the lists are shown).
+    void SpielerlisteFuellen(QTableWidget* tabelle, const QLineEdit* filter,
+                             QList<tavorin::registry::PlayerRow> (*lesen)());
     void tabelleSpielerFuellen();
     void FelderSpielerAuswahlLeeren(); // edit fields, delete labels and the selected player
 

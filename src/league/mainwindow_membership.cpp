@@ -77,13 +77,7 @@ void MainWindow::SeiteZuordnungAufbauen() {
 }
 
 void MainWindow::tabelleSpielerpoolFuellen() {
-    if (!SpielerlistenSichtbar())
-        return;
-    const QList<tavorin::registry::PlayerRow> pool = tavorin::registry::poolPlayers();
-    if (LesenGescheitert())
-        return;
-    TabelleFuellen(tabelleSpielerpool, kopfSpieler, tavorin::registry::tableRows(pool));
-    FilterAnwenden(tabelleSpielerpool, filterPool->text());
+    SpielerlisteFuellen(tabelleSpielerpool, filterPool, tavorin::registry::poolPlayers);
 }
 
 QStringList MainWindow::AusgewaehlteIds(const QTableWidget* tabelle) {

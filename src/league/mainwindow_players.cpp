@@ -94,14 +94,19 @@ bool MainWindow::SpielerlistenSichtbar() {
     return false;
 }
 
-void MainWindow::tabelleSpielerFuellen() {
+void MainWindow::SpielerlisteFuellen(QTableWidget* tabelle, const QLineEdit* filter,
+                                     QList<tavorin::registry::PlayerRow> (*lesen)()) {
     if (!SpielerlistenSichtbar())
         return;
-    const QList<tavorin::registry::PlayerRow> spieler = tavorin::registry::allPlayers();
+    const QList<tavorin::registry::PlayerRow> spieler = lesen();
     if (LesenGescheitert())
         return;
-    TabelleFuellen(tabelleSpieler, kopfSpieler, tavorin::registry::tableRows(spieler));
-    FilterAnwenden(tabelleSpieler, filterSpieler->text());
+    TabelleFuellen(tabelle, kopfSpieler, tavorin::registry::tableRows(spieler));
+    FilterAnwenden(tabelle, filter->text());
+}
+
+void MainWindow::tabelleSpielerFuellen() {
+    SpielerlisteFuellen(tabelleSpieler, filterSpieler, tavorin::registry::allPlayers);
 }
 
 void MainWindow::SpielerAuswaehlen() {
