@@ -206,6 +206,8 @@ private:
     bool DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen);
     // Reports a failed write the same way; true when `ergebnis` is a success.
     bool SchreibenMelden(const tavorin::db::Result& ergebnis);
+    // Reports a file another program has locked; true when `ergebnis` failed for that reason.
+    bool GesperrtMelden(const tavorin::db::Result& ergebnis);
 
     // --- players (league/mainwindow_players.cpp) ---
     // The player table and the pool can list every player of many seasons. While the administration

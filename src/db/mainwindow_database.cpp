@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "db/schema.h"
+#include "results/standings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,19 +11,13 @@
 
 using tavorin::db::Table;
 
-namespace {
-const QString gesperrt = QStringLiteral("Die Datenbank wird gerade von einem anderen Programm benutzt.");
-} // namespace
-
 bool MainWindow::DatenbankOeffnen() {
     auto& datenbank = tavorin::db::LeagueDatabase::instance();
     const tavorin::db::Result r = datenbank.open(dbPfad);
     dateiGeoeffnet = r.ok;
     if (r)
         return true;
-    if (r.locked)
-        MeldungAnzeigen(3, gesperrt, r.error);
-    else
+    if (!GesperrtMelden(r))
         MeldungAnzeigen(4, QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "), dbPfad);
     datenbank.holdFailure(r); // the views that follow need not fail one by one
     return false;
@@ -42,18 +37,21 @@ bool MainWindow::DatenSchreiben(const QList<tavorin::db::Statement>& anweisungen
     return SchreibenMelden(tavorin::db::writeAll(anweisungen));
 }
 
-bool MainWindow::SchreibenMelden(const tavorin::db::Result& ergebnis) {
+bool MainWindow::GesperrtMelden(const tavorin::db::Result& ergebnis) {
     if (ergebnis.locked)
-        MeldungAnzeigen(3, gesperrt, ergebnis.error);
-    else if (!ergebnis)
+        MeldungAnzeigen(3, QStringLiteral("Die Datenbank wird gerade von einem anderen Programm benutzt."),
+                        ergebnis.error);
+    return ergebnis.locked;
+}
+
+bool MainWindow::SchreibenMelden(const tavorin::db::Result& ergebnis) {
+    if (!GesperrtMelden(ergebnis) && !ergebnis)
         MeldungAnzeigen(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "), ergebnis.error);
     return ergebnis.ok;
 }
 
 void MainWindow::LesefehlerMelden(const tavorin::db::Result& fehler) {
-    if (fehler.locked)
-        MeldungAnzeigen(3, gesperrt, fehler.error);
-    else
+    if (!GesperrtMelden(fehler))
         MeldungAnzeigen(4, QStringLiteral("Die Daten konnten nicht gelesen werden!"), fehler.error);
 }
 
@@ -67,12 +65,15 @@ bool MainWindow::LesenGescheitert() {
 }
 
 void MainWindow::DatenGeaendert(tavorin::db::Tables tabellen) {
-    // A refill may itself write (the statistics rewrite stored best legs of 0); what it changes is
-    // refilled in another round once the current one is done.
+    // A refill may itself write; what it changes is refilled in another round once the current one is done.
     ausstehendeAenderungen |= tabellen;
     if (aktualisierungLaeuft)
         return;
     aktualisierungLaeuft = true;
+    // New results may hold best legs of 0, which the statistics fill rewrites. Done first, its change joins
+    // this round instead of starting another.
+    if (ausstehendeAenderungen & Table::Ergebnisse)
+        tavorin::rewriteZeroBestLegs();
     while (ausstehendeAenderungen)
         AnsichtenAktualisieren(std::exchange(ausstehendeAenderungen, {}));
     aktualisierungLaeuft = false;

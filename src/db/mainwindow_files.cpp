@@ -17,10 +17,8 @@ void MainWindow::DatenbankImportieren() {
         return;
     // Only a league database replaces the connected file; an older one is upgraded first.
     const tavorin::db::Result r = tavorin::db::LeagueDatabase::instance().connectTo(pfad);
-    if (r.locked) {
-        SchreibenMelden(r);
+    if (GesperrtMelden(r))
         return;
-    }
     if (!r) {
         if (r.notLeague)
             MeldungAnzeigen(3, QStringLiteral("Die Datei ist keine Liga-Datenbank:"), pfad);
