@@ -47,14 +47,16 @@ void useDatabase(const QString& path) {
     db.setDatabaseName(path);
 }
 
+Result run(QSqlQuery& query, const Bindings& values) {
+    for (const auto& [name, value] : values)
+        query.bindValue(name, value);
+    return query.exec() ? Result() : Result::failure(query.lastError());
+}
+
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values) {
     if (!query.prepare(sql))
         return Result::failure(query.lastError());
-    for (const auto& [name, value] : values)
-        query.bindValue(name, value);
-    if (!query.exec())
-        return Result::failure(query.lastError());
-    return {};
+    return run(query, values);
 }
 
 QVariant Row::value(const char* column) const {

@@ -61,6 +61,8 @@ void useDatabase(const QString& path);
 
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
+// Binds `values` on a query prepared before and executes it.
+Result run(QSqlQuery& query, const Bindings& values);
 
 // The current row of a query, its columns read by name. Each name is looked up once per query rather
 // than once per row, so long lists stay cheap. `column` must outlive the Row (a string literal does).

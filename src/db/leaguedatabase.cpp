@@ -152,12 +152,8 @@ Result LeagueDatabase::write(const QList<Statement>& statements, const std::func
                 }
                 prepared = &s.sql;
             }
-            for (const auto& [name, value] : s.values)
-                query.bindValue(name, value);
-            if (!query.exec()) {
-                result = Result::failure(query.lastError());
+            if (result = run(query, s.values); !result)
                 break;
-            }
             if (query.numRowsAffected() > 0)
                 written |= tablesWrittenBy(s.sql);
             if (afterEach)
