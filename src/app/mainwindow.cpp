@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "app/commandline.h"
 #include "app/widgets.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ void Tastenkuerzel(QAction* aktion, QKeySequence::StandardKey taste, const QKeyS
 } // namespace
 
 MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
-    : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version 2.3.1")) {
+    : QMainWindow(parent), titelBasis(QStringLiteral("Brenvik - Tavorin64 - Version ") + tavorin::programVersion()) {
     netz = new QNetworkAccessManager(this);
 
     EinstellungenLaden();
