@@ -204,8 +204,7 @@ QString tableCode(const QList<TableEntry>& entries, const TableLayout& layout, c
 QString scheduleDoublesQuote(const MatchRecord& r) {
     if (r.doublesThrown <= 0)
         return QStringLiteral("-");
-    const float quote = (100.0f / static_cast<float>(r.doublesThrown)) * static_cast<float>(r.doublesHit);
-    return twoDecimals(quote) + " %"_L1;
+    return twoDecimals(doublesRate(r.doublesHit, r.doublesThrown)) + " %"_L1;
 }
 
 // A player's five figures in the order of the home side: 180, SL, HF, DQ, AVG.
@@ -367,14 +366,8 @@ QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOption
         "[table='Platz,Name,Spiele,G,U,V,Legs,Punkte,AVG,Doppelquote']"_L1};
     QList<TableEntry> entries;
     entries.reserve(rows.size());
-    for (const LeagueTableRow& r : rows) {
-        entries.append({r.name1,
-                        r.name2,
-                        {QString::number(qint64(r.won) + r.drawn + r.lost), QString::number(r.won),
-                         QString::number(r.drawn), QString::number(r.lost),
-                         QString::number(r.legsWon) + u':' + QString::number(r.legsLost), QString::number(r.points),
-                         twoDecimals(r.average), doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)}});
-    }
+    for (const LeagueTableRow& r : rows)
+        entries.append({r.name1, r.name2, leagueTableFigures(r)});
     return tableCode(entries, layout, options);
 }
 
@@ -387,13 +380,8 @@ QString statisticsCode(const QList<StatisticsRow>& rows, const TableCodeOptions&
         "[table='Platz,Name,20-,20+,40+,60+,80+,100+,140+,171+,180,Highest Finish, Best Leg']"_L1};
     QList<TableEntry> entries;
     entries.reserve(rows.size());
-    for (const StatisticsRow& r : rows) {
-        QStringList values;
-        for (int v : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
-                      r.highestFinish, r.bestLeg})
-            values << QString::number(v);
-        entries.append({r.name1, r.name2, values});
-    }
+    for (const StatisticsRow& r : rows)
+        entries.append({r.name1, r.name2, statisticsFigures(r)});
     return tableCode(entries, layout, options);
 }
 

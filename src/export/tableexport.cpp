@@ -174,14 +174,11 @@ QByteArray leagueTableCsv(const QList<LeagueTableRow>& rows, const ExportOptions
                                  u"Doppel getroffen"_s, u"Doppel geworfen"_s}};
     int place = 0;
     for (const LeagueTableRow& r : rows) {
-        const float quote = r.doublesThrown == 0
-                                ? 0.0f
-                                : (100.0f / static_cast<float>(r.doublesThrown)) * static_cast<float>(r.doublesHit);
-        lines.append({QString::number(++place), name(r.name1, r.name2, options),
-                      QString::number(qint64(r.won) + r.drawn + r.lost), QString::number(r.won),
-                      QString::number(r.drawn), QString::number(r.lost), QString::number(r.legsWon),
-                      QString::number(r.legsLost), QString::number(r.points), decimalComma(r.average),
-                      decimalComma(quote), QString::number(r.doublesHit), QString::number(r.doublesThrown)});
+        lines.append({QString::number(++place), name(r.name1, r.name2, options), QString::number(games(r)),
+                      QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
+                      QString::number(r.legsWon), QString::number(r.legsLost), QString::number(r.points),
+                      decimalComma(r.average), decimalComma(doublesRate(r.doublesHit, r.doublesThrown)),
+                      QString::number(r.doublesHit), QString::number(r.doublesThrown)});
     }
     return csvFile(lines);
 }
@@ -191,11 +188,7 @@ QByteArray statisticsCsv(const QList<StatisticsRow>& rows, const ExportOptions& 
                                  u"140+"_s, u"171+"_s, u"180"_s, u"Highest Finish"_s, u"Best Leg"_s}};
     int place = 0;
     for (const StatisticsRow& r : rows) {
-        QStringList line = {QString::number(++place), name(r.name1, r.name2, options)};
-        for (int v : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
-                      r.highestFinish, r.bestLeg})
-            line << QString::number(v);
-        lines.append(line);
+        lines.append(QStringList{QString::number(++place), name(r.name1, r.name2, options)} + statisticsFigures(r));
     }
     return csvFile(lines);
 }

@@ -65,13 +65,8 @@ void MainWindow::tabelleTabelleFullen() {
     if (LesenGescheitert())
         return;
     QList<QStringList> zeilen;
-    for (const tavorin::LeagueTableRow& r : tabelle) {
-        zeilen.append({tavorin::standingsName(r.name1, r.name2), QString::number(qint64(r.won) + r.drawn + r.lost),
-                       QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
-                       QString::number(r.legsWon) + QLatin1Char(':') + QString::number(r.legsLost),
-                       QString::number(r.points), tavorin::twoDecimals(r.average),
-                       tavorin::doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)});
-    }
+    for (const tavorin::LeagueTableRow& r : tabelle)
+        zeilen.append(QStringList{tavorin::standingsName(r.name1, r.name2)} + tavorin::leagueTableFigures(r));
     TabelleFuellen(tabelleTabelle, kopfTabelle, zeilen, zentriert);
 }
 
@@ -82,12 +77,7 @@ void MainWindow::tabelleStatistikFuellen() {
     if (LesenGescheitert())
         return;
     QList<QStringList> zeilen;
-    for (const tavorin::StatisticsRow& r : statistik) {
-        QStringList zeile = {tavorin::standingsName(r.name1, r.name2)};
-        for (int wert : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
-                         r.highestFinish, r.bestLeg})
-            zeile << QString::number(wert);
-        zeilen.append(zeile);
-    }
+    for (const tavorin::StatisticsRow& r : statistik)
+        zeilen.append(QStringList{tavorin::standingsName(r.name1, r.name2)} + tavorin::statisticsFigures(r));
     TabelleFuellen(tabelleStatistik, kopfStatistik, zeilen, zentriert);
 }

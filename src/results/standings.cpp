@@ -154,9 +154,35 @@ QString standingsName(const QString& name1, const QString& name2) {
 QString doublesQuoteWithCounts(int hit, int thrown) {
     if (thrown == 0)
         return QStringLiteral("0");
-    const float quote = (100.0f / static_cast<float>(thrown)) * static_cast<float>(hit);
-    return twoDecimals(quote) + QStringLiteral("% (") + QString::number(hit) + QLatin1Char('/') +
+    return twoDecimals(doublesRate(hit, thrown)) + QStringLiteral("% (") + QString::number(hit) + QLatin1Char('/') +
            QString::number(thrown) + QLatin1Char(')');
+}
+
+float doublesRate(int hit, int thrown) {
+    return thrown == 0 ? 0.0f : (100.0f / static_cast<float>(thrown)) * static_cast<float>(hit);
+}
+
+qint64 games(const LeagueTableRow& r) {
+    return qint64(r.won) + r.drawn + r.lost;
+}
+
+QStringList leagueTableFigures(const LeagueTableRow& r) {
+    return {QString::number(games(r)),
+            QString::number(r.won),
+            QString::number(r.drawn),
+            QString::number(r.lost),
+            QString::number(r.legsWon) + QLatin1Char(':') + QString::number(r.legsLost),
+            QString::number(r.points),
+            twoDecimals(r.average),
+            doublesQuoteWithCounts(r.doublesHit, r.doublesThrown)};
+}
+
+QStringList statisticsFigures(const StatisticsRow& r) {
+    QStringList figures;
+    for (int v : {r.minus20, r.plus20, r.plus40, r.plus60, r.plus80, r.plus100, r.plus140, r.plus171, r.count180,
+                  r.highestFinish, r.bestLeg})
+        figures << QString::number(v);
+    return figures;
 }
 
 } // namespace tavorin

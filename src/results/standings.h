@@ -80,5 +80,15 @@ QString standingsName(const QString& name1, const QString& name2);
 // The double quote of the league table: "0" without darts at a double, else the quote (100 / thrown x hit
 // in single precision) with two decimals, "% (", hit, "/", thrown and ")", for example "33.33% (1/3)".
 QString doublesQuoteWithCounts(int hit, int thrown);
+// The quote alone: 100 / thrown x hit in single precision, 0 without darts at a double.
+float doublesRate(int hit, int thrown);
+
+// The games of a row (won, drawn and lost), counted without overflow.
+qint64 games(const LeagueTableRow& r);
+// What the league table shows after the name: games, won, drawn, lost, "legs won:legs lost", points,
+// average and double quote.
+QStringList leagueTableFigures(const LeagueTableRow& r);
+// What the statistics show after the name, each a whole number: 20-, 20+ ... 180, highest finish, best leg.
+QStringList statisticsFigures(const StatisticsRow& r);
 
 } // namespace tavorin
