@@ -50,17 +50,14 @@ void MainWindow::ExportOptionenVerbinden(int fenster) {
         connect(format, &QRadioButton::clicked, this, neu);
     connect(w.linienfarbe, &QLineEdit::textChanged, this, neu);
 
+    // The slots that store an option rebuild the code themselves.
     if (fenster != 3) {
-        for (QRadioButton* r : w.ausrichtung) {
-            connect(r, &QRadioButton::clicked, this, neu);
-            ueber<QRadioButton>(d, this, &MainWindow::Exportausrichtung, fenster, {r}, &QRadioButton::clicked);
-        }
+        ueber<QRadioButton>(d, this, &MainWindow::Exportausrichtung, fenster,
+                            {w.ausrichtung[0], w.ausrichtung[1], w.ausrichtung[2]}, &QRadioButton::clicked);
         return;
     }
     for (QCheckBox* box : {w.spieltageFett, w.spieltageUnterstrichen, w.spielstandFett})
         connect(box, &QCheckBox::clicked, this, neu);
-    for (QCheckBox* name : {w.name1, w.name2})
-        connect(name, &QCheckBox::toggled, this, neu);
     for (int i = 0; i < 3; ++i) {
         connect(w.ergebnisfarbe[i], &QLineEdit::textChanged, this, neu);
         ueber<QPushButton>(d, this, &MainWindow::FarbeWaehlen, i + 1, {w.ergebnisknopf[i]}, &QPushButton::clicked);
