@@ -390,15 +390,8 @@ void MainWindow::AllesNeuLaden() {
     tabelleSpielerFuellen();
     tabelleLigenFuellen();
     tabelleSpielerpoolFuellen();
-    tabelleSTFuellen();
-    ErsatzlisteFuellen();
-    LigaZuordnungFuellen();
+    // The league selectors refill what follows them: the schedule and its counts, the members, the match
+    // days with the results by day, the player selector, the table and the statistics.
     ComboLigaFuellen();
-    tabelleNachSpielstandFuellen();
-    tabelleNachSpielerFuellen();
-    tabelleErgSTFuellen();
-    comboErgSTLaden();
-    comboEinzelLaden();
-    tabelleTabelleFullen();
-    tabelleStatistikFuellen();
+    ErsatzlisteFuellen();
 }
