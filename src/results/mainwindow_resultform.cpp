@@ -168,16 +168,17 @@ bool MainWindow::ErgebnisFelderPruefen(const SideTexts& links, const SideTexts& 
     for (int seite = 0; seite < 2; ++seite) {
         for (QLineEdit* feld : ergebnisFelder[seite])
             feld->setStyleSheet(QString());
-        // Every wrong field is marked: each one found is set right in a copy, and the rest checked again.
-        SideTexts rest = seite == 0 ? links : rechts;
-        for (Field f; (f = firstImpossibleField(rest)) != FieldCount;) {
+        const SideTexts& texte = seite == 0 ? links : rechts;
+        for (int i = 0; i < FieldCount; ++i) {
+            const Field f = Field(i);
+            if (possibleField(texte, f))
+                continue;
             ergebnisFelder[seite][f]->setStyleSheet(falschMarkiert);
             if (erstes.isEmpty())
                 erstes = QStringLiteral("  Das Feld \"%1\" von %2 enth:ae:lt keinen m:oe:glichen Wert. Erlaubt ist %3; "
                                         "ein leeres Feld z:ae:hlt als 0.  ")
                              .arg(feldName(f), (seite == 0 ? labelNameLinks : labelNameRechts)->text(),
                                   QLatin1StringView(erlaubt[f]));
-            rest[f] = f == DoublesThrown ? QStringLiteral("999999") : QString(); // no longer blames the hits
         }
     }
     if (erstes.isEmpty())

@@ -90,39 +90,34 @@ const QString insertRightSql = QStringLiteral(
 
 } // namespace
 
+bool possibleField(const SideTexts& side, Field field) {
+    if (isDecimal(field))
+        return possibleAverage(side[field]);
+    const int value = figure(side[field]);
+    if (value < 0)
+        return false;
+    switch (field) {
+    case Legs:
+        return value <= 99;
+    case HighestFinish:
+        return value != 1 && value <= 170;
+    case DoublesHit: {
+        const int thrown = figure(side[DoublesThrown]);
+        return thrown < 0 || value <= thrown;
+    }
+    case DoublesThrown:
+        return true;
+    case BestLeg:
+        return value == 0 || value >= 9;
+    default: // the score bands
+        return value <= 999;
+    }
+}
+
 Field firstImpossibleField(const SideTexts& side) {
     for (int f = 0; f < FieldCount; ++f) {
-        const Field field = Field(f);
-        if (isDecimal(field)) {
-            if (!possibleAverage(side[f]))
-                return field;
-            continue;
-        }
-        const int value = figure(side[f]);
-        bool possible = value >= 0;
-        switch (field) {
-        case Legs:
-            possible = possible && value <= 99;
-            break;
-        case HighestFinish:
-            possible = possible && value != 1 && value <= 170;
-            break;
-        case DoublesHit: {
-            const int thrown = figure(side[DoublesThrown]); // an impossible count is named in its own field
-            possible = possible && (thrown < 0 || value <= thrown);
-            break;
-        }
-        case DoublesThrown:
-            break;
-        case BestLeg:
-            possible = possible && (value == 0 || value >= 9);
-            break;
-        default: // the score bands
-            possible = possible && value <= 999;
-            break;
-        }
-        if (!possible)
-            return field;
+        if (!possibleField(side, Field(f)))
+            return Field(f);
     }
     return FieldCount;
 }

@@ -41,6 +41,9 @@ using SideTexts = std::array<QString, FieldCount>;
 // 0 to 180; the score bands 0 to 999; highest finish 0 or 2 to 170; doubles hit and thrown whole numbers
 // of at least 0, hit not more than thrown; best leg 0 or at least 9 darts. Whole numbers are digits only.
 Field firstImpossibleField(const SideTexts& side);
+// Whether `field` of `side` holds a possible figure, by the same rules. The hits are not blamed for an
+// impossible count of darts thrown, which is its own field's fault.
+bool possibleField(const SideTexts& side, Field field);
 
 // Won, drawn and lost indicators and the league points of one player.
 struct PlayerOutcome {
