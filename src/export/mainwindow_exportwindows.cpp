@@ -37,13 +37,6 @@ template <typename W> W* benannt(const QString& name, const QString& text) {
     return w;
 }
 
-QGroupBox* gruppe(const QString& titel, int hoehe, const QString& name) {
-    auto* g = new QGroupBox(titel);
-    widgets::designSize(g, -1, hoehe);
-    g->setObjectName(name);
-    return g;
-}
-
 // A read-only colour field with its swatch and its button, for a colour name like "#ffffdd", as a row of
 // `raster`.
 QPushButton* farbzeile(QGridLayout* raster, int row, const QString& farbe, const QString& name,
@@ -82,7 +75,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     w.dialog = dialog;
     auto* spalte = new QVBoxLayout(dialog);
 
-    QGroupBox* formatGruppe = gruppe(QStringLiteral("Format"), 60, QStringLiteral("formatGroupBox"));
+    QGroupBox* formatGruppe = GruppeAnlegen(QStringLiteral("Format"), 60, QStringLiteral("formatGroupBox"));
     w.html = benannt<QRadioButton>(QStringLiteral("htmlRadioButton"), QStringLiteral("html-Code"));
     w.html->setChecked(true);
     w.bbcode = benannt<QRadioButton>(QStringLiteral("bbcodeRadioButton"), QStringLiteral("BB-Code"));
@@ -112,7 +105,8 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     spalte->addWidget(zeile);
 
     // Window-specific groups come first in the row, "Einstellungen" last.
-    QGroupBox* einstellungen = gruppe(QStringLiteral("Einstellungen"), 185, QStringLiteral("einstellungenGroupBox"));
+    QGroupBox* einstellungen =
+        GruppeAnlegen(QStringLiteral("Einstellungen"), 185, QStringLiteral("einstellungenGroupBox"));
     auto* einstellungenLayout = new QGridLayout(einstellungen);
     einstellungenLayout->setVerticalSpacing(4);
     const bool nameA = fenster == 1 ? e.name1a : fenster == 2 ? e.name2a : e.name3a;
@@ -170,7 +164,8 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     einstellungenLayout->setRowStretch(5, 1);
 
     if (fenster != 3) {
-        QGroupBox* ausrichtung = gruppe(QStringLiteral("Ausrichtung"), 185, QStringLiteral("ausrichtungGroupBox"));
+        QGroupBox* ausrichtung =
+            GruppeAnlegen(QStringLiteral("Ausrichtung"), 185, QStringLiteral("ausrichtungGroupBox"));
         auto* ausrichtungLayout = new QVBoxLayout(ausrichtung);
         const char* const texte[] = {"Alle Tabelleninhalte linksb:ue:ndig", "Alle Tabelleninhalte zentriert",
                                      "Namen linksb:ue:ndig, Werte zentriert"};
@@ -193,7 +188,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
         auto* linksLayout = new QVBoxLayout(links);
         linksLayout->setContentsMargins(0, 0, 0, 0);
         QGroupBox* formatierung =
-            gruppe(QStringLiteral("Formatierung (nur BB-Code)"), 80, QStringLiteral("formatierungGroupBox"));
+            GruppeAnlegen(QStringLiteral("Formatierung (nur BB-Code)"), 80, QStringLiteral("formatierungGroupBox"));
         auto* formatierungLayout = new QVBoxLayout(formatierung);
         formatierungLayout->setSpacing(0);
         const auto kasten = [&](const char* text, const char* name) {
@@ -205,7 +200,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
         w.spieltageFett = kasten("Spieltage fett", "spieltageFettCheckBox");
         w.spieltageUnterstrichen = kasten("Spieltage unterstrichen", "spieltageUnterstrichenCheckBox");
         w.spielstandFett = kasten("Spielstand fett", "spielstandFettCheckBox");
-        QGroupBox* farben = gruppe(QStringLiteral("Farben (nur html)"), 100, QStringLiteral("farbenGroupBox"));
+        QGroupBox* farben = GruppeAnlegen(QStringLiteral("Farben (nur html)"), 100, QStringLiteral("farbenGroupBox"));
         auto* farbenLayout = new QGridLayout(farben);
         farbenLayout->setVerticalSpacing(4);
         const QString farbwerte[] = {e.unentschieden, e.gewonnen, e.verloren};
@@ -240,13 +235,11 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
     }
     spalte->addLayout(dateien);
 
-    auto* kopieren = new QPushButton(QStringLiteral("Text in Zwischenablage kopieren"));
-    kopieren->setObjectName(QStringLiteral("kopierenButton"));
-    auto* schliessen = new QPushButton(UmlauteErsetzen(QStringLiteral("Fenster schlie:sz:en")));
-    schliessen->setObjectName(QStringLiteral("schliessenButton"));
+    QPushButton* kopieren = widgets::button(QStringLiteral("Text in Zwischenablage kopieren"), "kopierenButton");
+    QPushButton* schliessen =
+        widgets::button(UmlauteErsetzen(QStringLiteral("Fenster schlie:sz:en")), "schliessenButton");
     for (QPushButton* knopf : {kopieren, schliessen}) {
         widgets::designSize(knopf, -1, 30);
-        knopf->setStyleSheet(widgets::lightGray);
         spalte->addWidget(knopf);
     }
     void (MainWindow::*const kopierSlots[])() = {&MainWindow::TextInZwischenablage, &MainWindow::TextInZwischenablage2,
