@@ -264,7 +264,6 @@ private:
     // Builds export window `fenster` (1 table, 2 statistics, 3 schedule) with the common widgets.
     QDialog* ExportFensterAufbauen(int fenster);
     void ExportOptionenVerbinden(int fenster);
-    void CodeNeuErstellen(int fenster);
     void CodeKopieren(int fenster);
     void ExportFensterZeigen(int fenster);
     // The rows window `fenster` exports, read afresh from its league.

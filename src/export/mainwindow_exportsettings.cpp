@@ -77,7 +77,7 @@ void MainWindow::NameWaehlen(int fenster) {
     tavorin::setExportFlag(exportEinstellungen, a, w.name1->isChecked());
     tavorin::setExportFlag(exportEinstellungen, b, w.name2->isChecked());
     ExportSchluesselSpeichern({a, b});
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
 }
 
 void MainWindow::DatumAktualisieren(int nummer) {
@@ -90,7 +90,7 @@ void MainWindow::DatumAktualisieren(int nummer) {
                                               : QStringLiteral("StagAktDatum");
     tavorin::setExportFlag(exportEinstellungen, schluessel, w.datum->isChecked());
     ExportSchluesselSpeichern({schluessel});
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
 }
 
 void MainWindow::StaerkeWaehlen(int fenster) {
@@ -100,7 +100,7 @@ void MainWindow::StaerkeWaehlen(int fenster) {
     const QString schluessel = QStringLiteral("linieB%1").arg(fenster);
     tavorin::setExportText(exportEinstellungen, schluessel, w.staerke->currentText());
     ExportSchluesselSpeichern({schluessel});
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
 }
 
 void MainWindow::TabellenBreite(int fenster) {
@@ -113,7 +113,7 @@ void MainWindow::TabellenBreite(int fenster) {
     tavorin::setExportText(exportEinstellungen, stamm + QStringLiteral("Value"), w.breite->text());
     ExportSchluesselSpeichern(
         {stamm + QStringLiteral("Prozent"), stamm + QStringLiteral("Pixel"), stamm + QStringLiteral("Value")});
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
 }
 
 void MainWindow::Exportausrichtung(int fenster) {
@@ -128,7 +128,7 @@ void MainWindow::Exportausrichtung(int fenster) {
     for (int i = 0; i < 3; ++i)
         tavorin::setExportFlag(exportEinstellungen, schluessel[i], w.ausrichtung[i]->isChecked());
     ExportSchluesselSpeichern(schluessel);
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
 }
 
 void MainWindow::FarbeWaehlen(int index) {

@@ -255,7 +255,7 @@ QDialog* MainWindow::ExportFensterAufbauen(int fenster) {
 
 void MainWindow::ExportFensterZeigen(int fenster) {
     QDialog* dialog = ExportFensterAufbauen(fenster);
-    CodeNeuErstellen(fenster);
+    CodeSchreiben(fenster);
     ExportOptionenVerbinden(fenster);
     dialog->exec();
     delete dialog;
@@ -271,22 +271,6 @@ void MainWindow::statistikForencodeErstellen() {
 
 void MainWindow::tabelleSpielplanErstellen() {
     ExportFensterZeigen(3);
-}
-
-void MainWindow::CodeNeuErstellen(int fenster) {
-    switch (fenster) {
-    case 1:
-        ForencodeErstellen();
-        break;
-    case 2:
-        StatistikcodeErstellen();
-        break;
-    case 3:
-        PlancodeErstellen();
-        break;
-    default:
-        break;
-    }
 }
 
 namespace {
