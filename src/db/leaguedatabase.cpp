@@ -176,6 +176,12 @@ Result readRows(const QString& sql, const Bindings& values, const std::function<
     return LeagueDatabase::instance().read(sql, values, take);
 }
 
+int readNumber(const QString& sql, const Bindings& values) {
+    int number = 0;
+    readRows(sql, values, [&](const Row& q) { number = q.value(0).toInt(); });
+    return number;
+}
+
 Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach) {
     return LeagueDatabase::instance().write(statements, afterEach);
 }

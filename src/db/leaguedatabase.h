@@ -72,6 +72,8 @@ private:
 
 // The rules' short way to the owner's read and write.
 Result readRows(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take);
+// The first column of the first row of `sql` as a whole number, such as a COUNT(*); 0 when none was read.
+int readNumber(const QString& sql, const Bindings& values);
 Result writeAll(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach = {});
 
 } // namespace tavorin::db

@@ -71,10 +71,8 @@ QStringList leaguesOfPlayer(const QString& playerId) {
 }
 
 bool nameTaken(const QString& dartnName, const QString& prodarterName) {
-    int count = 0;
-    db::readRows(selectNameTaken, {{QStringLiteral(":dname"), dartnName}, {QStringLiteral(":pname"), prodarterName}},
-                 [&](const db::Row& q) { count = q.value(0).toInt(); });
-    return count > 0;
+    return db::readNumber(selectNameTaken,
+                          {{QStringLiteral(":dname"), dartnName}, {QStringLiteral(":pname"), prodarterName}}) > 0;
 }
 
 QList<LeagueRow> allLeagues() {

@@ -33,10 +33,7 @@ const QString deleteResultsSql = QStringLiteral("DELETE FROM tv_ergebnisse ;");
 } // namespace
 
 int memberCount(const QString& leagueId) {
-    int count = 0;
-    db::readRows(countMembersSql, {{QStringLiteral(":idliga"), leagueId}},
-                 [&](const db::Row& q) { count = q.value(0).toInt(); });
-    return count;
+    return db::readNumber(countMembersSql, {{QStringLiteral(":idliga"), leagueId}});
 }
 
 QStringList memberIds(const QString& leagueId) {
@@ -55,10 +52,7 @@ QList<MatchRow> matches(const QString& leagueId) {
 }
 
 int playedMatchCount(const QString& leagueId) {
-    int count = 0;
-    db::readRows(playedSql, {{QStringLiteral(":liga"), leagueId}},
-                 [&](const db::Row& q) { count = q.value(0).toInt(); });
-    return count;
+    return db::readNumber(playedSql, {{QStringLiteral(":liga"), leagueId}});
 }
 
 QList<MemberChoice> replacementChoices(const QString& leagueId) {
