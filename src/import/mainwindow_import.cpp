@@ -204,24 +204,25 @@ MainWindow::Abruf MainWindow::Abrufen(QNetworkRequest anfrage, const QByteArray*
     if (f.dialog)
         f.holen->setEnabled(true);
 
-    Abruf ergebnis = Abruf::Daten;
-    abrufGrund = zuGross ? UmlauteErsetzen(QStringLiteral("Die Antwort des Servers ist gr:oe::sz:er als 1 MiB."))
-                 : zuLang
-                     ? QStringLiteral("Das Zeitlimit von %1 Sekunden ist erreicht.").arg(plattformen.timeoutSeconds)
-                 : umgeleitet ? UmlauteErsetzen(QStringLiteral("Der Server leitet zu einer anderen Adresse :ue:ber."))
-                              : AbrufFehlerGrund(reply);
-    if (geschlossen)
+    Abruf ergebnis = Abruf::KeineVerbindung;
+    abrufGrund.clear();
+    if (geschlossen) {
         ergebnis = Abruf::Abgebrochen;
-    else if (zuGross)
+    } else if (zuGross) {
         ergebnis = Abruf::KeineDaten;
-    else if (zuLang || umgeleitet)
-        ergebnis = Abruf::KeineVerbindung;
-    else if (reply->error() == QNetworkReply::ContentNotFoundError)
-        ergebnis = Abruf::KeineDaten;
-    else if (reply->error() != QNetworkReply::NoError)
-        ergebnis = Abruf::KeineVerbindung;
-    else
+        abrufGrund = UmlauteErsetzen(QStringLiteral("Die Antwort des Servers ist gr:oe::sz:er als 1 MiB."));
+    } else if (zuLang) {
+        abrufGrund = QStringLiteral("Das Zeitlimit von %1 Sekunden ist erreicht.").arg(plattformen.timeoutSeconds);
+    } else if (umgeleitet) {
+        abrufGrund = UmlauteErsetzen(QStringLiteral("Der Server leitet zu einer anderen Adresse :ue:ber."));
+    } else if (reply->error() != QNetworkReply::NoError) {
+        abrufGrund = AbrufFehlerGrund(reply);
+        if (reply->error() == QNetworkReply::ContentNotFoundError)
+            ergebnis = Abruf::KeineDaten;
+    } else {
+        ergebnis = Abruf::Daten;
         antwort = reply->read(maxReplyBytes + 1);
+    }
     reply->deleteLater();
     return ergebnis;
 }
