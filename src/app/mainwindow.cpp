@@ -302,6 +302,16 @@ void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, 
     tabelle->setUpdatesEnabled(true);
 }
 
+void MainWindow::AuswahlFuellen(QComboBox* auswahl, const QList<QPair<QString, QVariant>>& eintraege) {
+    {
+        const QSignalBlocker stumm(auswahl);
+        auswahl->clear();
+        for (const auto& [text, daten] : eintraege)
+            auswahl->addItem(text, daten);
+    }
+    emit auswahl->currentIndexChanged(auswahl->currentIndex());
+}
+
 void MainWindow::FilterAnwenden(QTableWidget* tabelle, const QString& text) {
     for (int row = 0; row < tabelle->rowCount(); ++row) {
         bool treffer = text.isEmpty();

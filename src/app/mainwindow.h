@@ -168,6 +168,9 @@ private:
     using ZellenGestaltung = std::function<void(int, int, QTableWidgetItem*)>;
     static void TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, const QList<QStringList>& zeilen,
                                const ZellenGestaltung& gestalten = {});
+    // Empties `auswahl`, appends `eintraege` (text and data) and then signals its choice once, so that the
+    // views that follow it are filled once rather than for every entry appended.
+    static void AuswahlFuellen(QComboBox* auswahl, const QList<QPair<QString, QVariant>>& eintraege);
     // Shows only the rows of `tabelle` whose first or second name contains `text` (any case).
     static void FilterAnwenden(QTableWidget* tabelle, const QString& text);
     // A field "Suchen..." that filters `tabelle` as the user types.

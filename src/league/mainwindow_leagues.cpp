@@ -86,18 +86,13 @@ void MainWindow::ComboLigaFuellen() {
     const QList<tavorin::registry::LeagueRow> ligen = tavorin::registry::allLeagues();
     if (LesenGescheitert())
         return;
-    // Every selector shows the first league in name order afterwards. The views that follow a selector
-    // are refilled once, when it is full, not once for every league appended.
+    // Every selector shows the first league in name order afterwards.
+    QList<QPair<QString, QVariant>> eintraege;
+    for (const tavorin::registry::LeagueRow& l : ligen)
+        eintraege.append({l.name, l.id});
     for (QComboBox* auswahl :
-         {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle, comboLigaStatistik}) {
-        {
-            const QSignalBlocker stumm(auswahl);
-            auswahl->clear();
-            for (const tavorin::registry::LeagueRow& l : ligen)
-                auswahl->addItem(l.name, l.id);
-        }
-        emit auswahl->currentIndexChanged(auswahl->currentIndex());
-    }
+         {comboLigaSpieltage, comboLigaZuordnung, comboLigaErgebnisse, comboLigaTabelle, comboLigaStatistik})
+        AuswahlFuellen(auswahl, eintraege);
 }
 
 void MainWindow::LigaAuswaehlen() {

@@ -87,14 +87,11 @@ void MainWindow::comboErgSTLaden() {
 }
 
 void MainWindow::SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage) {
-    // The first day is chosen; the results table and the form follow once, when the list is full.
-    {
-        const QSignalBlocker stumm(comboSpieltag);
-        comboSpieltag->clear();
-        for (const tavorin::resultlist::MatchDay& tag : tage)
-            comboSpieltag->addItem(tag.caption, tag.number);
-    }
-    emit comboSpieltag->currentIndexChanged(comboSpieltag->currentIndex());
+    // The first day is chosen; the results table and the form follow.
+    QList<QPair<QString, QVariant>> eintraege;
+    for (const tavorin::resultlist::MatchDay& tag : tage)
+        eintraege.append({tag.caption, tag.number});
+    AuswahlFuellen(comboSpieltag, eintraege);
 }
 
 void MainWindow::comboEinzelLaden() {
