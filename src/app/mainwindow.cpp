@@ -125,20 +125,24 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
         widgets::fitColumns(tabelle);
     widgets::applyDesignSizes(this);
 
-    // The first fill runs before the selectors are connected, so it triggers no slot.
+    // The first fill runs before the selectors are connected, so it triggers no slot. The file is opened
+    // once for all of it rather than once for every view.
     DatenbankAbonnieren();
-    tabelleSpielerFuellen();
-    tabelleLigenFuellen();
-    ComboLigaFuellen();
-    tabelleSpielerpoolFuellen();
-    MitspielerZaehlen();
-    LigaZuordnungFuellen();
-    comboErgSTLaden();
-    tabelleSTFuellen();
-    tabelleErgSTFuellen();
-    tabelleTabelleFullen();
-    tabelleStatistikFuellen();
-    comboEinzelLaden();
+    {
+        const tavorin::db::ConnectionGuard offen;
+        tabelleSpielerFuellen();
+        tabelleLigenFuellen();
+        ComboLigaFuellen();
+        tabelleSpielerpoolFuellen();
+        MitspielerZaehlen();
+        LigaZuordnungFuellen();
+        comboErgSTLaden();
+        tabelleSTFuellen();
+        tabelleErgSTFuellen();
+        tabelleTabelleFullen();
+        tabelleStatistikFuellen();
+        comboEinzelLaden();
+    }
 
     connect(comboLigaSpieltage, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBoxAAuswahl);
     connect(comboLigaZuordnung, &QComboBox::currentIndexChanged, this, &MainWindow::LigaZuordnungFuellen);
@@ -397,6 +401,7 @@ void MainWindow::AllesNeuLaden() {
     ergebnisFormular->setEnabled(false);
     gruppeImport->hide();
 
+    const tavorin::db::ConnectionGuard offen; // one opening of the file for every view
     tabelleSpielerFuellen();
     tabelleLigenFuellen();
     tabelleSpielerpoolFuellen();
