@@ -102,6 +102,11 @@ bool hasColumn(const QString& table, const QString& column) {
     return guard.isOpen() && columnsOf(db, table, columns) && columns.contains(column.toLower());
 }
 
+bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column) {
+    QStringList columns;
+    return columnsOf(db, table, columns) && columns.contains(column.toLower());
+}
+
 Result createTables(QSqlDatabase& db) {
     if (!db.transaction())
         return Result::failure(db.lastError());

@@ -27,6 +27,9 @@ bool hasColumn(const QString& table, const QString& column);
 
 // The steps below work on an open connection `db`.
 
+// The same as hasColumn() on `db`.
+bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column);
+
 // Creates the five tables, together or not at all.
 Result createTables(QSqlDatabase& db);
 

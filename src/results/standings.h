@@ -41,6 +41,7 @@ struct StatisticsRow {
     int count180 = 0;
     int highestFinish = 0;
     int bestLeg = 0; // fewest darts in a leg; 0 when the player has none
+    QString playerId{};
 };
 
 // Ranked by points, then leg difference, then legs won; members without results come last.

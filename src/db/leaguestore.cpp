@@ -1,0 +1,67 @@
+#include "leaguestore.h"
+
+#include <QTimer>
+
+namespace tavorin::db {
+
+void LeagueStore::holdFailure(const Result& failure) {
+    failing = true;
+    lastFailure = failure;
+    QTimer::singleShot(0, this, [this] { failing = false; });
+}
+
+Result LeagueStore::readFailure(const Result& failure) {
+    if (failing)
+        return failure;
+    // Reads fail at once while the message is shown too; the time to try again starts after it.
+    failing = true;
+    lastFailure = failure;
+    emit readFailed(failure);
+    holdFailure(failure);
+    return failure;
+}
+
+QList<LeagueTableRow> LeagueStore::rankedLeagueTable(Id league, TieBreak order) {
+    QList<LeagueTableRow> rows = leagueTable(league);
+    if (order != TieBreak::HeadToHead || readsFailing())
+        return rows;
+    return rankHeadToHead(rows, playedMatches(league));
+}
+
+Result LeagueStore::transaction(const std::function<Result()>& work) {
+    return write([&](StoreChange&) { return work(); });
+}
+
+Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
+    if (depth == 0) {
+        if (Result r = begin(); !r)
+            return r;
+        pending = {};
+        firstFailure = {};
+    }
+    ++depth;
+    StoreChange change;
+    Result r = work(change);
+    --depth;
+    if (r)
+        pending.merge(change);
+    else if (firstFailure)
+        firstFailure = r; // one failed write undoes the whole transaction
+    if (depth > 0)
+        return r;
+    if (firstFailure) {
+        r = commit();
+        if (r) {
+            readsWork();
+            const StoreChange done = std::exchange(pending, {});
+            if (!done.isEmpty())
+                emit changed(done);
+            return r;
+        }
+    }
+    rollback();
+    pending = {};
+    return r.ok ? firstFailure : r;
+}
+
+} // namespace tavorin::db

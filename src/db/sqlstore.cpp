@@ -1,0 +1,121 @@
+#include "sqlstore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace tavorin::db {
+
+SqlStore::SqlStore(Dialect dialect, const QString& connectionName, QObject* parent)
+    : LeagueStore(parent), dialect(dialect), connectionName(connectionName) {}
+
+SqlStore::~SqlStore() {
+    if (QSqlDatabase::contains(connectionName)) {
+        database().close();
+        QSqlDatabase::removeDatabase(connectionName);
+    }
+}
+
+QSqlDatabase SqlStore::database() const {
+    return QSqlDatabase::database(connectionName, false);
+}
+
+Result SqlStore::openConnection() {
+    QSqlDatabase db = database();
+    if (db.isOpen())
+        return {};
+    if (!db.open())
+        return Result::failure(db.lastError());
+    openedHere = true;
+    return {};
+}
+
+void SqlStore::closeConnection() {
+    if (std::exchange(openedHere, false))
+        database().close();
+}
+
+Result SqlStore::acquire() {
+    if (users == 0) {
+        if (Result r = openConnection(); !r)
+            return r;
+    }
+    ++users;
+    return {};
+}
+
+void SqlStore::release() {
+    if (users > 0 && --users == 0)
+        closeConnection();
+}
+
+Result SqlStore::begin() {
+    if (Result r = acquire(); !r)
+        return r;
+    QSqlDatabase db = database();
+    if (db.transaction())
+        return {};
+    const Result failed = Result::failure(db.lastError());
+    release();
+    return failed;
+}
+
+Result SqlStore::commit() {
+    QSqlDatabase db = database();
+    if (!db.commit())
+        return Result::failure(db.lastError()); // rollback() follows and releases
+    release();
+    return {};
+}
+
+void SqlStore::rollback() {
+    database().rollback();
+    release();
+}
+
+Result SqlStore::read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
+    if (readsFailing())
+        return heldFailure();
+    Result r = acquire();
+    if (r) {
+        {
+            QSqlQuery query(database());
+            query.setForwardOnly(true); // rows are read once, in order: none is kept for going back
+            r = exec(query, text(sql), values);
+            const Row row(query);
+            while (r && query.next())
+                take(row);
+            if (r && query.lastError().isValid())
+                r = Result::failure(query.lastError());
+        }
+        release();
+    }
+    return r ? r : readFailure(r);
+}
+
+qint64 SqlStore::readNumber(const Sql& sql, const Bindings& values) {
+    qint64 number = 0;
+    read(sql, values, [&](const Row& q) { number = q.value(0).toLongLong(); });
+    return number;
+}
+
+Result SqlStore::run(QSqlQuery& query, const Sql& sql, const Bindings& values) {
+    const QString& statement = text(sql);
+    if (query.lastQuery() != statement && !query.prepare(statement))
+        return Result::failure(query.lastError());
+    return db::run(query, values);
+}
+
+Result SqlStore::insert(const Sql& sql, const Bindings& values, Id* id) {
+    QSqlQuery query(database());
+    Result r = run(query, sql, values);
+    if (!r)
+        return r;
+    // The PostgreSQL statements end in "RETURNING id"; SQLite tells the new row id itself.
+    const QVariant newId =
+        dialect == Dialect::Postgres ? (query.next() ? query.value(0) : QVariant()) : query.lastInsertId();
+    if (id)
+        *id = newId.toLongLong();
+    return r;
+}
+
+} // namespace tavorin::db

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "leaguestore.h"
+
+#include <QSqlDatabase>
+
+class QSqlQuery;
+
+namespace tavorin::db {
+
+// A statement of the store: one text for both kinds of database, or one per kind where they differ.
+struct Sql {
+    explicit Sql(const QString& both) : sqlite(both) {}
+    Sql(const QString& sqlite, const QString& postgres) : sqlite(sqlite), postgres(postgres) {}
+    QString sqlite;
+    QString postgres; // empty: the same as `sqlite`
+};
+
+// The league store on a Qt SQL connection of its own. Every statement of the program is here; the few that
+// differ between SQLite and PostgreSQL are written once for each, side by side.
+class SqlStore : public LeagueStore {
+    Q_OBJECT
+
+public:
+    enum class Dialect { Sqlite, Postgres };
+
+    ~SqlStore() override;
+
+    QList<Player> players() override;
+    QList<Player> poolPlayers() override;
+    Player player(Id id) override;
+    QList<League> leagues() override;
+    QList<Member> members(Id league) override;
+    QList<Member> membersByFirstName(Id league) override;
+    QList<Id> memberIdsInOrder(Id league) override;
+    int memberCount(Id league) override;
+    QStringList leaguesOfPlayer(Id player) override;
+    bool nameTaken(const QString& name1, const QString& name2) override;
+
+    QList<Match> schedule(Id league) override;
+    QList<int> matchDays(Id league) override;
+    QList<Match> matchesOfDay(Id league, int day) override;
+    QList<Match> matchesOfPlayer(Id player) override;
+    QList<Match> listedMatches(const QList<Id>& ids) override;
+    int playedMatchCount(Id league) override;
+    QList<resultentry::StoredSide> results(Id match) override;
+    resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) override;
+    QList<ScheduleMatch> scheduleForExport(Id league) override;
+
+    QList<LeagueTableRow> leagueTable(Id league) override;
+    QList<MatchPoints> playedMatches(Id league) override;
+    QList<StatisticsRow> statistics(Id league) override;
+    QList<season::PlayedResult> seasonResults(Id league) override;
+    QList<Id> duplicateMatches() override;
+
+    Result addPlayer(const QString& name1, const QString& name2, Id* id = nullptr) override;
+    Result updatePlayer(Id player, const QString& name1, const QString& name2) override;
+    Result deletePlayer(Id player) override;
+    Result addLeague(const QString& name, Id* id = nullptr) override;
+    Result renameLeague(Id league, const QString& name) override;
+    Result deleteLeague(Id league) override;
+    Result assignPlayers(const QList<Id>& players, Id league) override;
+    Result removeAssignments(const QList<Id>& assignments) override;
+    Result storeSchedule(Id league, const QList<ScheduleRow>& rows,
+                         const std::function<void(qsizetype)>& afterEach = {}) override;
+    Result deleteSchedule(Id league) override;
+    Result setPairing(Id match, Id home, Id away) override;
+    Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
+                      const resultentry::SideTexts& right, const Points& points) override;
+    Result deleteAllResults() override;
+    Result deleteDuplicateResults(const QList<Id>& matches) override;
+
+    // The statements behind some reads, for benchmarks that compare a read with its bare statement.
+    enum class Query {
+        Leagues,
+        Members,
+        MemberCount,
+        Schedule,
+        MatchDays,
+        MatchesOfDay,
+        MatchesOfPlayer,
+        LeagueTable,
+        Statistics,
+        ScheduleExport,
+        HomeRecord
+    };
+    QString queryText(Query query) const;
+
+protected:
+    SqlStore(Dialect dialect, const QString& connectionName, QObject* parent);
+
+    QSqlDatabase database() const;
+    const QString& text(const Sql& sql) const {
+        return dialect == Dialect::Postgres && !sql.postgres.isEmpty() ? sql.postgres : sql.sqlite;
+    }
+
+    Result acquire() override;
+    void release() override;
+    Result begin() override;
+    Result commit() override;
+    void rollback() override;
+
+    // Runs a read and hands every row to `take`; a failure is announced (readFailure).
+    Result read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take);
+    // The first column of the first row as a whole number; 0 when none was read.
+    qint64 readNumber(const Sql& sql, const Bindings& values);
+    // Runs one statement of a write on `query` (prepared anew only when its text changed).
+    Result run(QSqlQuery& query, const Sql& sql, const Bindings& values);
+    // An INSERT that gives the new row's id.
+    Result insert(const Sql& sql, const Bindings& values, Id* id);
+    // Reads `match`'s league and match day, for the announcement of a write that concerns it.
+    StoreChange::MatchRef matchRef(Id match);
+
+    // How the connection is opened and closed; the league file is opened for each operation.
+    virtual Result openConnection();
+    virtual void closeConnection();
+
+    const Dialect dialect;
+    const QString connectionName;
+
+private:
+    QString otherQueryText(Query query) const;     // the register's statements
+    QString standingsQueryText(Query query) const; // those of the standings
+
+    int users = 0;
+    bool openedHere = false;
+};
+
+} // namespace tavorin::db

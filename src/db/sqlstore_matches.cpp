@@ -1,0 +1,278 @@
+// Schedules, the result lists, the result rows of a match and the schedule code's records.
+#include "sqlstore.h"
+
+#include "results/numbers.h"
+
+#include <QSqlQuery>
+
+namespace tavorin::db {
+
+namespace {
+
+const Sql scheduleSql{QStringLiteral(
+    "SELECT tv_spieltage.id AS ids, A.dartn_name AS heimname, B.dartn_name AS gastname, * FROM tv_spieltage LEFT "
+    "JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id WHERE "
+    "tv_spieltage.liga = :liga ORDER BY spieltag ASC ;")};
+const Sql matchDaysSql{
+    QStringLiteral("SELECT spieltag FROM tv_spieltage WHERE liga = :liga GROUP BY spieltag ORDER BY spieltag ;")};
+// The listing statement up to its WHERE clause; every listing shares it.
+const QString listHead = QStringLiteral(
+    "SELECT spieltag, tv_spieltage.id AS ids, A.prodarter_name AS heimname, A.dartn_name AS dheimname, "
+    "B.prodarter_name AS gastname, B.dartn_name AS dgastname, legs_won, legs_lost, heim, gast FROM tv_spieltage LEFT "
+    "JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id = "
+    "tv_spieltage.id AND tv_ergebnisse.spieler_id = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id ");
+const Sql byDaySql{
+    listHead +
+    QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY spieltag ASC ;")};
+// The player's matches are found through the indexes on home and guest; the player rows must exist, and
+// matches of one match day keep the order of their ids.
+const Sql byPlayerSql{
+    listHead + QStringLiteral("WHERE tv_spieltage.id IN (SELECT id FROM tv_spieltage WHERE heim = :spieler UNION "
+                              "ALL SELECT id FROM tv_spieltage WHERE gast = :spieler) AND (A.id = :spieler OR "
+                              "B.id = :spieler) ORDER BY spieltag ASC, tv_spieltage.id ASC ;")};
+const Sql byIdSql{listHead + QStringLiteral("WHERE tv_spieltage.id = :id ;")};
+const Sql playedSql{QStringLiteral(
+    "SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse WHERE spieltag_id IN (SELECT id FROM tv_spieltage WHERE "
+    "liga = :liga) ;")};
+const Sql matchRefSql{QStringLiteral("SELECT liga, spieltag FROM tv_spieltage WHERE id = :id ;")};
+
+const Sql insertMatchSql{QStringLiteral(
+    "INSERT INTO tv_spieltage (id,liga,spieltag,heim,gast) VALUES (NULL, :liga, :spieltag, :heim, :gast) ;")};
+const Sql deleteScheduleSql{QStringLiteral("DELETE FROM tv_spieltage  WHERE tv_spieltage.liga = :liga  ;")};
+const Sql setPairingSql{QStringLiteral("UPDATE tv_spieltage SET heim = :heim , gast = :gast WHERE id = :id ;")};
+const Sql deleteResultsSql{QStringLiteral("DELETE FROM tv_ergebnisse ;")};
+
+const Sql exportScheduleSql{QStringLiteral(
+    "SELECT  spieltag, tv_spieltage.id AS ids, A.dartn_name AS heimname, tv_spieltage.heim AS heim_nr, "
+    "tv_spieltage.gast AS gast_nr,A.prodarter_name AS heim2, legs_won, legs_lost, B.dartn_name AS gastname, "
+    "B.prodarter_name AS gast2 FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN "
+    "tv_spieler AS B ON tv_spieltage.gast = B.id LEFT JOIN tv_ergebnisse ON tv_spieltage.id = tv_ergebnisse "
+    ".spieltag_id AND tv_spieltage.heim = tv_ergebnisse.spieler_id WHERE tv_spieltage.liga = :liga ORDER BY "
+    "spieltag ASC ;")};
+const Sql homeRecordSql{
+    QStringLiteral("SELECT  ave , p180, hf, bestleg, hash, plat, douba, doubb FROM tv_ergebnisse WHERE "
+                   "tv_ergebnisse.spieltag_id = :tag AND tv_ergebnisse.spieler_id = :spieler LIMIT 1 ;")};
+const Sql awayRecordSql{
+    QStringLiteral("SELECT  ave , p180, hf, bestleg, hash, plat, douba, doubb FROM tv_ergebnisse WHERE "
+                   "tv_ergebnisse.spieltag_id = :tag2 AND tv_ergebnisse.spieler_id = :spieler2 LIMIT 1 ;")};
+
+QVariant number(Id id) {
+    return QVariant::fromValue(id);
+}
+
+Match listedMatch(const Row& q) {
+    Match m;
+    m.id = q.value("ids").toLongLong();
+    m.day = q.value("spieltag").toInt();
+    m.home = q.value("heim").toLongLong();
+    m.away = q.value("gast").toLongLong();
+    m.home1 = q.text("dheimname");
+    m.home2 = q.text("heimname");
+    m.away1 = q.text("dgastname");
+    m.away2 = q.text("gastname");
+    m.homeLegs = q.value("legs_won").toInt();
+    m.awayLegs = q.value("legs_lost").toInt();
+    m.played = m.homeLegs + m.awayLegs > 0;
+    return m;
+}
+
+} // namespace
+
+QList<Match> SqlStore::schedule(Id league) {
+    QList<Match> rows;
+    read(scheduleSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
+        Match m;
+        m.id = q.value("ids").toLongLong();
+        m.day = q.value("spieltag").toInt();
+        m.home = q.value("heim").toLongLong();
+        m.away = q.value("gast").toLongLong();
+        m.home1 = q.text("heimname");
+        m.away1 = q.text("gastname");
+        rows.append(m);
+    });
+    return rows;
+}
+
+QList<int> SqlStore::matchDays(Id league) {
+    QList<int> days;
+    read(matchDaysSql, {{QStringLiteral(":liga"), number(league)}},
+         [&](const Row& q) { days.append(q.value("spieltag").toInt()); });
+    return days;
+}
+
+QList<Match> SqlStore::matchesOfDay(Id league, int day) {
+    QList<Match> rows;
+    read(byDaySql, {{QStringLiteral(":liga"), number(league)}, {QStringLiteral(":tag"), day}},
+         [&](const Row& q) { rows.append(listedMatch(q)); });
+    return rows;
+}
+
+QList<Match> SqlStore::matchesOfPlayer(Id player) {
+    QList<Match> rows;
+    read(byPlayerSql, {{QStringLiteral(":spieler"), number(player)}},
+         [&](const Row& q) { rows.append(listedMatch(q)); });
+    return rows;
+}
+
+QList<Match> SqlStore::listedMatches(const QList<Id>& ids) {
+    QList<Match> rows;
+    const Hold open(*this);
+    for (Id id : ids) {
+        if (!read(byIdSql, {{QStringLiteral(":id"), number(id)}}, [&](const Row& q) { rows.append(listedMatch(q)); }))
+            break;
+    }
+    return rows;
+}
+
+int SqlStore::playedMatchCount(Id league) {
+    return int(readNumber(playedSql, {{QStringLiteral(":liga"), number(league)}}));
+}
+
+StoreChange::MatchRef SqlStore::matchRef(Id match) {
+    StoreChange::MatchRef ref{match, 0, 0};
+    QSqlQuery q(database());
+    if (run(q, matchRefSql, {{QStringLiteral(":id"), number(match)}}) && q.next())
+        ref = {match, q.value(0).toLongLong(), q.value(1).toInt()};
+    return ref;
+}
+
+Result SqlStore::storeSchedule(Id league, const QList<ScheduleRow>& rows,
+                               const std::function<void(qsizetype)>& afterEach) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const ScheduleRow& r = rows[i];
+            if (Result done = run(q, insertMatchSql,
+                                  {{QStringLiteral(":liga"), number(league)},
+                                   {QStringLiteral(":spieltag"), r.matchDay},
+                                   {QStringLiteral(":heim"), number(r.home.toLongLong())},
+                                   {QStringLiteral(":gast"), number(r.away.toLongLong())}});
+                !done)
+                return done;
+            if (afterEach)
+                afterEach(i);
+        }
+        if (!rows.isEmpty())
+            c = {StoreChange::Schedule, {}, {league}, {}, false};
+        return Result();
+    });
+}
+
+Result SqlStore::deleteSchedule(Id league) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, deleteScheduleSql, {{QStringLiteral(":liga"), number(league)}});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Schedule, {}, {league}, {}, false};
+        return r;
+    });
+}
+
+Result SqlStore::setPairing(Id match, Id home, Id away) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, setPairingSql,
+                             {{QStringLiteral(":heim"), number(home)},
+                              {QStringLiteral(":gast"), number(away)},
+                              {QStringLiteral(":id"), number(match)}});
+        if (r && q.numRowsAffected() > 0) {
+            const StoreChange::MatchRef ref = matchRef(match);
+            c = {StoreChange::Schedule, {}, {ref.league}, {ref}, false};
+        }
+        return r;
+    });
+}
+
+Result SqlStore::deleteAllResults() {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, deleteResultsSql, {});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Results, {}, {}, {}, true};
+        return r;
+    });
+}
+
+namespace {
+
+struct Pairing {
+    ScheduleMatch match;
+    Id id = 0, home = 0, away = 0;
+};
+
+MatchRecord record(QSqlQuery& query, const Row& row) {
+    MatchRecord r;
+    if (query.exec() && query.next()) {
+        r.average = row.value("ave").toFloat();
+        r.count180 = row.value("p180").toInt();
+        r.highFinish = row.value("hf").toInt();
+        r.bestLeg = row.text("bestleg");
+        r.hash = row.text("hash");
+        r.platform = row.text("plat");
+        r.doublesHit = row.value("douba").toInt();
+        r.doublesThrown = row.value("doubb").toInt();
+    }
+    query.finish();
+    return r;
+}
+
+} // namespace
+
+QList<ScheduleMatch> SqlStore::scheduleForExport(Id league) {
+    const Hold open(*this);
+    QList<Pairing> pairings;
+    const Result r = read(exportScheduleSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
+        Pairing p;
+        p.match.matchDay = q.text("spieltag");
+        p.match.homeName1 = q.text("heimname");
+        p.match.homeName2 = q.text("heim2");
+        p.match.awayName1 = q.text("gastname");
+        p.match.awayName2 = q.text("gast2");
+        p.match.legsWon = q.text("legs_won");
+        p.match.legsLost = q.text("legs_lost");
+        p.id = q.value("ids").toLongLong();
+        p.home = q.value("heim_nr").toLongLong();
+        p.away = q.value("gast_nr").toLongLong();
+        pairings.append(p);
+    });
+    QList<ScheduleMatch> matches;
+    if (!r)
+        return matches;
+    matches.reserve(pairings.size());
+    QSqlQuery home(database()), away(database());
+    const Row homeRow(home), awayRow(away);
+    const bool prepared = home.prepare(text(homeRecordSql)) && away.prepare(text(awayRecordSql));
+    for (Pairing& p : pairings) {
+        if (prepared) {
+            home.bindValue(QStringLiteral(":tag"), number(p.id));
+            home.bindValue(QStringLiteral(":spieler"), number(p.home));
+            p.match.home = record(home, homeRow);
+            away.bindValue(QStringLiteral(":tag2"), number(p.id));
+            away.bindValue(QStringLiteral(":spieler2"), number(p.away));
+            p.match.away = record(away, awayRow);
+        }
+        matches.append(p.match);
+    }
+    return matches;
+}
+
+QString SqlStore::queryText(Query query) const {
+    switch (query) {
+    case Query::Schedule:
+        return text(scheduleSql);
+    case Query::MatchDays:
+        return text(matchDaysSql);
+    case Query::MatchesOfDay:
+        return text(byDaySql);
+    case Query::MatchesOfPlayer:
+        return text(byPlayerSql);
+    case Query::ScheduleExport:
+        return text(exportScheduleSql);
+    case Query::HomeRecord:
+        return text(homeRecordSql);
+    default:
+        return otherQueryText(query);
+    }
+}
+
+} // namespace tavorin::db

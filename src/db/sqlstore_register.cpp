@@ -1,0 +1,243 @@
+// The player register, the leagues and the membership of players in leagues.
+#include "sqlstore.h"
+
+#include <QSqlQuery>
+
+namespace tavorin::db {
+
+namespace {
+
+const Sql selectPlayers{QStringLiteral("SELECT * FROM tv_spieler ORDER BY prodarter_name COLLATE NOCASE ASC ;")};
+const Sql selectPlayer{QStringLiteral("SELECT * FROM tv_spieler WHERE id = :id ;")};
+const Sql selectPool{
+    QStringLiteral("SELECT * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler WHERE "
+                   "tv_zuordnung.id_spieler IS NULL ORDER BY prodarter_name COLLATE NOCASE ASC ;")};
+const Sql selectMembers{QStringLiteral(
+    "SELECT tv_zuordnung.id AS zuid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
+    "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY "
+    "prodarter_name COLLATE NOCASE ASC ;")};
+const Sql selectMembersByFirstName{QStringLiteral(
+    "SELECT *, tv_spieler.dartn_name AS name, tv_spieler.id AS nameid FROM tv_spieler LEFT JOIN tv_zuordnung ON "
+    "tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :liga ORDER BY dartn_name ;")};
+// Ordered by the assignment, so that the same league always yields the same schedule.
+const Sql selectMemberIds{QStringLiteral(
+    "SELECT tv_spieler.id AS zuid FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler "
+    "WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY tv_zuordnung.id ;")};
+const Sql countMembers{QStringLiteral("SELECT COUNT(*) AS SP FROM tv_zuordnung WHERE id_liga = :idliga ;")};
+const Sql selectLeaguesOfPlayer{
+    QStringLiteral("SELECT tv_ligen.liga_name FROM tv_zuordnung JOIN tv_ligen ON tv_ligen.id = tv_zuordnung.id_liga "
+                   "WHERE tv_zuordnung.id_spieler = :id ORDER BY tv_zuordnung.id ;")};
+const Sql selectNameTaken{QStringLiteral(
+    "SELECT COUNT(*) FROM tv_spieler WHERE dartn_name = :dname COLLATE NOCASE OR prodarter_name = :pname COLLATE "
+    "NOCASE ;")};
+const Sql selectLeagues{QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;")};
+
+const Sql insertPlayerSql{
+    QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;")};
+const Sql updatePlayerSql{
+    QStringLiteral("UPDATE tv_spieler SET dartn_name = :dname , prodarter_name = :pname WHERE id = :id ;")};
+const Sql deletePlayerSql{QStringLiteral("DELETE FROM tv_spieler WHERE id = :id ;")};
+const Sql insertLeagueSql{QStringLiteral("INSERT INTO tv_ligen (id,liga_name) VALUES (NULL, :lname) ;")};
+const Sql renameLeagueSql{QStringLiteral("UPDATE tv_ligen SET liga_name = :lname WHERE id = :id ;")};
+// Table names are matched without regard to case.
+const Sql deleteLeagueSql{QStringLiteral("DELETE FROM tv_Ligen WHERE id = :id ;")};
+const Sql assignSql{
+    QStringLiteral("INSERT INTO tv_zuordnung (id, id_spieler, id_liga) VALUES (NULL, :idsp , :idlig) ")};
+const Sql assignmentSql{QStringLiteral("SELECT id_spieler, id_liga FROM tv_zuordnung WHERE id = :id ;")};
+const Sql removeAssignmentSql{QStringLiteral("DELETE FROM tv_zuordnung WHERE id = :idlig ; ")};
+
+Player playerOf(const Row& q) {
+    return {q.value("id").toLongLong(), q.text("dartn_name"), q.text("prodarter_name")};
+}
+
+Member memberOf(const Row& q) {
+    return {q.value("zuid").toLongLong(), q.value("id_spieler").toLongLong(), q.text("dartn_name"),
+            q.text("prodarter_name")};
+}
+
+// Ids are bound as numbers.
+QVariant number(Id id) {
+    return QVariant::fromValue(id);
+}
+
+} // namespace
+
+QList<Player> SqlStore::players() {
+    QList<Player> rows;
+    read(selectPlayers, {}, [&](const Row& q) { rows.append(playerOf(q)); });
+    return rows;
+}
+
+QList<Player> SqlStore::poolPlayers() {
+    // Both joined tables have a column "id"; the first one, the player's, is the one read.
+    QList<Player> rows;
+    read(selectPool, {}, [&](const Row& q) { rows.append(playerOf(q)); });
+    return rows;
+}
+
+Player SqlStore::player(Id id) {
+    Player found;
+    read(selectPlayer, {{QStringLiteral(":id"), number(id)}}, [&](const Row& q) { found = playerOf(q); });
+    return found;
+}
+
+QList<League> SqlStore::leagues() {
+    QList<League> rows;
+    read(selectLeagues, {}, [&](const Row& q) { rows.append({q.value("id").toLongLong(), q.text("liga_name")}); });
+    return rows;
+}
+
+QList<Member> SqlStore::members(Id league) {
+    QList<Member> rows;
+    read(selectMembers, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) { rows.append(memberOf(q)); });
+    return rows;
+}
+
+QList<Member> SqlStore::membersByFirstName(Id league) {
+    QList<Member> rows;
+    read(selectMembersByFirstName, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
+        rows.append({0, q.value("nameid").toLongLong(), q.text("name"), q.text("prodarter_name")});
+    });
+    return rows;
+}
+
+QList<Id> SqlStore::memberIdsInOrder(Id league) {
+    QList<Id> ids;
+    read(selectMemberIds, {{QStringLiteral(":lgid"), number(league)}},
+         [&](const Row& q) { ids.append(q.value("zuid").toLongLong()); });
+    return ids;
+}
+
+int SqlStore::memberCount(Id league) {
+    return int(readNumber(countMembers, {{QStringLiteral(":idliga"), number(league)}}));
+}
+
+QStringList SqlStore::leaguesOfPlayer(Id player) {
+    QStringList names;
+    read(selectLeaguesOfPlayer, {{QStringLiteral(":id"), number(player)}},
+         [&](const Row& q) { names << q.text("liga_name"); });
+    return names;
+}
+
+bool SqlStore::nameTaken(const QString& name1, const QString& name2) {
+    return readNumber(selectNameTaken, {{QStringLiteral(":dname"), name1}, {QStringLiteral(":pname"), name2}}) > 0;
+}
+
+Result SqlStore::addPlayer(const QString& name1, const QString& name2, Id* id) {
+    return write([&](StoreChange& c) {
+        Id added = 0;
+        const Result r =
+            insert(insertPlayerSql, {{QStringLiteral(":dname"), name1}, {QStringLiteral(":pname"), name2}}, &added);
+        c = {StoreChange::Players, {added}, {}, {}, false};
+        if (id)
+            *id = added;
+        return r;
+    });
+}
+
+Result SqlStore::updatePlayer(Id player, const QString& name1, const QString& name2) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, updatePlayerSql,
+                             {{QStringLiteral(":dname"), name1},
+                              {QStringLiteral(":pname"), name2},
+                              {QStringLiteral(":id"), number(player)}});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Players, {player}, {}, {}, false};
+        return r;
+    });
+}
+
+Result SqlStore::deletePlayer(Id player) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, deletePlayerSql, {{QStringLiteral(":id"), number(player)}});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Players, {player}, {}, {}, false};
+        return r;
+    });
+}
+
+Result SqlStore::addLeague(const QString& name, Id* id) {
+    return write([&](StoreChange& c) {
+        Id added = 0;
+        const Result r = insert(insertLeagueSql, {{QStringLiteral(":lname"), name}}, &added);
+        c = {StoreChange::Leagues, {}, {added}, {}, false};
+        if (id)
+            *id = added;
+        return r;
+    });
+}
+
+Result SqlStore::renameLeague(Id league, const QString& name) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r =
+            run(q, renameLeagueSql, {{QStringLiteral(":lname"), name}, {QStringLiteral(":id"), number(league)}});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Leagues, {}, {league}, {}, false};
+        return r;
+    });
+}
+
+Result SqlStore::deleteLeague(Id league) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        const Result r = run(q, deleteLeagueSql, {{QStringLiteral(":id"), number(league)}});
+        if (r && q.numRowsAffected() > 0)
+            c = {StoreChange::Leagues, {}, {league}, {}, false};
+        return r;
+    });
+}
+
+Result SqlStore::assignPlayers(const QList<Id>& players, Id league) {
+    return write([&](StoreChange& c) {
+        QSqlQuery q(database());
+        for (Id player : players) {
+            if (Result r = run(q, assignSql,
+                               {{QStringLiteral(":idsp"), number(player)}, {QStringLiteral(":idlig"), number(league)}});
+                !r)
+                return r;
+        }
+        if (!players.isEmpty())
+            c = {StoreChange::Members, players, {league}, {}, false};
+        return Result();
+    });
+}
+
+Result SqlStore::removeAssignments(const QList<Id>& assignments) {
+    return write([&](StoreChange& c) {
+        QSqlQuery find(database());
+        QSqlQuery remove(database());
+        for (Id assignment : assignments) {
+            Result r = run(find, assignmentSql, {{QStringLiteral(":id"), number(assignment)}});
+            const bool found = r && find.next();
+            const Id player = found ? find.value(0).toLongLong() : 0, league = found ? find.value(1).toLongLong() : 0;
+            find.finish();
+            if (r)
+                r = run(remove, removeAssignmentSql, {{QStringLiteral(":idlig"), number(assignment)}});
+            if (!r)
+                return r;
+            if (remove.numRowsAffected() > 0) {
+                c.kinds |= StoreChange::Members;
+                c.merge({{}, {player}, {league}, {}, false});
+            }
+        }
+        return Result();
+    });
+}
+
+QString SqlStore::otherQueryText(Query query) const {
+    switch (query) {
+    case Query::Leagues:
+        return text(selectLeagues);
+    case Query::Members:
+        return text(selectMembers);
+    case Query::MemberCount:
+        return text(countMembers);
+    default:
+        return standingsQueryText(query);
+    }
+}
+
+} // namespace tavorin::db

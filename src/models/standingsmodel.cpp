@@ -1,0 +1,69 @@
+#include "standingsmodel.h"
+
+namespace tavorin::models {
+
+StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, TieBreak order,
+                               QObject* parent)
+    : RowTableModel<StandingsRow>(parent), session(session), kind(kind), headers(headers), order(order) {
+    connect(&session, &db::LeagueSession::changed, this, [this](const db::StoreChange& change) {
+        using C = db::StoreChange;
+        if (change.concernsLeague(shown, C::Players | C::Members | C::Results))
+            reload();
+    });
+}
+
+void StandingsModel::setLeague(Id league) {
+    shown = league;
+    const QList<StandingsRow> fresh = read();
+    if (!session.store().readsFailing())
+        resetRows(fresh);
+}
+
+bool StandingsModel::reload() {
+    const QList<StandingsRow> fresh = read();
+    if (session.store().readsFailing())
+        return false;
+    sync(fresh);
+    return true;
+}
+
+QList<StandingsRow> StandingsModel::read() const {
+    QList<StandingsRow> out;
+    db::LeagueStore& store = session.store();
+    if (kind == Kind::LeagueTable) {
+        for (const LeagueTableRow& r : store.rankedLeagueTable(shown, order))
+            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} + leagueTableFigures(r)});
+    } else {
+        for (const StatisticsRow& r : store.statistics(shown))
+            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} + statisticsFigures(r)});
+    }
+    return out;
+}
+
+int StandingsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(headers.size());
+}
+
+QVariant StandingsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return QVariant();
+    const StandingsRow& r = row(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return r.cells.value(index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignCenter);
+    case IdRole:
+        return r.player;
+    default:
+        return QVariant();
+    }
+}
+
+QVariant StandingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < headers.size())
+        return headers[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+} // namespace tavorin::models

@@ -1,0 +1,157 @@
+// The league store: every read and write in the program's terms, and what each write announces.
+#include "db/sqlitestore.h"
+#include "seed.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace tavorin;
+using C = db::StoreChange;
+
+namespace {
+
+QStringList names(const QList<Player>& players) {
+    QStringList out;
+    for (const Player& p : players)
+        out << QString::number(p.id) + ':' + p.name1 + '/' + p.name2;
+    return out;
+}
+
+QStringList names(const QList<Member>& members) {
+    QStringList out;
+    for (const Member& m : members)
+        out << QString::number(m.assignment) + '>' + QString::number(m.player) + ':' + m.name1;
+    return out;
+}
+
+QStringList listed(const QList<Match>& matches) {
+    QStringList out;
+    for (const Match& m : matches)
+        out << QStringLiteral("%1:%2 %3-%4").arg(m.id).arg(m.day).arg(m.home1, m.away1) +
+                   (m.played ? QStringLiteral(" %1:%2").arg(m.homeLegs).arg(m.awayLegs) : QString());
+    return out;
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<db::StoreChange>(); }
+
+    // A league "Nord" (1) of Anna, bert and Carl (1..3, platform names in lower case) and a league "Süd" (2).
+    void init() {
+        const QString file = dir.filePath(QTest::currentTestFunction() + QStringLiteral(".db"));
+        QFile::remove(file);
+        store = std::make_unique<db::SqliteStore>();
+        QVERIFY(store->open(file).ok);
+        seed(file, leagueSeed({"Anna", "bert", "Carl"}) + QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')"});
+        spy = std::make_unique<QSignalSpy>(store.get(), &db::LeagueStore::changed);
+    }
+    void cleanup() {
+        spy.reset();
+        store.reset();
+    }
+
+    void register_() {
+        QCOMPARE(names(store->players()), QStringList({"1:Anna/anna", "2:bert/bert", "3:Carl/carl"}));
+        Id dora = 0;
+        QVERIFY(store->addPlayer("Dora", "Aaron", &dora).ok);
+        QCOMPARE(dora, 4);
+        QCOMPARE(announced(), (C{C::Players, {4}, {}, {}, false}));
+        QCOMPARE(names(store->players()).first(), "4:Dora/Aaron"); // by the second name, any case
+        QCOMPARE(names(store->poolPlayers()), QStringList({"4:Dora/Aaron"}));
+        QVERIFY(store->nameTaken("DORA", "x") && store->nameTaken("x", "aaRon") && !store->nameTaken("Dor", "x"));
+
+        QVERIFY(store->assignPlayers({4}, 2).ok);
+        QCOMPARE(announced(), (C{C::Members, {4}, {2}, {}, false}));
+        QCOMPARE(names(store->members(1)), QStringList({"1>1:Anna", "2>2:bert", "3>3:Carl"}));
+        QCOMPARE(names(store->membersByFirstName(1)), QStringList({"0>1:Anna", "0>3:Carl", "0>2:bert"}));
+        QCOMPARE(store->memberIdsInOrder(1), QList<Id>({1, 2, 3}));
+        QCOMPARE(store->memberCount(2), 1);
+        QCOMPARE(store->leaguesOfPlayer(4), QStringList({"Süd"}));
+        QVERIFY(store->removeAssignments({4}).ok);
+        QCOMPARE(announced(), (C{C::Members, {4}, {2}, {}, false}));
+
+        QVERIFY(store->updatePlayer(4, "Dora", "dora").ok && store->deletePlayer(4).ok);
+        QCOMPARE(spy->count(), 2);
+        QVERIFY(store->updatePlayer(9, "x", "y").ok && store->deletePlayer(9).ok && store->deleteLeague(9).ok);
+        QCOMPARE(spy->count(), 2); // nothing changed, nothing announced
+        Id west = 0;
+        QVERIFY(store->addLeague("west", &west).ok && store->renameLeague(west, "West").ok);
+        QCOMPARE(store->leagues().size(), 3);
+        QCOMPARE(store->leagues().at(1).name, "Süd");
+    }
+
+    void scheduleAndResults() {
+        QVERIFY(store->storeSchedule(1, {{1, "1", "2"}, {1, "3", "1"}, {2, "2", "3"}}).ok);
+        QCOMPARE(announced(), (C{C::Schedule, {}, {1}, {}, false}));
+        QCOMPARE(listed(store->schedule(1)), QStringList({"1:1 Anna-bert", "2:1 Carl-Anna", "3:2 bert-Carl"}));
+        QCOMPARE(store->matchDays(1), QList<int>({1, 2}));
+        QVERIFY(store->setPairing(1, 2, 1).ok);
+        QCOMPARE(announced(), (C{C::Schedule, {}, {1}, {{1, 1, 1}}, false}));
+
+        resultentry::SaveContext save{false, 1, 2, 1, "g7", "lidarts"};
+        const resultentry::SideTexts left{"3", "55,5", "", "", "", "", "", "", "", "", "", "", "", "", "", "0"};
+        QVERIFY(store
+                    ->saveResult(save, left, {"1", "40", "", "", "", "", "", "", "", "", "", "", "", "", "", "12"},
+                                 Points{2, 1, 0})
+                    .ok);
+        QCOMPARE(announced(), (C{C::Results, {}, {1}, {{1, 1, 1}}, false}));
+        QCOMPARE(listed(store->matchesOfDay(1, 1)), QStringList({"1:1 bert-Anna 3:1", "2:1 Carl-Anna"}));
+        QCOMPARE(listed(store->matchesOfPlayer(3)), QStringList({"2:1 Carl-Anna", "3:2 bert-Carl"}));
+        QCOMPARE(listed(store->listedMatches({3, 1, 9})), QStringList({"3:2 bert-Carl", "1:1 bert-Anna 3:1"}));
+        QCOMPARE(store->playedMatchCount(1), 1);
+        const QList<resultentry::StoredSide> sides = store->results(1);
+        QCOMPARE(sides.size(), 2);
+        const resultentry::SideTexts& bert = sides[sides[0].playerId == "2" ? 0 : 1].texts;
+        QCOMPARE(bert[resultentry::Average], "55.50");
+        QCOMPARE(bert[resultentry::BestLeg], ""); // a best leg of 0 is stored as none
+        QCOMPARE(store->matchWithGame("lidarts", "g7", 2).matchDay, "1");
+        QVERIFY(!store->matchWithGame("lidarts", "g7", 1).found);
+
+        save.update = true;
+        QVERIFY(store->saveResult(save, {"2"}, {"2"}, Points{2, 1, 0}).ok);
+        QCOMPARE(store->leagueTable(1).at(0).points, 1);    // updated, no row added
+        QCOMPARE(store->statistics(1).at(0).name1, "Anna"); // the best leg 12 before none
+        QVERIFY(store->deleteSchedule(1).ok && store->deleteAllResults().ok);
+        QCOMPARE(announced(), (C{C::Results, {}, {}, {}, true}));
+        QVERIFY(store->schedule(1).isEmpty() && store->results(1).isEmpty());
+    }
+
+    // Writes inside transaction() commit together and are announced once; one failure undoes all of them.
+    void transactions() {
+        QVERIFY(store->transaction([&] { return store->addLeague("A").ok ? store->addPlayer("B", "b") : db::Result(); })
+                    .ok);
+        QCOMPARE(spy->count(), 1);
+        QCOMPARE(announced().kinds, C::Kinds(C::Leagues | C::Players));
+        const db::Result r = store->transaction([&] {
+            store->addLeague("C");
+            return db::Result::failure("abgebrochen");
+        });
+        QCOMPARE(r.error, "abgebrochen");
+        QCOMPARE(store->leagues().size(), 3);
+        QCOMPARE(spy->count(), 0);
+    }
+
+private:
+    // The last announcement, the spy emptied.
+    db::StoreChange announced() {
+        const db::StoreChange c = spy->isEmpty() ? db::StoreChange() : spy->last().at(0).value<db::StoreChange>();
+        spy->clear();
+        return c;
+    }
+    static void seed(const QString& file, const QStringList& statements) {
+        DbPeek peek(file, QStringLiteral("seed"));
+        for (const QString& sql : statements)
+            QVERIFY2(peek.run(sql), qPrintable(sql));
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<db::SqliteStore> store;
+    std::unique_ptr<QSignalSpy> spy;
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"
