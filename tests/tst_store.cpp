@@ -1,6 +1,6 @@
 // The league store: every read and write in the program's terms, and what each write announces.
-#include "db/sqlitestore.h"
 #include "seed.h"
+#include "storetarget.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -42,11 +42,10 @@ private slots:
 
     // A league "Nord" (1) of Anna, bert and Carl (1..3, platform names in lower case) and a league "Süd" (2).
     void init() {
-        const QString file = dir.filePath(QTest::currentTestFunction() + QStringLiteral(".db"));
-        QFile::remove(file);
-        store = std::make_unique<db::SqliteStore>();
-        QVERIFY(store->open(file).ok);
-        seed(file, leagueSeed({"Anna", "bert", "Carl"}) + QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')"});
+        store =
+            target.make(dir, QTest::currentTestFunction(),
+                        leagueSeed({"Anna", "bert", "Carl"}) + QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')"});
+        QVERIFY(store);
         spy = std::make_unique<QSignalSpy>(store.get(), &db::LeagueStore::changed);
     }
     void cleanup() {
@@ -142,14 +141,9 @@ private:
         spy->clear();
         return c;
     }
-    static void seed(const QString& file, const QStringList& statements) {
-        DbPeek peek(file, QStringLiteral("seed"));
-        for (const QString& sql : statements)
-            QVERIFY2(peek.run(sql), qPrintable(sql));
-    }
-
     QTemporaryDir dir;
-    std::unique_ptr<db::SqliteStore> store;
+    StoreTarget target;
+    std::unique_ptr<db::SqlStore> store;
     std::unique_ptr<QSignalSpy> spy;
 };
 

@@ -72,7 +72,10 @@ public:
     QVariant value(const char* column) const;
     QVariant value(int index) const;
     // As text; NULL gives an empty text.
-    QString text(const char* column) const { return value(column).toString(); }
+    QString text(const char* column) const {
+        const QVariant v = value(column);
+        return v.isNull() ? QString() : v.toString();
+    }
 
 private:
     const QSqlQuery& query;

@@ -70,6 +70,8 @@ Result SqlStore::commit() {
 void SqlStore::rollback() {
     database().rollback();
     release();
+    if (users == 0)
+        afterFailure();
 }
 
 Result SqlStore::read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
@@ -89,7 +91,11 @@ Result SqlStore::read(const Sql& sql, const Bindings& values, const std::functio
         }
         release();
     }
-    return r ? r : readFailure(r);
+    if (r)
+        return r;
+    if (users == 0)
+        afterFailure();
+    return readFailure(r);
 }
 
 qint64 SqlStore::readNumber(const Sql& sql, const Bindings& values) {

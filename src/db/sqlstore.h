@@ -114,6 +114,9 @@ protected:
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
     virtual void closeConnection();
+    // Told after a read failed or a write was rolled back, outside any transaction: a server league looks
+    // whether its connection broke.
+    virtual void afterFailure() {}
 
     const Dialect dialect;
     const QString connectionName;

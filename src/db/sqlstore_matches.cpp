@@ -9,10 +9,15 @@ namespace tavorin::db {
 
 namespace {
 
-const Sql scheduleSql{QStringLiteral(
-    "SELECT tv_spieltage.id AS ids, A.dartn_name AS heimname, B.dartn_name AS gastname, * FROM tv_spieltage LEFT "
-    "JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id WHERE "
-    "tv_spieltage.liga = :liga ORDER BY spieltag ASC ;")};
+const Sql scheduleSql{
+    QStringLiteral(
+        "SELECT tv_spieltage.id AS ids, A.dartn_name AS heimname, B.dartn_name AS gastname, * FROM tv_spieltage LEFT "
+        "JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id WHERE "
+        "tv_spieltage.liga = :liga ORDER BY spieltag ASC ;"),
+    QStringLiteral("SELECT tv_spieltage.id AS ids, A.dartn_name AS heimname, B.dartn_name AS gastname, "
+                   "tv_spieltage.* FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT "
+                   "JOIN tv_spieler AS B ON tv_spieltage.gast = B.id WHERE tv_spieltage.liga = :liga ORDER BY "
+                   "spieltag, tv_spieltage.id")};
 const Sql matchDaysSql{
     QStringLiteral("SELECT spieltag FROM tv_spieltage WHERE liga = :liga GROUP BY spieltag ORDER BY spieltag ;")};
 // The listing statement up to its WHERE clause; every listing shares it.
@@ -23,7 +28,9 @@ const QString listHead = QStringLiteral(
     "tv_spieltage.id AND tv_ergebnisse.spieler_id = A.id LEFT JOIN tv_spieler AS B ON tv_spieltage.gast = B.id ");
 const Sql byDaySql{
     listHead +
-    QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY spieltag ASC ;")};
+        QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY spieltag ASC ;"),
+    listHead + QStringLiteral("WHERE tv_spieltage.liga = :liga AND tv_spieltage.spieltag = :tag ORDER BY "
+                              "tv_spieltage.id, tv_ergebnisse.id")};
 // The player's matches are found through the indexes on home and guest; the player rows must exist, and
 // matches of one match day keep the order of their ids.
 const Sql byPlayerSql{
@@ -36,19 +43,30 @@ const Sql playedSql{QStringLiteral(
     "liga = :liga) ;")};
 const Sql matchRefSql{QStringLiteral("SELECT liga, spieltag FROM tv_spieltage WHERE id = :id ;")};
 
-const Sql insertMatchSql{QStringLiteral(
-    "INSERT INTO tv_spieltage (id,liga,spieltag,heim,gast) VALUES (NULL, :liga, :spieltag, :heim, :gast) ;")};
+const Sql insertMatchSql{
+    QStringLiteral(
+        "INSERT INTO tv_spieltage (id,liga,spieltag,heim,gast) VALUES (NULL, :liga, :spieltag, :heim, :gast) ;"),
+    QStringLiteral("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (:liga, :spieltag, "
+                   ":heim, :gast)")};
 const Sql deleteScheduleSql{QStringLiteral("DELETE FROM tv_spieltage  WHERE tv_spieltage.liga = :liga  ;")};
 const Sql setPairingSql{QStringLiteral("UPDATE tv_spieltage SET heim = :heim , gast = :gast WHERE id = :id ;")};
 const Sql deleteResultsSql{QStringLiteral("DELETE FROM tv_ergebnisse ;")};
 
-const Sql exportScheduleSql{QStringLiteral(
-    "SELECT  spieltag, tv_spieltage.id AS ids, A.dartn_name AS heimname, tv_spieltage.heim AS heim_nr, "
-    "tv_spieltage.gast AS gast_nr,A.prodarter_name AS heim2, legs_won, legs_lost, B.dartn_name AS gastname, "
-    "B.prodarter_name AS gast2 FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN "
-    "tv_spieler AS B ON tv_spieltage.gast = B.id LEFT JOIN tv_ergebnisse ON tv_spieltage.id = tv_ergebnisse "
-    ".spieltag_id AND tv_spieltage.heim = tv_ergebnisse.spieler_id WHERE tv_spieltage.liga = :liga ORDER BY "
-    "spieltag ASC ;")};
+const Sql exportScheduleSql{
+    QStringLiteral(
+        "SELECT  spieltag, tv_spieltage.id AS ids, A.dartn_name AS heimname, tv_spieltage.heim AS heim_nr, "
+        "tv_spieltage.gast AS gast_nr,A.prodarter_name AS heim2, legs_won, legs_lost, B.dartn_name AS gastname, "
+        "B.prodarter_name AS gast2 FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN "
+        "tv_spieler AS B ON tv_spieltage.gast = B.id LEFT JOIN tv_ergebnisse ON tv_spieltage.id = tv_ergebnisse "
+        ".spieltag_id AND tv_spieltage.heim = tv_ergebnisse.spieler_id WHERE tv_spieltage.liga = :liga ORDER BY "
+        "spieltag ASC ;"),
+    QStringLiteral(
+        "SELECT spieltag, tv_spieltage.id AS ids, A.dartn_name AS heimname, tv_spieltage.heim AS heim_nr, "
+        "tv_spieltage.gast AS gast_nr, A.prodarter_name AS heim2, legs_won, legs_lost, B.dartn_name AS gastname, "
+        "B.prodarter_name AS gast2 FROM tv_spieltage LEFT JOIN tv_spieler AS A ON tv_spieltage.heim = A.id LEFT JOIN "
+        "tv_spieler AS B ON tv_spieltage.gast = B.id LEFT JOIN tv_ergebnisse ON tv_spieltage.id = "
+        "tv_ergebnisse.spieltag_id AND tv_spieltage.heim = tv_ergebnisse.spieler_id WHERE tv_spieltage.liga = :liga "
+        "ORDER BY spieltag, tv_spieltage.id")};
 const Sql homeRecordSql{
     QStringLiteral("SELECT  ave , p180, hf, bestleg, hash, plat, douba, doubb FROM tv_ergebnisse WHERE "
                    "tv_ergebnisse.spieltag_id = :tag AND tv_ergebnisse.spieler_id = :spieler LIMIT 1 ;")};

@@ -7,18 +7,32 @@ namespace tavorin::db {
 
 namespace {
 
-const Sql selectPlayers{QStringLiteral("SELECT * FROM tv_spieler ORDER BY prodarter_name COLLATE NOCASE ASC ;")};
+// Letter case is ignored in ASCII only, as SQLite's NOCASE does; players of the same name keep their order.
+const Sql selectPlayers{QStringLiteral("SELECT * FROM tv_spieler ORDER BY prodarter_name COLLATE NOCASE ASC ;"),
+                        QStringLiteral("SELECT * FROM tv_spieler ORDER BY lower(prodarter_name), id")};
 const Sql selectPlayer{QStringLiteral("SELECT * FROM tv_spieler WHERE id = :id ;")};
 const Sql selectPool{
     QStringLiteral("SELECT * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler WHERE "
-                   "tv_zuordnung.id_spieler IS NULL ORDER BY prodarter_name COLLATE NOCASE ASC ;")};
-const Sql selectMembers{QStringLiteral(
-    "SELECT tv_zuordnung.id AS zuid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
-    "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY "
-    "prodarter_name COLLATE NOCASE ASC ;")};
-const Sql selectMembersByFirstName{QStringLiteral(
-    "SELECT *, tv_spieler.dartn_name AS name, tv_spieler.id AS nameid FROM tv_spieler LEFT JOIN tv_zuordnung ON "
-    "tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :liga ORDER BY dartn_name ;")};
+                   "tv_zuordnung.id_spieler IS NULL ORDER BY prodarter_name COLLATE NOCASE ASC ;"),
+    QStringLiteral("SELECT tv_spieler.* FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
+                   "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NULL ORDER BY lower(prodarter_name), "
+                   "tv_spieler.id")};
+const Sql selectMembers{
+    QStringLiteral(
+        "SELECT tv_zuordnung.id AS zuid, * FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
+        "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_spieler IS NOT NULL AND tv_zuordnung.id_liga = :lgid ORDER BY "
+        "prodarter_name COLLATE NOCASE ASC ;"),
+    QStringLiteral("SELECT tv_zuordnung.id AS zuid, tv_zuordnung.id_spieler, tv_spieler.dartn_name, "
+                   "tv_spieler.prodarter_name FROM tv_spieler JOIN tv_zuordnung ON tv_spieler.id = "
+                   "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid ORDER BY "
+                   "lower(prodarter_name), tv_zuordnung.id")};
+const Sql selectMembersByFirstName{
+    QStringLiteral(
+        "SELECT *, tv_spieler.dartn_name AS name, tv_spieler.id AS nameid FROM tv_spieler LEFT JOIN tv_zuordnung ON "
+        "tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :liga ORDER BY dartn_name ;"),
+    QStringLiteral("SELECT tv_spieler.dartn_name AS name, tv_spieler.id AS nameid, tv_spieler.prodarter_name FROM "
+                   "tv_spieler JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga "
+                   "= :liga ORDER BY dartn_name, tv_zuordnung.id")};
 // Ordered by the assignment, so that the same league always yields the same schedule.
 const Sql selectMemberIds{QStringLiteral(
     "SELECT tv_spieler.id AS zuid FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler "
@@ -27,22 +41,28 @@ const Sql countMembers{QStringLiteral("SELECT COUNT(*) AS SP FROM tv_zuordnung W
 const Sql selectLeaguesOfPlayer{
     QStringLiteral("SELECT tv_ligen.liga_name FROM tv_zuordnung JOIN tv_ligen ON tv_ligen.id = tv_zuordnung.id_liga "
                    "WHERE tv_zuordnung.id_spieler = :id ORDER BY tv_zuordnung.id ;")};
-const Sql selectNameTaken{QStringLiteral(
-    "SELECT COUNT(*) FROM tv_spieler WHERE dartn_name = :dname COLLATE NOCASE OR prodarter_name = :pname COLLATE "
-    "NOCASE ;")};
-const Sql selectLeagues{QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;")};
+const Sql selectNameTaken{
+    QStringLiteral(
+        "SELECT COUNT(*) FROM tv_spieler WHERE dartn_name = :dname COLLATE NOCASE OR prodarter_name = :pname COLLATE "
+        "NOCASE ;"),
+    QStringLiteral("SELECT COUNT(*) FROM tv_spieler WHERE lower(dartn_name) = lower(:dname) OR "
+                   "lower(prodarter_name) = lower(:pname)")};
+const Sql selectLeagues{QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;"),
+                        QStringLiteral("SELECT * FROM tv_ligen ORDER BY lower(liga_name), id")};
 
 const Sql insertPlayerSql{
-    QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;")};
+    QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;"),
+    QStringLiteral("INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES (:dname, :pname) RETURNING id")};
 const Sql updatePlayerSql{
     QStringLiteral("UPDATE tv_spieler SET dartn_name = :dname , prodarter_name = :pname WHERE id = :id ;")};
 const Sql deletePlayerSql{QStringLiteral("DELETE FROM tv_spieler WHERE id = :id ;")};
-const Sql insertLeagueSql{QStringLiteral("INSERT INTO tv_ligen (id,liga_name) VALUES (NULL, :lname) ;")};
+const Sql insertLeagueSql{QStringLiteral("INSERT INTO tv_ligen (id,liga_name) VALUES (NULL, :lname) ;"),
+                          QStringLiteral("INSERT INTO tv_ligen (liga_name) VALUES (:lname) RETURNING id")};
 const Sql renameLeagueSql{QStringLiteral("UPDATE tv_ligen SET liga_name = :lname WHERE id = :id ;")};
 // Table names are matched without regard to case.
 const Sql deleteLeagueSql{QStringLiteral("DELETE FROM tv_Ligen WHERE id = :id ;")};
-const Sql assignSql{
-    QStringLiteral("INSERT INTO tv_zuordnung (id, id_spieler, id_liga) VALUES (NULL, :idsp , :idlig) ")};
+const Sql assignSql{QStringLiteral("INSERT INTO tv_zuordnung (id, id_spieler, id_liga) VALUES (NULL, :idsp , :idlig) "),
+                    QStringLiteral("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (:idsp, :idlig)")};
 const Sql assignmentSql{QStringLiteral("SELECT id_spieler, id_liga FROM tv_zuordnung WHERE id = :id ;")};
 const Sql removeAssignmentSql{QStringLiteral("DELETE FROM tv_zuordnung WHERE id = :idlig ; ")};
 

@@ -59,18 +59,31 @@ const Sql updateRightSql{QStringLiteral(
     ":p40_2, p60 = :p60_2, p80 = :p80_2, p100 = :p100_2, p140 = :p140_2, p171 = :p171_2, p180 = :p180_2,hf = :hf_2, "
     "douba = :douba_2, doubb = :doubb_2, bestleg = :bestleg_2, hash = :hash, plat = :plat WHERE spieltag_id = "
     ":spieltag AND spieler_id = :spieler2 ; ")};
-const Sql insertLeftSql{QStringLiteral(
-    "INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, "
-    "ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, doubb, bestleg, hash, plat) VALUES "
-    "(NULL, :spieltag, :spieler1, :gewonnen1, :remis1, :verloren1, :legswon1, :legswon2, :punkte1, :ave_1, "
-    ":f9ave_1, :m20_1, :p20_1, :p40_1, :p60_1, :p80_1, :p100_1, :p140_1, :p171_1, :p180_1, :hf_1, :douba_1, "
-    ":doubb_1, :bestleg_1, :hash, :plat) ;")};
-const Sql insertRightSql{QStringLiteral(
-    "INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, "
-    "ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, doubb, bestleg, hash, plat) VALUES "
-    "(NULL, :spieltag, :spieler2, :gewonnen2, :remis2, :verloren2, :legswon2, :legswon1, :punkte2, :ave_2, "
-    ":f9ave_2, :m20_2, :p20_2, :p40_2, :p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, "
-    ":doubb_2, :bestleg_2, :hash, :plat) ;")};
+const Sql insertLeftSql{
+    QStringLiteral(
+        "INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, "
+        "ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, doubb, bestleg, hash, plat) VALUES "
+        "(NULL, :spieltag, :spieler1, :gewonnen1, :remis1, :verloren1, :legswon1, :legswon2, :punkte1, :ave_1, "
+        ":f9ave_1, :m20_1, :p20_1, :p40_1, :p60_1, :p80_1, :p100_1, :p140_1, :p171_1, :p180_1, :hf_1, :douba_1, "
+        ":doubb_1, :bestleg_1, :hash, :plat) ;"),
+    QStringLiteral("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, "
+                   "legs_lost, pkt, ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, doubb, "
+                   "bestleg, hash, plat) VALUES (:spieltag, :spieler1, :gewonnen1, :remis1, :verloren1, "
+                   ":legswon1, :legswon2, :punkte1, :ave_1, :f9ave_1, :m20_1, :p20_1, :p40_1, :p60_1, :p80_1, "
+                   ":p100_1, :p140_1, :p171_1, :p180_1, :hf_1, :douba_1, :doubb_1, :bestleg_1, :hash, :plat)")};
+const Sql insertRightSql{
+    QStringLiteral(
+        "INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, "
+        "ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, doubb, bestleg, hash, plat) VALUES "
+        "(NULL, :spieltag, :spieler2, :gewonnen2, :remis2, :verloren2, :legswon2, :legswon1, :punkte2, :ave_2, "
+        ":f9ave_2, :m20_2, :p20_2, :p40_2, :p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, "
+        ":doubb_2, :bestleg_2, :hash, :plat) ;"),
+    QStringLiteral("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, remis, verloren, legs_won, "
+                   "legs_lost, pkt, ave, f9ave, m20, p20, p40, p60, p80, p100, p140, p171, p180, hf, douba, "
+                   "doubb, bestleg, hash, plat) VALUES (:spieltag, :spieler2, :gewonnen2, :remis2, "
+                   ":verloren2, :legswon2, :legswon1, :punkte2, :ave_2, :f9ave_2, :m20_2, :p20_2, :p40_2, "
+                   ":p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, :doubb_2, :bestleg_2, "
+                   ":hash, :plat)")};
 
 // Game id and platform are stored as texts, empty ones too (not as NULL).
 QString storedText(const QString& text) {
@@ -119,7 +132,8 @@ Bindings sideBindings(const QString& n, Id player, const PlayerOutcome& outcome,
     };
     for (const FieldColumn& c : statisticColumns) {
         const QString& text = texts[c.field];
-        QVariant value = isDecimal(c.field) ? QVariant(textToFloat(text)) : QVariant(textToInt(text));
+        // A decimal is the typed figure in single precision, stored as the double it is.
+        QVariant value = isDecimal(c.field) ? QVariant(double(textToFloat(text))) : QVariant(textToInt(text));
         if (c.field == BestLeg && value.toInt() == 0)
             value = noBestLeg;
         b.append({QLatin1StringView(c.parameter) + n, value});
@@ -141,7 +155,8 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
         {QStringLiteral(":hash"), storedText(context.hash)},
         {QStringLiteral(":plat"), storedText(context.plat)},
     };
-    const QVariant noBestLeg = dialect == Dialect::Postgres ? QVariant() : QVariant(QStringLiteral(""));
+    const QVariant noBestLeg =
+        dialect == Dialect::Postgres ? QVariant(QMetaType::fromType<int>()) : QVariant(QStringLiteral(""));
     return write([&](StoreChange& c) {
         QSqlQuery q(database());
         Result r = run(q, context.update ? updateLeftSql : insertLeftSql,

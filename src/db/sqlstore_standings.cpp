@@ -12,41 +12,77 @@ QVariant number(Id id) {
     return QVariant::fromValue(id);
 }
 
-const Sql leagueTableSql{QStringLiteral(
-    "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(gewonnen) AS gewSpiele, "
-    "SUM(remis) AS unenSpiele, SUM(verloren) AS verlSpiele, SUM(pkt) AS gesamtpunkte, SUM(legs_won) AS gewonnene, "
-    "SUM(legs_lost) AS verlorene , SUM(legs_won-legs_lost) AS differenz, AVG(CASE WHEN ave > 0 THEN ave ELSE NULL "
-    "END) AS sumav, SUM(douba) AS doppA, SUM(doubb) AS doppB  FROM tv_spieler LEFT JOIN tv_zuordnung ON "
-    "tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = "
-    "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler ORDER BY "
-    "gesamtpunkte DESC, differenz DESC, gewonnene DESC ;")};
+const Sql leagueTableSql{
+    QStringLiteral(
+        "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(gewonnen) AS gewSpiele, "
+        "SUM(remis) AS unenSpiele, SUM(verloren) AS verlSpiele, SUM(pkt) AS gesamtpunkte, SUM(legs_won) AS gewonnene, "
+        "SUM(legs_lost) AS verlorene , SUM(legs_won-legs_lost) AS differenz, AVG(CASE WHEN ave > 0 THEN ave ELSE NULL "
+        "END) AS sumav, SUM(douba) AS doppA, SUM(doubb) AS doppB  FROM tv_spieler LEFT JOIN tv_zuordnung ON "
+        "tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = "
+        "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler ORDER BY "
+        "gesamtpunkte DESC, differenz DESC, gewonnene DESC ;"),
+    // The server's equivalent: no bare columns beside the sums, NULL sums last as SQLite sorts them.
+    QStringLiteral(
+        "SELECT tv_zuordnung.id_spieler, MIN(tv_spieler.dartn_name) AS name1, MIN(tv_spieler.prodarter_name) AS name2, "
+        "SUM(gewonnen) AS gewSpiele, SUM(remis) AS unenSpiele, SUM(verloren) AS verlSpiele, SUM(pkt) AS gesamtpunkte, "
+        "SUM(legs_won) AS gewonnene, SUM(legs_lost) AS verlorene, SUM(legs_won-legs_lost) AS differenz, AVG(CASE WHEN "
+        "ave > 0 THEN ave ELSE NULL END) AS sumav, SUM(douba) AS doppA, SUM(doubb) AS doppB FROM tv_spieler LEFT JOIN "
+        "tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id "
+        "= tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler ORDER BY "
+        "gesamtpunkte DESC NULLS LAST, differenz DESC NULLS LAST, gewonnene DESC NULLS LAST, tv_zuordnung.id_spieler")};
 
-const Sql statisticsSql{QStringLiteral(
-    "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(m20) AS sm20, SUM(p20) AS "
-    "sp20, SUM(p40) AS sp40, SUM(p60) AS sp60, SUM(p80) AS sp80, SUM(p100) AS sp100, SUM(p140) AS sp140, SUM(p171) "
-    "AS sp171, SUM(p180) AS sp180, MAX(hf) AS maxhf, MIN(bestleg) AS minbestleg FROM tv_spieler LEFT JOIN "
-    "tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = "
-    "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler  ORDER BY CASE "
-    "WHEN minbestleg > 0 THEN 0 ELSE 1 END, minbestleg ASC, maxhf DESC ;")};
+const Sql statisticsSql{
+    QStringLiteral(
+        "SELECT *, tv_spieler.dartn_name AS name1, tv_spieler.prodarter_name AS name2, SUM(m20) AS sm20, SUM(p20) AS "
+        "sp20, SUM(p40) AS sp40, SUM(p60) AS sp60, SUM(p80) AS sp80, SUM(p100) AS sp100, SUM(p140) AS sp140, SUM(p171) "
+        "AS sp171, SUM(p180) AS sp180, MAX(hf) AS maxhf, MIN(bestleg) AS minbestleg FROM tv_spieler LEFT JOIN "
+        "tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = "
+        "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler  ORDER BY CASE "
+        "WHEN minbestleg > 0 THEN 0 ELSE 1 END, minbestleg ASC, maxhf DESC ;"),
+    // On the server a best leg of none is NULL: players with results but none come after those with one, as
+    // SQLite sorts its empty text after every number.
+    QStringLiteral(
+        "SELECT tv_zuordnung.id_spieler, MIN(tv_spieler.dartn_name) AS name1, MIN(tv_spieler.prodarter_name) AS name2, "
+        "SUM(m20) AS sm20, SUM(p20) AS sp20, SUM(p40) AS sp40, SUM(p60) AS sp60, SUM(p80) AS sp80, SUM(p100) AS sp100, "
+        "SUM(p140) AS sp140, SUM(p171) AS sp171, SUM(p180) AS sp180, MAX(hf) AS maxhf, MIN(bestleg) AS minbestleg, "
+        "COUNT(tv_ergebnisse.id) AS zeilen FROM tv_spieler LEFT JOIN tv_zuordnung ON tv_spieler.id = "
+        "tv_zuordnung.id_spieler LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = tv_zuordnung.id_spieler WHERE "
+        "tv_zuordnung.id_liga = :lgid GROUP BY tv_zuordnung.id_spieler ORDER BY CASE WHEN MIN(bestleg) > 0 THEN 0 "
+        "WHEN COUNT(tv_ergebnisse.id) > 0 THEN 1 ELSE 2 END, MIN(bestleg) ASC, MAX(hf) DESC NULLS LAST, "
+        "tv_zuordnung.id_spieler")};
 
 // Both players' points of every match of a league with both result rows stored.
-const Sql playedMatchesSql{QStringLiteral(
-    "SELECT heim, gast, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = heim "
-    "LIMIT 1) AS heimpunkte, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = "
-    "gast LIMIT 1) AS gastpunkte FROM tv_spieltage WHERE liga = :lgid AND heimpunkte IS NOT NULL AND gastpunkte IS "
-    "NOT NULL ;")};
+const Sql playedMatchesSql{
+    QStringLiteral(
+        "SELECT heim, gast, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = heim "
+        "LIMIT 1) AS heimpunkte, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND spieler_id = "
+        "gast LIMIT 1) AS gastpunkte FROM tv_spieltage WHERE liga = :lgid AND heimpunkte IS NOT NULL AND gastpunkte IS "
+        "NOT NULL ;"),
+    QStringLiteral(
+        "SELECT * FROM (SELECT heim, gast, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id AND "
+        "spieler_id = heim LIMIT 1) AS heimpunkte, (SELECT pkt FROM tv_ergebnisse WHERE spieltag_id = tv_spieltage.id "
+        "AND spieler_id = gast LIMIT 1) AS gastpunkte FROM tv_spieltage WHERE liga = :lgid) AS spiele WHERE "
+        "heimpunkte IS NOT NULL AND gastpunkte IS NOT NULL")};
 
 const Sql playedResultsSql{QStringLiteral(
     "SELECT tv_spieltage.spieltag AS spieltag, tv_spieltage.id AS spiel, spieler_id, pkt, legs_won, legs_lost, ave "
     "FROM tv_spieltage JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id = tv_spieltage.id AND (spieler_id = heim OR "
     "spieler_id = gast) WHERE liga = :lgid ORDER BY tv_spieltage.spieltag, tv_spieltage.id, tv_ergebnisse.id ;")};
 
-const Sql findDuplicatesSql{QStringLiteral("SELECT * FROM tv_ergebnisse GROUP by spieltag_id HAVING COUNT(*) > 2  ;")};
-const Sql firstRowSql{QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid LIMIT 1;")};
+const Sql findDuplicatesSql{
+    QStringLiteral("SELECT * FROM tv_ergebnisse GROUP by spieltag_id HAVING COUNT(*) > 2  ;"),
+    QStringLiteral(
+        "SELECT spieltag_id FROM tv_ergebnisse GROUP BY spieltag_id HAVING COUNT(*) > 2 ORDER BY spieltag_id")};
+const Sql firstRowSql{QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid LIMIT 1;"),
+                      QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid ORDER BY id LIMIT 1")};
 const Sql otherPlayerSql{
-    QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid AND spieler_id IS NOT :splid  LIMIT 1;")};
+    QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid AND spieler_id IS NOT :splid  LIMIT 1;"),
+    QStringLiteral("SELECT * FROM tv_ergebnisse WHERE spieltag_id = :spid AND spieler_id IS DISTINCT FROM :splid "
+                   "ORDER BY id LIMIT 1")};
 const Sql deleteSurplusSql{
-    QStringLiteral("DELETE FROM tv_ergebnisse WHERE spieltag_id = :spid AND id IS NOT :id1 AND id IS NOT :id2 ;")};
+    QStringLiteral("DELETE FROM tv_ergebnisse WHERE spieltag_id = :spid AND id IS NOT :id1 AND id IS NOT :id2 ;"),
+    QStringLiteral("DELETE FROM tv_ergebnisse WHERE spieltag_id = :spid AND id IS DISTINCT FROM :id1 AND id IS "
+                   "DISTINCT FROM :id2")};
 
 int figure(const Row& q, const char* column) {
     return q.value(column).toInt(); // NULL and the empty text give 0

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "serveraddress.h"
+#include "sqlstore.h"
+
+namespace tavorin::db {
+
+// A league in a database on a PostgreSQL server, shared by several organisers. The connection stays open;
+// one that breaks is reported once and opened again by the next operation once the server answers.
+class PostgresStore : public SqlStore {
+    Q_OBJECT
+
+public:
+    // `password` is kept in memory only; without one libpq reads its own sources (~/.pgpass, PGPASSWORD).
+    explicit PostgresStore(const ServerAddress& address, const QString& password = QString(),
+                           QObject* parent = nullptr);
+
+    QString location() const override { return address.title(); }
+    const ServerAddress& serverAddress() const { return address; }
+
+    // What connecting found in the database.
+    enum class Content { League, Empty, Other };
+    // Connects and looks at the database: a league database (upgraded like a file, its indexes made), an
+    // empty one, or something else (`reason` says what is missing). Fails when the server cannot be reached.
+    Result connectToServer(Content* content, QString* reason = nullptr);
+    // Creates the five tables and their indexes in an empty database, together or not at all.
+    Result createTables();
+    // Whether the connected user may change the league (INSERT, UPDATE, DELETE on the five tables).
+    bool mayWrite();
+
+signals:
+    // The connection broke (told once), or is there again.
+    void connectionLost(const QString& reason);
+    void connectionRestored();
+
+protected:
+    Result openConnection() override;
+    void closeConnection() override {}
+    void afterFailure() override;
+
+private:
+    // Adds the columns `upgrade` adds, the indexes and best legs of 0 stored as none.
+    Result prepareLeague(const QStringList& upgrade);
+    Result runAll(const QStringList& statements);
+
+    const ServerAddress address;
+    const QString password;
+    bool lost = false;
+};
+
+} // namespace tavorin::db
