@@ -134,7 +134,80 @@ private slots:
         QCOMPARE(spy->count(), 0);
     }
 
+    // Standings on a played league, ranked the same on either kind of store: points, leg difference, legs won;
+    // best legs ascending, none after them, members without results last.
+    void standings() {
+        seedResults();
+        QStringList table;
+        for (const LeagueTableRow& r : store->leagueTable(1))
+            table << r.name1 + ':' + leagueTableFigures(r).join(' ');
+        QCOMPARE(table, QStringList({"Carl:2 1 1 0 8:4 3 50.25 25.00% (2/8)", "Anna:2 1 0 1 8:9 2 40.00 0",
+                                     "bert:2 0 1 1 5:8 1 0.00 0", "Dora:0 0 0 0 0:0 0 0.00 0"}));
+        QStringList stats;
+        for (const StatisticsRow& r : store->statistics(1))
+            stats << r.name1 + ':' + QString::number(r.bestLeg) + '/' + QString::number(r.highestFinish);
+        QCOMPARE(stats, QStringList({"Carl:15/40", "Anna:21/0", "bert:0/100", "Dora:0/0"}));
+        QCOMPARE(store->rankedLeagueTable(1, TieBreak::HeadToHead).at(0).name1, "Carl");
+        QCOMPARE(store->seasonResults(1).size(), 6);
+        QCOMPARE(store->scheduleForExport(1).at(0).home.bestLeg, "21");
+        QCOMPARE(store->scheduleForExport(1).at(1).away.bestLeg, ""); // none
+    }
+
+    // Matches with more than two result rows keep the first row and the first of another player.
+    void duplicates() {
+        seedResults();
+        // A third player's row, as a replaced player leaves it (a server keeps one row per player and match).
+        for (const char* sql : {"INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, pkt) VALUES (1, 3, 9)",
+                                "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, pkt) VALUES (3, 7, 9)"})
+            QVERIFY(target.run(sql));
+        QCOMPARE(store->duplicateMatches(), QList<Id>({1, 3}));
+        QVERIFY(store->deleteDuplicateResults({1, 3, 9}).ok);
+        QCOMPARE(announced().matches, (QList<C::MatchRef>{{1, 1, 1}, {3, 1, 2}}));
+        QCOMPARE(target.column("SELECT spieltag_id || ':' || spieler_id FROM tv_ergebnisse ORDER BY id"),
+                 QStringList({"1:1", "1:2", "2:3", "2:1", "3:2", "3:3"}));
+    }
+
+    // A league moved into this store and back into a league file keeps every row and id.
+    void moveAndBack() {
+        seedResults();
+        const QString dump = "SELECT id || '|' || spieltag_id || '|' || spieler_id || '|' || coalesce(legs_won, 0) || "
+                             "'|' || ave || '|' || coalesce(hash, '-') FROM tv_ergebnisse ORDER BY id";
+        const QStringList rows = target.column(dump);
+        db::SqliteStore file;
+        QVERIFY(file.open(dir.filePath("zurueck.db")).ok);
+        QVERIFY(file.copyAllFrom(*store).ok);
+        QVERIFY(store->deleteAllResults().ok && store->copyAllFrom(file).ok);
+        QCOMPARE(target.column(dump), rows);
+        QCOMPARE(store->statistics(1).at(1).bestLeg, 21);
+        Id next = 0;
+        QVERIFY(store->addPlayer("Eva", "eva", &next).ok);
+        QCOMPARE(next, 5); // new rows follow the copied ids
+        QVERIFY(store->doubledResults().isEmpty());
+    }
+
 private:
+    // Dora (4) joins; matches 1-3 of days 1-2, every one played: Carl wins 6:2 with a best leg of 15, Anna beats
+    // bert 6:3 (best leg 21), bert and Carl draw 2:2; Anna loses to Carl.
+    void seedResults() {
+        QVERIFY(store->addPlayer("Dora", "dora").ok && store->assignPlayers({4}, 1).ok);
+        QVERIFY(store->storeSchedule(1, {{1, "1", "2"}, {1, "3", "1"}, {2, "2", "3"}}).ok);
+        const auto save = [&](Id match, Id left, Id right, const resultentry::SideTexts& l,
+                              const resultentry::SideTexts& r) {
+            QVERIFY(
+                store
+                    ->saveResult({false, int(match), int(left), int(right), "g" + QString::number(match), "lidarts"}, l,
+                                 r, Points{2, 1, 0})
+                    .ok);
+        };
+        save(1, 1, 2, {"6", "40", "", "", "", "", "", "", "", "", "", "", "", "", "", "21"},
+             {"3", "", "", "", "", "", "", "", "", "", "", "", "100", "", "", "0"});
+        save(2, 3, 1, {"6", "50,5", "", "", "", "", "", "", "", "", "", "", "40", "2", "8", "15"}, {"2"});
+        save(3, 2, 3, {"0"}, {"3", "50"});
+        QVERIFY(target.run("UPDATE tv_ergebnisse SET legs_won = 2, legs_lost = 2, gewonnen = 0, remis = 1, verloren = "
+                           "0, pkt = 1 WHERE spieltag_id = 3"));
+        spy->clear();
+    }
+
     // The last announcement, the spy emptied.
     db::StoreChange announced() {
         const db::StoreChange c = spy->isEmpty() ? db::StoreChange() : spy->last().at(0).value<db::StoreChange>();

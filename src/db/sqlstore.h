@@ -70,6 +70,12 @@ public:
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
 
+    // Matches with two result rows of one player, which a server league does not hold.
+    QList<Id> doubledResults();
+    // Replaces every row of this league by those of `source`, ids kept, in one transaction: a league moved to
+    // a server or back, or a server league copied into a league file.
+    Result copyAllFrom(SqlStore& source);
+
     // The statements behind some reads, for benchmarks that compare a read with its bare statement.
     enum class Query {
         Leagues,
@@ -122,6 +128,11 @@ protected:
     const QString connectionName;
 
 private:
+    Result copyTable(SqlStore& source, const QString& table);
+    QVariant storedBestLeg(const QVariant& value) const;
+    // After rows were copied with their ids, new rows get ids after them.
+    Result restartIds();
+
     QString otherQueryText(Query query) const;     // the register's statements
     QString standingsQueryText(Query query) const; // those of the standings
 
