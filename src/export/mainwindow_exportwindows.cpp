@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/widgets.h"
+#include "export/bbpreview.h"
 #include "export/forumcode.h"
 #include "export/scheduleexport.h"
 #include "export/tableexport.h"
