@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -25,7 +26,7 @@ const QStringList seedData =
        "'lidarts'), (1, 2, 0, 1, 4, 6, 0, 50, 0, 0, 0, 40, 0, 'q7Rk2xLp', 'lidarts')";
 
 QString code(QWidget* dialog) {
-    return find<QTextEdit>(*dialog, "codeTextEdit")->toPlainText();
+    return find<QPlainTextEdit>(*dialog, "codeTextEdit")->toPlainText();
 }
 void click(QWidget* dialog, const char* name) {
     find<QAbstractButton>(*dialog, name)->click();

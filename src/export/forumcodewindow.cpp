@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -103,7 +104,7 @@ ForumCodeWindow::ForumCodeWindow(const ForumCodeWindowKind& kind, const ForumCod
     previewTimer.setSingleShot(true);
     previewTimer.setInterval(250);
     connect(&previewTimer, &QTimer::timeout, this, &ForumCodeWindow::renderPreview);
-    connect(c.code, &QTextEdit::textChanged, &previewTimer, qOverload<>(&QTimer::start));
+    connect(c.code, &QPlainTextEdit::textChanged, &previewTimer, qOverload<>(&QTimer::start));
 
     // The window is laid out rather than fixed: it can be resized and fits a small screen.
     widgets::applyDesignSizes(this);
@@ -123,8 +124,9 @@ void ForumCodeWindow::buildFormat(QVBoxLayout* column) {
 }
 
 void ForumCodeWindow::buildCode(QVBoxLayout* column) {
-    // The code field and below it its preview take the room the window gains.
-    c.code = named<QTextEdit>("codeTextEdit");
+    // The code field and below it its preview take the room the window gains. The code of a whole season
+    // is more than a megabyte, which a plain text field takes in a fraction of the time.
+    c.code = named<QPlainTextEdit>("codeTextEdit");
     c.preview = named<QTextEdit>("vorschauTextEdit");
     c.preview->setReadOnly(true);
     // A narrow table column grows rather than breaking a word in two.

@@ -15,6 +15,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTextDocument;
@@ -65,7 +66,7 @@ public:
     struct Controls {
         QRadioButton* html = nullptr;
         QRadioButton* bbcode = nullptr;
-        QTextEdit* code = nullptr;
+        QPlainTextEdit* code = nullptr;
         QTextEdit* preview = nullptr;
         std::array<QRadioButton*, 3> alignment{}; // left, centred, names left and values centred; table windows
         QCheckBox* name1 = nullptr;
