@@ -37,20 +37,21 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus"
     [ -d "fuzz/seeds/$t" ] && cp -n "fuzz/seeds/$t"/* "$corpus"/ 2>/dev/null || true
     # The reply parsers get inputs as long as a real reply; a slow input counts as a finding. The preview
-    # must stay linear in the code typed: 64 KiB within three seconds with the sanitizers, and 512 MB.
+    # must stay linear in the code typed: long inputs from the start, 64 KiB within three seconds with the
+    # sanitizers, and 512 MB.
     maxlen=4096
     timeout=5
     rss=2048
+    extra=()
     case "$t" in
     fuzz_lidarts_reply | fuzz_relay_reply) maxlen=65536 ;;
-    fuzz_preview) maxlen=65536 timeout=3 rss=512 ;;
+    fuzz_preview) maxlen=65536 timeout=3 rss=512 extra=(-len_control=0) ;;
     esac
-    dict=()
-    [ -f "fuzz/$t.dict" ] && dict=(-dict="fuzz/$t.dict")
+    [ -f "fuzz/$t.dict" ] && extra+=(-dict="fuzz/$t.dict")
     echo "== $t ($seconds s)"
     log="build-fuzz/$t.log"
     if "build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb="$rss" \
-        -max_len="$maxlen" "${dict[@]}" -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$t-" \
+        -max_len="$maxlen" "${extra[@]}" -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$t-" \
         "$corpus" >"$log" 2>&1; then
         result="no finding"
     else

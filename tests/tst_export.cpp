@@ -1,5 +1,6 @@
-// The three forum-code windows: the option each widget stores under its window's key and shows again, the
-// code they show (its bytes are tested in tst_forumcode), the preview, the clipboard, the CSV and PDF files.
+// The three forum-code windows: the option each widget stores under its window's key and shows again (the
+// format too, with the options it disables), the code they show (its bytes are tested in tst_forumcode), the
+// preview, the clipboard, the CSV and PDF files, names without control characters in every output.
 #include "guitest.h"
 
 #include <QAbstractButton>

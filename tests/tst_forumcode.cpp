@@ -1,5 +1,5 @@
 // The forum code of the three export windows (league table, statistics, schedule) in HTML and BB-Code, the
-// preview of BB-Code and the CSV files.
+// preview of BB-Code, the CSV files, names in every output and the remembered format.
 #include "app/textescape.h"
 #include "export/bbpreview.h"
 #include "export/forumcode.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 namespace tavorin {
 
@@ -275,23 +276,22 @@ private:
                htmlName(m.awayName1, m.awayName2, o) + "</td></tr>\n "_L1;
     }
 
-    QString playedMatch(const ScheduleMatch& m) const {
-        // Score colours: drawn when equal and at least 1, won and lost, or none at 0:0.
+    // Score colours of the home and the away cell: drawn when equal and at least 1, won and lost, or none
+    // at 0:0.
+    std::pair<QString, QString> scoreBackgrounds(const ScheduleMatch& m) const {
         const int won = m.legsWon.toInt();
         const int lost = m.legsLost.toInt();
-        QString homeBackground, awayBackground;
-        if (won == lost && won >= 1) {
-            homeBackground = awayBackground = scoreBackground(o.drawnColour);
-        } else if (won > lost) {
-            homeBackground = scoreBackground(o.wonColour);
-            awayBackground = scoreBackground(o.lostColour);
-        } else if (won < lost) {
-            homeBackground = scoreBackground(o.lostColour);
-            awayBackground = scoreBackground(o.wonColour);
-        } else {
-            homeBackground = awayBackground = QStringLiteral(" background-color:inherit; ");
-        }
+        if (won == lost && won >= 1)
+            return {scoreBackground(o.drawnColour), scoreBackground(o.drawnColour)};
+        if (won > lost)
+            return {scoreBackground(o.wonColour), scoreBackground(o.lostColour)};
+        if (won < lost)
+            return {scoreBackground(o.lostColour), scoreBackground(o.wonColour)};
+        return {u" background-color:inherit; "_s, u" background-color:inherit; "_s};
+    }
 
+    QString playedMatch(const ScheduleMatch& m) const {
+        const auto [homeBackground, awayBackground] = scoreBackgrounds(m);
         const QString link = gameLink(m.home, platforms);
         const QString linkOpen =
             link.isEmpty() ? QString()
