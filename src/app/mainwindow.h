@@ -37,6 +37,9 @@ class QTableWidgetItem;
 class QTextDocument;
 class QTextEdit;
 class QVBoxLayout;
+namespace tavorin {
+class ForumCodeWindow;
+}
 
 // The program's one window: seven tab pages (three always shown, four administration pages behind
 // "Verwaltung einblenden"), the menus, and the slots behind every user action.
@@ -264,25 +267,12 @@ private:
     void DoppelteGruppeAufbauen(QGroupBox* gruppe);
 
     // --- export windows (export/mainwindow_exportwindows.cpp) ---
-    // Builds export window `fenster` (1 table, 2 statistics, 3 schedule) with the common widgets.
-    QDialog* ExportFensterAufbauen(int fenster);
-    void ExportOptionenVerbinden(int fenster);
-    void CodeKopieren(int fenster);
+    // Opens forum-code window `fenster` (1 table, 2 statistics, 3 schedule) modally on its league.
     void ExportFensterZeigen(int fenster);
-    // The rows window `fenster` exports, read afresh from its league.
-    struct ExportZeilen {
-        QList<tavorin::LeagueTableRow> tabelle;
-        QList<tavorin::StatisticsRow> statistik;
-        QList<tavorin::ScheduleMatch> spiele;
-    };
-    // False when the read failed; the caller then leaves everything as it is.
-    bool ExportZeilenLesen(int fenster, ExportZeilen& zeilen);
-    // The code of window `fenster` in `format`, with the options its widgets show.
-    QString ExportCodeErstellen(int fenster, const ExportZeilen& zeilen, tavorin::CodeFormat format) const;
-    // Puts the generated code of window `fenster` into its code field (the three generator slots).
-    void CodeSchreiben(int fenster);
-    // Renders the code field into the preview: HTML as it is, BB-Code converted.
-    void VorschauAktualisieren(int fenster);
+    void ExportOptionenVerbinden(tavorin::ForumCodeWindow* w);
+    void CodeKopieren(int fenster);
+    // Forum-code window `fenster` while it is open, else nullptr.
+    tavorin::ForumCodeWindow* OffenesExportFenster(int fenster) const;
     // The league selector whose league window `fenster` exports.
     QComboBox* ExportLigaAuswahl(int fenster) const;
 
@@ -290,19 +280,11 @@ private:
     void AlsCsvSpeichern(int fenster);
     void AlsPdfSpeichern(int fenster);
     void ExportDrucken(int fenster);
-    // The page of window `fenster`: league name and date as title, the table as its HTML code shows it.
-    // False when the read failed.
-    bool DruckDokumentErstellen(int fenster, QTextDocument& dokument);
     // Asks where to save, proposing `vorschlag` with the extension `endung` beside the league database;
     // empty when cancelled.
     QString SpeicherortWaehlen(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& endung);
-    // The same for window `fenster`, proposing "<content> <league>"; empty also when the window is gone.
-    QString ExportDateiWaehlen(int fenster, const QString& titel, const QString& endung);
     // Writes `daten` to `pfad` whole, or reports why it could not (kind 4) and returns false.
     bool DateiSchreiben(const QString& pfad, const QByteArray& daten);
-
-    // --- export settings (export/mainwindow_exportsettings.cpp) ---
-    void ExportSchluesselSpeichern(const QStringList& schluessel);
 
     // --- online import (import/mainwindow_import.cpp) ---
     enum class Abruf { Daten, KeineDaten, KeineVerbindung, Abgebrochen };
@@ -459,32 +441,7 @@ private:
     QComboBox* comboErsatzGast = nullptr;
 
     // --- export windows (export/mainwindow_exportwindows.cpp), alive while a window is open ---
-    struct ExportFenster {
-        QPointer<QDialog> dialog;
-        QRadioButton* html = nullptr;
-        QRadioButton* bbcode = nullptr;
-        QTextEdit* code = nullptr;
-        QTextEdit* vorschau = nullptr;              // the rendered code, read-only
-        std::array<QRadioButton*, 3> ausrichtung{}; // left, centred, names left and values centred (windows 1, 2)
-        QCheckBox* name1 = nullptr;
-        QCheckBox* name2 = nullptr;
-        QLineEdit* breite = nullptr;
-        QRadioButton* prozent = nullptr;
-        QRadioButton* pixel = nullptr;
-        QComboBox* staerke = nullptr;
-        QLineEdit* linienfarbe = nullptr;
-        QLabel* linienmuster = nullptr;
-        QPushButton* linienknopf = nullptr;
-        QCheckBox* datum = nullptr;
-        // window 3 only
-        QCheckBox* spieltageFett = nullptr;
-        QCheckBox* spieltageUnterstrichen = nullptr;
-        QCheckBox* spielstandFett = nullptr;
-        std::array<QLineEdit*, 3> ergebnisfarbe{}; // drawn, won, lost
-        std::array<QLabel*, 3> ergebnismuster{};
-        std::array<QPushButton*, 3> ergebnisknopf{};
-    };
-    std::array<ExportFenster, 3> exportFenster; // windows 1, 2 and 3
+    std::array<QPointer<tavorin::ForumCodeWindow>, 3> exportFenster; // windows 1, 2 and 3
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     QStringList doppelteSpiele; // match ids with more than two result rows, from the last check

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/textescape.h"
 #include "app/widgets.h"
 #include "results/resultlist.h"
 
@@ -104,7 +105,7 @@ void MainWindow::comboEinzelLaden() {
     const QString bisher = comboEinzel->currentData().toString();
     comboEinzel->clear();
     for (const tavorin::resultlist::Member& m : mitglieder)
-        comboEinzel->addItem(m.name, m.id);
+        comboEinzel->addItem(tavorin::safeName(m.name), m.id);
     const int index = comboEinzel->findData(bisher);
     if (index > 0)
         comboEinzel->setCurrentIndex(index);
