@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "import/markup.h"
 #include "results/resultentry.h"
 
 #include <QByteArray>
@@ -113,13 +114,6 @@ resultentry::SideTexts importedSide(const QStringList& values);
 // Whether a reply may be fetched from `to` after asking `from`: only on the same scheme, host and port,
 // and never for a request that sends a form, which the redirect would send again.
 bool redirectAllowed(const QUrl& from, const QUrl& to, bool sendsForm);
-
-// Plain text of an HTML fragment, close to what a rich-text document reads back as plain text: comments
-// and the contents of head, script, style and title dropped, <br> a line break, block elements on lines
-// of their own, other tags removed, white space collapsed and trimmed per line, character references
-// (named ones common in names, decimal and hexadecimal ones) decoded, a no-break space read as a blank.
-// A "<" that does not open a tag stays as it is. The time taken is linear in the fragment's size.
-QString markupToPlainText(const QString& html);
 
 // How the platform's two players relate to the form's left and right player. Names are compared exactly,
 // case included; when both orders fit, in order wins.
