@@ -26,8 +26,6 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
-class QNetworkReply;
-class QNetworkRequest;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +38,8 @@ class QVBoxLayout;
 namespace tavorin {
 class ForumCodeWindow;
 }
+class ImportWindow;
+struct ImportTakeOver;
 
 // The program's one window: seven tab pages (three always shown, four administration pages behind
 // "Verwaltung einblenden"), the menus, and the slots behind every user action.
@@ -122,7 +122,7 @@ private slots:
     void TextInZwischenablage2();
     void TextInZwischenablage3();
     // online import (import/mainwindow_import.cpp) and settings dialog (app/mainwindow_settings.cpp)
-    void FensterWerteImportieren();
+    void FensterWerteImportieren(tavorin::ImportPlatform plattform);
     void EinstellungenAendern();
     void ImportWerteHolen();
     void ImportierteWerteEintragen();
@@ -287,15 +287,8 @@ private:
     bool DateiSchreiben(const QString& pfad, const QByteArray& daten);
 
     // --- online import (import/mainwindow_import.cpp) ---
-    enum class Abruf { Daten, KeineDaten, KeineVerbindung, Abgebrochen };
-    // Sends `anfrage` (a POST when `formular` is given) and waits for the reply until `frist`, reading at
-    // most the allowed size into `antwort`. Redirects are followed only as redirectAllowed permits.
-    Abruf Abrufen(QNetworkRequest anfrage, const QByteArray* formular, QDeadlineTimer frist, QByteArray& antwort);
-    // Why a fetch failed, in German: the server's HTTP status, an untrusted certificate, ...
-    static QString AbrufFehlerGrund(const QNetworkReply* reply);
-    void ImportAnzeigen(tavorin::ImportedValues werte);
     // True unless the imported game is stored for another match and the user declines to take it over.
-    bool ReimportBestaetigt();
+    bool ReimportBestaetigt(const ImportTakeOver& werte);
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -363,31 +356,17 @@ private:
     QPushButton* knopfErgebnisAendern = nullptr;
     std::array<std::array<QLineEdit*, tavorin::resultentry::FieldCount>, 2> ergebnisFelder{}; // [left/right][field]
     bool ergebnisseVorhanden = false; // the selected match has stored rows: a save updates them
+    QString ergebnisSpiel;            // id of the match loaded into the form
     QString plattformNameLinks;       // platform names of the selected match's left and right player
     QString plattformNameRechts;
-    // Game id and platform of an import taken over into the form, stored with its next save. A failed
-    // fetch, an import window closed without taking values over and another match forget them.
+    // Game id and platform of an import taken over into the form, stored with its next save. The next
+    // import window (taken over from or not) and another match forget them.
     QString importHash;
     QString importPlattform;
 
     // --- online import (import/mainwindow_import.cpp) ---
     QNetworkAccessManager* netz = nullptr; // one for every fetch
-    QString importQuelle;                  // "pro" or "li": the button the import dialog was opened from
-    QStringList importWerte1;              // values for the form's left and right player
-    QStringList importWerte2;
-    bool importBereit = false; // a fetch has completed and may be taken over
-    QString abrufGrund;        // why the last fetch failed, shown below its message
-    struct ImportFenster {
-        QPointer<QDialog> dialog;
-        QLineEdit* link = nullptr;
-        QPushButton* holen = nullptr;
-        QTextEdit* links = nullptr;
-        QTextEdit* rechts = nullptr;
-        QPushButton* uebernehmen = nullptr;
-        QString hash; // game id and platform of the fetch shown
-        QString plattform;
-        bool uebernommen = false; // values of this window were taken over into the form
-    } importFenster;
+    QPointer<ImportWindow> importFenster;  // while it is open
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---
     QTableWidget* tabelleTabelle = nullptr;

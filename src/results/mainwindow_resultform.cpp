@@ -190,6 +190,7 @@ bool MainWindow::ErgebnisFelderPruefen(const SideTexts& links, const SideTexts& 
 void MainWindow::EingabeDeaktivieren() {
     importHash.clear(); // an import belongs to the match it was taken over for
     importPlattform.clear();
+    ergebnisSpiel.clear();
     labelNameLinks->clear();
     labelNameRechts->clear();
     FelderErgebnisLeeren();
@@ -210,6 +211,7 @@ void MainWindow::tabelleErgSTanklicken() {
 
     importHash.clear(); // an import belongs to the match it was taken over for
     importPlattform.clear();
+    ergebnisSpiel = zelle(0)->text();
     plattformNameLinks = zelle(SpalteLinks())->data(Qt::UserRole).toString();
     plattformNameRechts = zelle(SpalteRechts())->data(Qt::UserRole).toString();
     labelNameLinks->setText(zelle(SpalteLinks())->text());

@@ -75,8 +75,10 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     zeile->addWidget(ergebnisFormular);
 
     connect(spieleAuswaehlen, &QPushButton::clicked, this, &MainWindow::tabelleNachSpielerFuellen);
-    connect(prodarter, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
-    connect(lidarts, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
+    connect(prodarter, &QPushButton::clicked, this,
+            [this] { FensterWerteImportieren(tavorin::ImportPlatform::Prodarter); });
+    connect(lidarts, &QPushButton::clicked, this,
+            [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
     connect(tabelleErgebnisse, &QTableWidget::cellClicked, this, &MainWindow::tabelleErgSTanklicken);
 }
 
