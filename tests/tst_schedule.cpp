@@ -1,5 +1,5 @@
 // The circle-method round-robin: worked schedules for two to five members and the round-robin properties
-// for every league size up to 30.
+// for every league size up to 30, with home and away as the circle gives them or balanced.
 #include "league/schedule.h"
 
 #include <QHash>
@@ -49,18 +49,21 @@ private slots:
     void roundRobinProperties_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<bool>("withReturnRound");
+        QTest::addColumn<bool>("balanced");
         for (int n = 0; n <= 30; ++n) {
-            QTest::addRow("%d", n) << n << false;
-            QTest::addRow("%d return", n) << n << true;
+            for (int variant = 0; variant < 4; ++variant)
+                QTest::addRow("%d%s%s", n, variant & 1 ? " return" : "", variant & 2 ? " balanced" : "")
+                    << n << bool(variant & 1) << bool(variant & 2);
         }
     }
     void roundRobinProperties() {
         QFETCH(int, n);
         QFETCH(bool, withReturnRound);
+        QFETCH(bool, balanced);
         QStringList members;
         for (int k = 0; k < n; ++k)
             members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
-        const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound);
+        const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound, balanced);
         const int r = n < 2 ? n : n % 2 == 0 ? n - 1 : n; // match days of a round
         QCOMPARE(firstRoundMatchDays(n), r);
         QCOMPARE(rows.size(), qsizetype(n * (n - 1) / 2 * (withReturnRound ? 2 : 1)));
@@ -78,7 +81,9 @@ private slots:
             QCOMPARE(row.home + ' ' + row.away, before.away + ' ' + before.home);
         }
         if (withReturnRound) // the first round does not depend on the flag
-            QCOMPARE(describe(first), describe(generateSchedule(members, false)));
+            QCOMPARE(describe(first), describe(generateSchedule(members, false, balanced)));
+        if (balanced)
+            verifyBalance(members, first);
 
         // Each pair once, nobody twice a day, every day full, days in order, and with an odd count one bye
         // for everybody.
@@ -104,6 +109,27 @@ private slots:
         }
         for (auto it = byes.cbegin(); it != byes.cend(); ++it)
             QCOMPARE(it.value(), n % 2);
+    }
+
+private:
+    // The balanced round has the plain round's pairs on the same days; each member's sides alternate, with
+    // an even count at most one side twice in a row (never three), with an odd count never, byes aside.
+    static void verifyBalance(const QStringList& members, const QList<ScheduleRow>& first) {
+        const QList<ScheduleRow> plain = generateSchedule(members, false);
+        QCOMPARE(first.size(), plain.size());
+        QHash<QString, QString> sides;
+        for (qsizetype k = 0; k < first.size(); ++k) {
+            const ScheduleRow& b = first.at(k);
+            const ScheduleRow& p = plain.at(k);
+            QVERIFY(b == p || (b.matchDay == p.matchDay && b.home == p.away && b.away == p.home));
+            sides[b.home] += 'H';
+            sides[b.away] += 'A';
+        }
+        const int most = members.size() % 2 == 0 ? 2 : 1;
+        for (const QString& s : std::as_const(sides)) {
+            QVERIFY2(!s.contains(QString(most + 1, 'H')) && !s.contains(QString(most + 1, 'A')), qPrintable(s));
+            QVERIFY2(qAbs(s.count('H') - s.count('A')) <= 1, qPrintable(s));
+        }
     }
 };
 
