@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 
 using namespace guitest;
 
@@ -112,6 +113,20 @@ private slots:
         QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "2");
         answerModals([&] { deleteResults->click(); }, {}, QMessageBox::Yes);
         QCOMPARE(env->value("SELECT COUNT(*) FROM tv_ergebnisse"), "0");
+    }
+
+    void balancedHomeAwayIsRemembered() {
+        auto w = startWindow();
+        Tab tab(*w);
+        auto* balance = find<QCheckBox>(*w, "heimrechtCheckBox");
+        QVERIFY(!balance->isChecked());
+        balance->click();
+        tab.choose("Vier");
+        QVERIFY(press(tab.compute).isEmpty());
+        QCOMPARE(rows(), "1:1-3 1:2-4 2:2-1 2:4-3 3:1-4 3:3-2"); // the same pairs, sides alternating
+        w.reset();
+        QCOMPARE(QSettings(env->configPath(), QSettings::IniFormat).value("spielplan/HeimrechtAusgleichen"), "true");
+        QVERIFY(find<QCheckBox>(*startWindow(), "heimrechtCheckBox")->isChecked());
     }
 
 private:

@@ -238,6 +238,11 @@ private:
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
     // Writes the current match's players and clears the labels; false when the write failed.
     bool PaarungSetzen(const QString& heim, const QString& gast);
+    // Remembers the choice of "Heimrecht ausgleichen" in config.ini.
+    void HeimrechtWaehlen(bool ausgleichen);
+    // The groups "Kenndaten", and "Spielplan erstellen" to "Ergebnisse Loeschen" added to `spalte`.
+    QGroupBox* KenndatenGruppeAufbauen();
+    void SpielplanBefehleAufbauen(QVBoxLayout* spalte);
 
     // --- result views (results/mainwindow_resultviews.cpp) ---
     void SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage);
@@ -444,6 +449,8 @@ private:
     // --- page "Spieltage" (league/mainwindow_schedule.cpp) ---
     QTableWidget* tabelleSpielplan = nullptr;
     QCheckBox* checkRueckrunde = nullptr;
+    QCheckBox* checkHeimrecht = nullptr; // "Heimrecht ausgleichen", remembered in config.ini
+    bool heimrechtAusgleichen = false;   // as read at start-up, until the box is clicked
     QLabel* labelMitspieler = nullptr;
     QLabel* labelResultierendeSpieltage = nullptr;
     QGroupBox* gruppeSpielplanErstellen = nullptr;
