@@ -1,5 +1,5 @@
 // The tabs "Spieler", "Ligen" and "Zuordnung": both registers, moving players between the pool and a
-// league, and the deletions refused while a player is a member.
+// league, and the moves and deletions refused while a player is a member or has matches or results.
 #include "guitest.h"
 #include "league/registry.h"
 
@@ -202,6 +202,20 @@ private slots:
         QVERIFY(m.move(m.pool, "zed").isEmpty());
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
         QCOMPARE(columnTexts(m.members, 1), QStringList({"Anna", "Zora"}));
+        // Members with matches in the schedule stay, all of a selection together; so do they as players.
+        QVERIFY(env.run("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 1, 2, 1)"));
+        m.members->selectAll();
+        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
+        clickCell(players, rowOf(players, 2, "Alpha"), 1);
+        const QString still = QString::fromUtf8(" Spiele im Spielplan. Löschen Sie erst den Spielplan der Liga oder "
+                                                "ersetzen Sie %1 dort durch %2. ");
+        QCOMPARE(texts(press(m.left) + press(deletePlayer)),
+                 QStringList({"  Die Spieler Anna, Zora haben in der Liga Nord" + still.arg("sie", "andere Spieler") +
+                                  "Niemand wurde ausgetragen.  ",
+                              "  Der Spieler hat in der Liga Nord" + still.arg("ihn", "einen anderen Spieler") + " "}));
+        QCOMPARE(columnTexts(m.members, 1), QStringList({"Anna", "Zora"}));
+        QVERIFY(env.run("DELETE FROM tv_spieltage"));
         QVERIFY(m.move(m.members, "zed").isEmpty()); // by the assignment's id, not the player's
         QCOMPARE(columnTexts(m.members, 2), QStringList({"Alpha"}));
         QCOMPARE(env.query("SELECT id_spieler || ':' || id_liga FROM tv_zuordnung"), QStringList({"2:1"}));
@@ -223,16 +237,21 @@ private slots:
         emit m.members->cellDoubleClicked(m.members->currentRow(), 1);
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
 
-        // Members are neither deleted nor is their league.
-        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        // Members are neither deleted nor is their league; nor are players with results.
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
-        auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
         auto* deleteLeague = find<QPushButton>(*w, "ligaLoeschenButton");
         clickCell(players, rowOf(players, 2, "Alpha"), 1);
         clickCell(leagues, rowOf(leagues, 1, "Nord"), 1);
-        QCOMPARE(texts(press(deletePlayer) + press(deleteLeague)),
+        QList<SeenMessage> seen = press(deletePlayer) + press(deleteLeague);
+        QVERIFY(env.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (5, 4)")); // Gamma's, no match
+        clickCell(players, rowOf(players, 2, "Gamma"), 1);
+        QCOMPARE(texts(seen + press(deletePlayer)),
                  QStringList({"Der Spieler ist Mitglied der Liga Nord. Bitte zuerst aus der Liga austragen.",
-                              "Die Liga hat noch 1 Mitglieder. Bitte zuerst alle Mitglieder austragen."}));
+                              "Die Liga hat noch 1 Mitglieder. Bitte zuerst alle Mitglieder austragen.",
+                              QString::fromUtf8("  Der Spieler hat gespeicherte Ergebnisse aus einem gelöschten "
+                                                "Spielplan. Gespeicherte Ergebnisse entfernt nur \"Alle Ergebnisse "
+                                                "löschen\" auf dem Reiter \"Spieltage\" (für alle Ligen, etwa zum "
+                                                "Saisonende); bis dahin bleibt der Spieler.  ")}));
         QCOMPARE(env.value("SELECT (SELECT COUNT(*) FROM tv_spieler) || (SELECT COUNT(*) FROM tv_ligen)"), "42");
 
         // A league deleted by an older release keeps its members out of the pool; with no league left

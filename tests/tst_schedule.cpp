@@ -1,6 +1,10 @@
-// The circle-method round-robin: worked schedules for two to five members and the round-robin properties
-// for every league size up to 30, with home and away as the circle gives them or balanced.
+// The league rules without widgets. The circle-method round-robin: worked schedules for two to five
+// members and the round-robin properties for every league size up to 30, with home and away as the circle
+// gives them or balanced. Where players still take part in matches, which keeps them from leaving.
+#include "league/registry.h"
 #include "league/schedule.h"
+#include "seed.h"
+#include "testenv.h"
 
 #include <QHash>
 #include <QSet>
@@ -109,6 +113,61 @@ private slots:
         }
         for (auto it = byes.cbegin(); it != byes.cend(); ++it)
             QCOMPARE(it.value(), n % 2);
+    }
+
+    void playersInUse_data() {
+        QTest::addColumn<QStringList>("extra"); // statements beside Anna (1) - Bert (2) in "Nord"
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QString>("use");     // scheduled in | results in | results without match
+        QTest::addColumn<QString>("blocked"); // members who cannot leave, of the assignments 4, 3, 2, 1, 99
+        QTest::newRow("home") << QStringList() << "1"
+                              << "Nord||0"
+                              << "Bert|Anna";
+        QTest::newRow("away, a match of Dora's too")
+            << QStringList("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 2, 4, 1)") << "2"
+            << "Nord||0"
+            << "Dora|Bert|Anna";
+        QTest::newRow("no match") << QStringList() << "3"
+                                  << "||0"
+                                  << "Bert|Anna";
+        QTest::newRow("replaced after his result")
+            << QStringList("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (1, 3)") << "3"
+            << "|Nord|0"
+            << "Bert|Anna";
+        QTest::newRow("results of a deleted schedule")
+            << QStringList("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (98, 3), (99, 3), (99, 1)")
+            << "3"
+            << "||2"
+            << "Bert|Anna";
+        // A match in another league keeps nobody in this one; leagues are named in name order, each once.
+        QTest::newRow("two leagues") << QStringList{"INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'albern')",
+                                                    "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES "
+                                                    "(2, 1, 3, 1), (2, 2, 1, 3)",
+                                                    "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (2, 1)"}
+                                     << "1"
+                                     << "albern|Nord|albern|0"
+                                     << "Bert|Anna";
+        // Rows of a league deleted by an older release can no longer be reached and keep nobody.
+        QTest::newRow("deleted league")
+            << QStringList{"INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (9, 7, 1, 3, 4)",
+                           "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (9, 3)"}
+            << "3"
+            << "||0"
+            << "Bert|Anna";
+    }
+    void playersInUse() {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, player);
+        QFETCH(QString, use);
+        QFETCH(QString, blocked);
+        TempSettings env;
+        seedLeagueDatabase(env.defaultDatabase(), leagueSeed({"Anna", "Bert", "Carl", "Dora"}, {"1:1:2"}) + extra);
+        const registry::PlayerUse u = registry::playerUse(player);
+        QCOMPARE(QStringList({u.scheduledIn.join('|'), u.resultsIn.join('|'), QString::number(u.resultsWithoutMatch)})
+                     .join('|'),
+                 use);
+        QCOMPARE(u.any(), use != "||0");
+        QCOMPARE(registry::membersWithMatches({"4", "3", "2", "1", "99"}).join('|'), blocked);
     }
 
 private:
