@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -73,15 +75,17 @@ void verifyWindow(QWidget* window) {
 
 } // namespace
 
+const QStringList seed = {"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
+                          "(2, 'Bert', 'bert')",
+                          "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
+                          "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"};
+
 class TestLayout : public QObject {
     Q_OBJECT
 
 private slots:
     void everyWindowFitsWithWholeCaptions() {
-        LeagueTestEnv env({"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
-                           "(2, 'Bert', 'bert')",
-                           "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
-                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"});
+        LeagueTestEnv env(seed);
         auto w = startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         find<QAction>(*w, "verwaltungAction")->trigger();
@@ -111,6 +115,50 @@ private slots:
             });
         }
         QCOMPARE(dialogs, 7);
+    }
+
+    // Maximised, every field and button of the result form shows without scrolling, also at a desktop's
+    // larger font, and the results table takes at least half of the width the window gains above the
+    // narrowest width at which the page needs no scrolling.
+    void resultFormWholeWhenMaximised_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("platform font") << 0;
+        QTest::newRow("11 pt") << 11;
+    }
+    void resultFormWholeWhenMaximised() {
+        QFETCH(int, pointSize);
+        const QFont platform = QApplication::font();
+        QFont font = platform;
+        if (pointSize > 0)
+            font.setPointSize(pointSize);
+        QApplication::setFont(font);
+        LeagueTestEnv env(seed);
+        auto w = startWindow(nullptr, false);
+        QApplication::setFont(platform);
+        w->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* table = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        clickCell(table, 0, 1);
+        QApplication::processEvents();
+        const auto* area = find<QScrollArea>(*w, "ergebnisseSeiteScrollArea");
+        QStringList hidden;
+        const QList<QWidget*> parts = find<QWidget>(*w, "ergebnisFormularWidget")->findChildren<QWidget*>();
+        for (const QWidget* c : parts) {
+            const QRect place(c->mapTo(area->viewport(), QPoint()), c->size());
+            if (c->isVisibleTo(w.get()) && !area->viewport()->rect().contains(place))
+                hidden << c->objectName() + c->metaObject()->className();
+        }
+        QVERIFY2(hidden.isEmpty(), qPrintable(hidden.join(' ')));
+
+        const int wide = w->width(), wideTable = table->width();
+        w->showNormal();
+        w->resize(find<QWidget>(*w, "ergebnisseSeite")->minimumSizeHint().width() + 40, w->height());
+        QApplication::processEvents();
+        QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+        QVERIFY2(
+            2 * (wideTable - table->width()) >= wide - w->width(),
+            qPrintable(
+                QStringLiteral("%1 -> %2 of %3 -> %4").arg(table->width()).arg(wideTable).arg(w->width()).arg(wide)));
     }
 };
 

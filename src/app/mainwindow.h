@@ -21,6 +21,7 @@ class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QDialog;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -251,6 +252,9 @@ private:
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
+    QLineEdit* ErgebnisFeldAnlegen(int seite, tavorin::resultentry::Field f);
+    // The row of one figure: the left player's field, the heading, the right player's field.
+    void ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, tavorin::resultentry::Field f);
     // Marks every field whose text is no possible figure (red frame) and names the first one in a
     // warning; true when all are possible.
     bool ErgebnisFelderPruefen(const tavorin::resultentry::SideTexts& links,
