@@ -252,7 +252,6 @@ private:
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
-    QLineEdit* ErgebnisFeldAnlegen(int seite, tavorin::resultentry::Field f);
     // The row of one figure: the left player's field, the heading, the right player's field.
     void ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, tavorin::resultentry::Field f);
     // Marks every field whose text is no possible figure (red frame) and names the first one in a

@@ -75,6 +75,17 @@ const char* const fieldNames[FieldCount] = {
     "Legs",    "Avg",     "First9Avg", "Minus20",  "Plus20",        "Plus40",     "Plus60",        "Plus80",
     "Plus100", "Plus140", "Plus171",   "Count180", "HighestFinish", "DoublesHit", "DoublesThrown", "BestLeg"};
 
+// The field of figure `f` of the left (0) or right (1) player.
+QLineEdit* ergebnisFeld(int seite, Field f) {
+    auto* feld = new QLineEdit;
+    feld->setAlignment(Qt::AlignCenter);
+    feld->setObjectName(QStringLiteral("ergebnis") + (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
+                        QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
+    feld->setToolTip(MainWindow::UmlauteErsetzen(QStringLiteral("Erlaubt: ") + QLatin1StringView(erlaubt[f]) +
+                                                 QStringLiteral("; leer z:ae:hlt als 0.")));
+    return feld;
+}
+
 } // namespace
 
 void MainWindow::ErgebnisFormularAufbauen() {
@@ -105,8 +116,9 @@ void MainWindow::ErgebnisFormularAufbauen() {
 
     for (int seite = 0; seite < 2; ++seite) {
         for (int f = 0; f < FieldCount; ++f) {
-            ergebnisFelder[seite][f] = ErgebnisFeldAnlegen(seite, Field(f));
-            connect(ergebnisFelder[seite][f], &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen);
+            ergebnisFelder[seite][f] = ergebnisFeld(seite, Field(f));
+            connect(ergebnisFelder[seite][f], &QLineEdit::returnPressed, this,
+                    &MainWindow::ErgebnisEintragen); // Enter saves
         }
     }
     int row = 2;
@@ -127,16 +139,6 @@ void MainWindow::ErgebnisFormularAufbauen() {
     raster->setRowStretch(row + 1, 1); // the rows keep their height in a taller window
 
     connect(checkSpiegeln, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
-}
-
-QLineEdit* MainWindow::ErgebnisFeldAnlegen(int seite, Field f) {
-    auto* feld = new QLineEdit;
-    feld->setAlignment(Qt::AlignCenter);
-    feld->setObjectName(QStringLiteral("ergebnis") + (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
-                        QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
-    feld->setToolTip(UmlauteErsetzen(QStringLiteral("Erlaubt: ") + QLatin1StringView(erlaubt[f]) +
-                                     QStringLiteral("; leer z:ae:hlt als 0.")));
-    return feld;
 }
 
 void MainWindow::ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, Field f) {
