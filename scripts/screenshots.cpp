@@ -33,7 +33,7 @@ template <typename T> T* named(const QObject& parent, const QString& name) {
 void shoot(QWidget* widget, const char* name) {
     QApplication::processEvents();
     const QString path = QDir(folder).filePath(QLatin1StringView(name) + QStringLiteral(".png"));
-    if (!widget->grab().save(path))
+    if (!widget->grab().save(path, "PNG", 0)) // the strongest compression
         qFatal("screenshots: %s could not be written", qPrintable(path));
     std::printf("%s\n", qPrintable(path));
 }
