@@ -86,6 +86,15 @@ QLineEdit* ergebnisFeld(int seite, Field f) {
     return feld;
 }
 
+// A player's name above the form, centred.
+QLabel* nameLabel(const char* objectName, const QFont& font) {
+    auto* name = new QLabel;
+    name->setObjectName(QLatin1StringView(objectName));
+    name->setFont(font);
+    name->setAlignment(Qt::AlignCenter);
+    return name;
+}
+
 } // namespace
 
 void MainWindow::ErgebnisFormularAufbauen() {
@@ -100,14 +109,8 @@ void MainWindow::ErgebnisFormularAufbauen() {
     for (int spalte : {0, 2, 4, 6})
         raster->setColumnStretch(spalte, 1);
 
-    labelNameLinks = new QLabel;
-    labelNameLinks->setObjectName(QStringLiteral("nameLinksLabel"));
-    labelNameRechts = new QLabel;
-    labelNameRechts->setObjectName(QStringLiteral("nameRechtsLabel"));
-    for (QLabel* name : {labelNameLinks, labelNameRechts}) {
-        name->setFont(schriftFett);
-        name->setAlignment(Qt::AlignCenter);
-    }
+    labelNameLinks = nameLabel("nameLinksLabel", schriftFett);
+    labelNameRechts = nameLabel("nameRechtsLabel", schriftFett);
     checkSpiegeln = new QCheckBox(QStringLiteral("Eingabe spiegeln"));
     checkSpiegeln->setObjectName(QStringLiteral("spiegelnCheckBox"));
     raster->addWidget(labelNameLinks, 0, 0, 1, 3);
@@ -125,13 +128,11 @@ void MainWindow::ErgebnisFormularAufbauen() {
     for (const auto& r : formRows)
         ErgebnisZeileAnlegen(raster, row++, QLatin1StringView(r.heading), r.field);
 
-    knopfErgebnisEintragen = new QPushButton(QStringLiteral("Ergebnis eintragen"));
-    knopfErgebnisEintragen->setObjectName(QStringLiteral("ergebnisEintragenButton"));
-    knopfErgebnisAendern = new QPushButton(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")));
-    knopfErgebnisAendern->setObjectName(QStringLiteral("ergebnisAendernButton"));
+    knopfErgebnisEintragen = widgets::button(QStringLiteral("Ergebnis eintragen"), "ergebnisEintragenButton");
+    knopfErgebnisAendern =
+        widgets::button(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")), "ergebnisAendernButton");
     for (QPushButton* knopf : {knopfErgebnisEintragen, knopfErgebnisAendern}) {
         widgets::designSize(knopf, -1, 25);
-        knopf->setStyleSheet(QStringLiteral("background-color:lightgray;"));
         raster->addWidget(knopf, row, 1, 1, 5);
         connect(knopf, &QPushButton::clicked, this, &MainWindow::ErgebnisEintragen);
     }
