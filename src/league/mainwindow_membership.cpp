@@ -136,11 +136,11 @@ void MainWindow::ZuordnungAustragen() {
     if (!mitSpielen.isEmpty()) {
         const bool einer = mitSpielen.size() == 1;
         const QString text = einer ? QStringLiteral("  Der Spieler %1 hat in der Liga %2 Spiele im Spielplan. "
-                                                    "L:oe:schen Sie erst den Spielplan der Liga oder ersetzen Sie ihn "
-                                                    "dort durch einen anderen Spieler. Niemand wurde ausgetragen.  ")
+                                                    "Ersetzen Sie ihn dort durch einen anderen Spieler oder l:oe:schen "
+                                                    "Sie erst den Spielplan der Liga. Niemand wurde ausgetragen.  ")
                                    : QStringLiteral("  Die Spieler %1 haben in der Liga %2 Spiele im Spielplan. "
-                                                    "L:oe:schen Sie erst den Spielplan der Liga oder ersetzen Sie sie "
-                                                    "dort durch andere Spieler. Niemand wurde ausgetragen.  ");
+                                                    "Ersetzen Sie sie dort durch andere Spieler oder l:oe:schen Sie "
+                                                    "erst den Spielplan der Liga. Niemand wurde ausgetragen.  ");
         MeldungAnzeigen(3, text.arg(mitSpielen.join(QStringLiteral(", ")), comboLigaZuordnung->currentText()));
         return;
     }

@@ -24,8 +24,8 @@ QString SpielerLoeschenVerweigert(const tavorin::registry::PlayerUse& spiele, co
                        "\"Spieltage\" (f:ue:r alle Ligen, etwa zum Saisonende); bis dahin bleibt der Spieler.  ");
     if (!spiele.scheduledIn.isEmpty())
         return QStringLiteral("  Der Spieler hat in der Liga ") + spiele.scheduledIn.constFirst() +
-               QStringLiteral(" Spiele im Spielplan. L:oe:schen Sie erst den Spielplan der Liga oder ersetzen Sie "
-                              "ihn dort durch einen anderen Spieler.  ");
+               QStringLiteral(" Spiele im Spielplan. Ersetzen Sie ihn dort durch einen anderen Spieler oder "
+                              "l:oe:schen Sie erst den Spielplan der Liga.  ");
     if (!spiele.resultsIn.isEmpty())
         return QStringLiteral("  Der Spieler hat in der Liga ") + spiele.resultsIn.constFirst() +
                QStringLiteral(" gespeicherte Ergebnisse.") + ergebnisseEntfernen;
