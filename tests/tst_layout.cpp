@@ -1,5 +1,5 @@
 // Every window and dialog on a laptop screen (1366x768) and, run a second time, on a 2560x1440 screen at
-// scale factor 2: each fits the screen and shows every caption whole.
+// scale factor 2: each fits the screen and shows every caption whole; maximised, the result form is whole.
 #include "guitest.h"
 
 #include <QAbstractButton>
@@ -73,12 +73,13 @@ void verifyWindow(QWidget* window) {
     QVERIFY2(problems.isEmpty(), qPrintable(window->objectName() + ": " + problems.join('\n')));
 }
 
-} // namespace
-
+// A league of two with one match, so that the result form can be filled.
 const QStringList seed = {"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
                           "(2, 'Bert', 'bert')",
                           "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"};
+
+} // namespace
 
 class TestLayout : public QObject {
     Q_OBJECT
