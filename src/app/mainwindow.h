@@ -21,6 +21,7 @@ class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QDialog;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -241,6 +242,11 @@ private:
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
     // Writes the current match's players and clears the labels; false when the write failed.
     bool PaarungSetzen(const QString& heim, const QString& gast);
+    // Remembers the choice of "Heimrecht ausgleichen" in config.ini.
+    void HeimrechtWaehlen(bool ausgleichen);
+    // The groups "Kenndaten", and "Spielplan erstellen" to "Ergebnisse Loeschen" added to `spalte`.
+    QGroupBox* KenndatenGruppeAufbauen();
+    void SpielplanBefehleAufbauen(QVBoxLayout* spalte);
 
     // --- result views (results/mainwindow_resultviews.cpp) ---
     void SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage);
@@ -249,6 +255,8 @@ private:
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
+    // The row of one figure: the left player's field, the heading, the right player's field.
+    void ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, tavorin::resultentry::Field f);
     // Marks every field whose text is no possible figure (red frame) and names the first one in a
     // warning; true when all are possible.
     bool ErgebnisFelderPruefen(const tavorin::resultentry::SideTexts& links,
@@ -405,6 +413,8 @@ private:
     // --- page "Spieltage" (league/mainwindow_schedule.cpp) ---
     QTableWidget* tabelleSpielplan = nullptr;
     QCheckBox* checkRueckrunde = nullptr;
+    QCheckBox* checkHeimrecht = nullptr; // "Heimrecht ausgleichen", remembered in config.ini
+    bool heimrechtAusgleichen = false;   // as read at start-up, until the box is clicked
     QLabel* labelMitspieler = nullptr;
     QLabel* labelResultierendeSpieltage = nullptr;
     QGroupBox* gruppeSpielplanErstellen = nullptr;
