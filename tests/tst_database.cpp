@@ -210,10 +210,18 @@ private slots:
             QTest::newRow(name) << number << system << reason;
         };
         row("disk full", ENOSPC, "Unknown error", QString::fromUtf8("nicht genügend Speicherplatz"));
+        row("quota full", EDQUOT, "", QString::fromUtf8("nicht genügend Speicherplatz"));
+        row("file size limit", EFBIG, "Unknown error",
+            QString::fromUtf8("die Datei würde größer, als das System erlaubt"));
         row("no permission", EACCES, "Permission denied", "keine Berechtigung");
-        row("read-only file system", EROFS, "", "keine Berechtigung");
+        row("not permitted", EPERM, "", "keine Berechtigung");
+        row("read-only file system", EROFS, "", QString::fromUtf8("der Datenträger ist schreibgeschützt"));
         row("not found", ENOENT, "", "Datei oder Ordner nicht gefunden");
-        row("other: the system's text", EIO, "Unknown error", QString::fromLocal8Bit(strerror(EIO)));
+        row("folder not found", ENOTDIR, "", "Datei oder Ordner nicht gefunden");
+        const QString io = QString::fromLocal8Bit(strerror(EIO));
+        row("other: the system's text", EIO, "Unknown error", "Fehler beim Zugriff auf die Datei (" + io + ")");
+        row("no number: Qt's text", 0, "Some error", "Fehler beim Zugriff auf die Datei (Some error)");
+        row("no reason at all", 0, "Unknown error", "das System hat keinen Grund genannt");
     }
     void failureReasons() {
         QFETCH(int, errorNumber);
