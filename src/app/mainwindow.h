@@ -186,6 +186,11 @@ private:
     // --- league database (db/mainwindow_database.cpp) ---
     // Opens the league file at dbPfad; false (and reported) when it cannot be used.
     bool DatenbankOeffnen();
+    // At start-up: opens dbPfad. A file that cannot be used is left untouched, and the organiser creates a
+    // new league file, chooses another one (checked alike) or goes on without one (dbPfad empty).
+    void DatenbankBeimStartOeffnen();
+    // Reports why `pfad` cannot become the league database: a lock, or the reason the check gave.
+    void DateiAbgelehntMelden(const QString& pfad, const tavorin::db::Result& grund);
     // Listens to the league database: its change announcements and its failed reads.
     void DatenbankAbonnieren();
     // Refills every view that shows one of `tabellen`, once, also when a refill changes data itself.
@@ -258,6 +263,11 @@ private:
     // --- database file commands (db/mainwindow_files.cpp) ---
     // Shows `pfad` in the title and remembers it in config.ini.
     void PfadMerken(const QString& pfad);
+    // Shows why the start-up file `pfad` is refused and asks what to work on instead: the file to open
+    // (new or chosen), or empty to go on without a league file.
+    QString StartDateiErsetzen(const QString& pfad, const tavorin::db::Result& grund);
+    // The default file when it does not exist yet, else the name the organiser gives; empty when cancelled.
+    QString NeueDateiWaehlen();
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     // Fills the group "Doppelte Eintraege suchen" of the Spieltage tab.
@@ -329,9 +339,6 @@ private:
     tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
     bool aktualisierungLaeuft = false;
     bool spielerlistenVeraltet = false; // the player table and the pool wait for the administration tabs
-    // The connected file opened as a league database. One that did not holds nothing a backup could
-    // keep, so connecting another file or restoring a backup does not wait for one.
-    bool dateiGeoeffnet = false;
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;

@@ -80,7 +80,8 @@ void MainWindow::SicherungWiederherstellen() {
     const QString wann = gewaehlt.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
     if (!FrageAnzeigen(QStringLiteral("  Die Liga-Datenbank wird durch die Sicherung vom ") + wann +
                        QStringLiteral(" ersetzt. Fortfahren?  ")) ||
-        (dateiGeoeffnet && !SicherungAnlegen(QStringLiteral("Vor dem Wiederherstellen"))))
+        (tavorin::db::LeagueDatabase::instance().hasFile() &&
+         !SicherungAnlegen(QStringLiteral("Vor dem Wiederherstellen"))))
         return;
     // The backup takes the file's place in one step; the program then works on it as on a newly opened file.
     const tavorin::db::Result ersetzt = tavorin::db::copyDatabaseFile(gewaehlt.path, dbPfad);
