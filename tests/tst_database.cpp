@@ -85,12 +85,12 @@ private slots:
         QCOMPARE(fileContent(file), prepared);
     }
 
-    // Every way to make a file current refuses a file that is no whole league database, before anything is
-    // written to it. A link to a league file is taken.
+    // Every way to make a file current, and restoring a backup, refuses a file that is no whole league
+    // database, before anything is written to it. A link to a league file is taken, but not as a backup.
     void hostileFilesAreRefused_data() {
         QTest::addColumn<QString>("kind"); // "file" with the content, "link" to a file with it, or another thing
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("reason"); // part of the error; none: taken
+        QTest::addColumn<QString>("reason"); // part of the error; none: taken, but not as a backup
         const QByteArray league = leagueBytes(400), text = "Dies ist keine Datenbank.\n";
         QByteArray damaged = league, noise(4096, 0);
         damaged.replace(3 * 4096, 4096, QByteArray(4096, '\xa5')); // a page of the players' table
@@ -137,8 +137,11 @@ private slots:
             QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
         const QByteArray before = fileContent(home), bytes = QFileInfo(file).isFile() ? fileContent(file) : "";
         const QStringList entries = folderEntries(folder);
-        const bool linkedLeague = reason.isEmpty();
+        const bool linkedLeague = reason.isEmpty(), link = kind == "link" || kind == "loop";
 
+        const db::Result restored = db::restoreBackup(folder, {file, {}, 0, {}, {}}, home);
+        QVERIFY2(!restored.ok && restored.error.contains(link ? QString::fromUtf8("Verknüpfung") : reason),
+                 qPrintable(restored.error));
         for (const db::Result& r : {owner.connectTo(file), owner.open(file)})
             QVERIFY2(r.ok == linkedLeague && r.error.contains(reason), qPrintable(r.error));
         QCOMPARE(fileContent(home), before);
@@ -320,21 +323,47 @@ private slots:
                  kept);
     }
 
+    // Backups belong to one league file, also beside another of the same name. Those of earlier releases,
+    // which did not note their file, are listed for both and removed for neither.
     void backupsNamedKeptAndPruned() {
-        const QString file = dir.filePath("tavorin.db"), folder = dir.filePath("Ablage");
-        seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
+        const QString file = dir.filePath("tavorin.db"), twin = dir.filePath("Zwilling/tavorin.db");
+        const QString folder = dir.filePath("Ablage"), older = folder + "/tavorin-20200101-000000.db";
         const QDateTime start(QDate(2026, 12, 6), QTime(9, 0));
+        seedLeagueDatabase(twin, {});
+        QVERIFY(db::writeBackup(folder, twin, "Zwilling", start).ok);
+        writeFile(older, fileContent(twin));
+        seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
         QString written;
         for (int i = 0; i < db::keptBackups + 2; ++i)
             QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), &written).ok);
-        // Two in one second get a number; the newest 20 stay, each with its reason.
+        // Two in one second get a number; the newest 20 stay, each with its reason and league file.
         QCOMPARE(QFileInfo(written).fileName(), "tavorin-20261206-090010-2.db");
-        const QList<db::Backup> kept = db::backupsOf(folder, file);
-        QCOMPARE(kept.size(), db::keptBackups);
-        QCOMPARE(kept.first().reason + ", " + kept.last().reason, "Lauf 21, Lauf 2");
-        QCOMPARE(QDir(folder).entryList({"*.db"}).size(), db::keptBackups);
+        const QList<db::Backup> kept = db::backupsOf(folder, file), twins = db::backupsOf(folder, twin);
+        QCOMPARE(kept.size(), db::keptBackups + 1);
+        QCOMPARE(kept.first().reason + ", " + kept[db::keptBackups - 1].reason + ", " + kept.last().path,
+                 "Lauf 21, Lauf 2, " + older);
+        QVERIFY(kept.first().leagueFile == file && kept.last().leagueFile.isEmpty());
+        QCOMPARE(twins.first().reason + ", " + twins.last().path, "Zwilling, " + older);
+        QCOMPARE(QDir(folder).entryList({"*.db"}).size(), db::keptBackups + 2);
         QCOMPARE(DbPeek(written, "copy").value("SELECT liga_name FROM tv_ligen"), "Nord");
-        QVERIFY(db::backupsOf(folder, dir.filePath("andere.db")).isEmpty());
+    }
+
+    // A backup that fails (at a file size limit as at a full disk) leaves nothing that looks like one; what
+    // an interrupted one left goes at the next start.
+    void failedBackupsLeaveNothing() {
+        const QString file = dir.filePath("voll.db"), folder = dir.filePath("Voll");
+        seedLeagueDatabase(file, {});
+        writeFile(folder + "/voll-20260101-000000.db.part", "halb");
+        db::removeUnfinishedBackups(folder);
+        QCOMPARE(folderEntries(folder), QStringList());
+        rlimit limit;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR);
+        const rlimit small{16384, limit.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const db::Result r = db::writeBackup(folder, file, "voll", QDateTime::currentDateTime());
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        QVERIFY2(!r.ok && r.error.contains(QString::fromUtf8("größer")), qPrintable(r.error));
+        QCOMPARE(folderEntries(folder), QStringList());
     }
 
     void demoLeagueIsAnOrdinaryLeagueFile() {

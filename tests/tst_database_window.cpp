@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableView>
 
 using namespace guitest;
 
@@ -304,9 +305,10 @@ private slots:
     }
 
     void deletingWaitsForItsBackup() {
-        auto w = startWindow(); // the first start of the day has written one backup
+        auto w = startWindow(); // the first start of the day has written one backup, and says so
         const QString folder = env->dir() + "/Sicherungen";
         QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).size(), 1);
+        QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung angelegt: " + folder));
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
         auto* remove = find<QPushButton>(*w, "ligaLoeschenButton");
 
@@ -326,12 +328,18 @@ private slots:
         const QList<tavorin::db::Backup> made = tavorin::db::backupsOf(folder, env->defaultDatabase());
         QVERIFY(made.size() == 1 && made[0].reason == QString::fromUtf8("Liga löschen"));
 
-        // Restoring asks, backs up the current state, and brings the league back into every view.
-        const QList<SeenMessage> asked =
-            answerModals([&] { find<QAction>(*w, "sicherungWiederherstellenAction")->trigger(); },
-                         [](QWidget* dialog) { dialog->findChild<QPushButton*>("wiederherstellenButton")->click(); },
-                         QMessageBox::Yes);
+        // Restoring shows whose backups they are, asks, backs up the current state, and brings the league
+        // back into every view.
+        QString leagueFile;
+        const QList<SeenMessage> asked = answerModals(
+            [&] { find<QAction>(*w, "sicherungWiederherstellenAction")->trigger(); },
+            [&](QWidget* dialog) {
+                leagueFile = find<QTableView>(*dialog, "sicherungenTableView")->model()->index(0, 4).data().toString();
+                dialog->findChild<QPushButton*>("wiederherstellenButton")->click();
+            },
+            QMessageBox::Yes);
         QVERIFY(asked.size() == 1 && asked[0].icon == QMessageBox::Question);
+        QCOMPARE(leagueFile, env->defaultDatabase());
         QCOMPARE(showing(*w, "tabelleLigaComboBox"), "Nord,Ost");
         QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).first().reason, "Vor dem Wiederherstellen");
         QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung vom "));

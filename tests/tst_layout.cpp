@@ -96,7 +96,7 @@ private slots:
         const QPair<int, const char*> openers[] = {{1, "tabelleCodeAction"},   {2, "statistikCodeAction"},
                                                    {0, "spielplanCodeAction"}, {0, "einstellungenAction"},
                                                    {1, "saisonverlaufAction"}, {0, "lidartsButton"},
-                                                   {0, "prodarterButton"}};
+                                                   {0, "prodarterButton"},     {0, "sicherungWiederherstellenAction"}};
         for (const auto& [tab, name] : openers) {
             tabs->setCurrentIndex(tab);
             QObject* opener = find<QObject>(*w, name);
@@ -110,7 +110,7 @@ private slots:
                 d->close();
             });
         }
-        QCOMPARE(dialogs, 7);
+        QCOMPARE(dialogs, 8);
     }
 };
 

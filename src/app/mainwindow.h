@@ -200,8 +200,9 @@ private:
     // True when a read of this turn of the event loop failed: a fill then leaves its view as it was.
     static bool LesenGescheitert();
     // Before a command that deletes or overwrites stored data: a backup of the connected file, made
-    // because of `anlass`. A backup that fails is reported; the command must then not run (false).
-    bool SicherungAnlegen(const QString& anlass);
+    // because of `anlass`. A backup that fails is reported; the command must then not run (false). The
+    // backup `behalten` is spared by the removal of old ones.
+    bool SicherungAnlegen(const QString& anlass, const QString& behalten = QString());
     // At the first start of a day the connected file is backed up.
     void TagesSicherungAnlegen();
     // "Sicherung wiederherstellen...": the backups of the connected file, newest first, to restore one.

@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 #include "app/mainwindow.h"
+#include "db/backups.h"
 #include "db/filecheck.h"
 #include "db/filecommands.h"
 
@@ -12,6 +13,7 @@ const QString abgelehnt = QStringLiteral("Die Datei kann nicht als Liga-Datenban
 } // namespace
 
 void MainWindow::DatenbankBeimStartOeffnen() {
+    tavorin::db::removeUnfinishedBackups(tavorin::db::backupFolder(einstellungsOrdner));
     auto& datenbank = tavorin::db::LeagueDatabase::instance();
     tavorin::db::Result r = datenbank.open(dbPfad);
     // A file that cannot be used stays as it is; the organiser chooses what to work on instead.
