@@ -48,14 +48,14 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     EinstellungenLaden();
     if (!dbPfadDiesesLaufs.isEmpty())
         dbPfad = dbPfadDiesesLaufs;
-    if (DatenbankOeffnen())
-        TagesSicherungAnlegen();
+    DatenbankBeimStartOeffnen();
     schriftFett.setWeight(QFont::Bold);
     schriftNormal.setWeight(QFont::Normal);
     schriftGross.setWeight(QFont::Bold);
     schriftGross.setPixelSize(20);
 
-    setWindowTitle(titelBasis + QStringLiteral(" - ") + dbPfad);
+    setWindowTitle(titelBasis + QStringLiteral(" - ") +
+                   (dbPfad.isEmpty() ? QStringLiteral("keine Liga-Datenbank") : dbPfad));
 
     tabWidget = new QTabWidget;
     tabWidget->setObjectName(QStringLiteral("hauptTabWidget"));

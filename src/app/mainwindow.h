@@ -190,6 +190,11 @@ private:
     // --- league database (db/mainwindow_database.cpp) ---
     // Opens the league file at dbPfad; false (and reported) when it cannot be used.
     bool DatenbankOeffnen();
+    // At start-up: opens dbPfad. A file that cannot be used is left untouched, and the organiser creates a
+    // new league file, chooses another one (checked alike) or goes on without one (dbPfad empty).
+    void DatenbankBeimStartOeffnen();
+    // Reports why `pfad` cannot become the league database: a lock, or the reason the check gave.
+    void DateiAbgelehntMelden(const QString& pfad, const tavorin::db::Result& grund);
     // Listens to the league database: its change announcements and its failed reads.
     void DatenbankAbonnieren();
     // Refills every view that shows one of `tabellen`, once, also when a refill changes data itself.
@@ -199,8 +204,9 @@ private:
     // True when a read of this turn of the event loop failed: a fill then leaves its view as it was.
     static bool LesenGescheitert();
     // Before a command that deletes or overwrites stored data: a backup of the connected file, made
-    // because of `anlass`. A backup that fails is reported; the command must then not run (false).
-    bool SicherungAnlegen(const QString& anlass);
+    // because of `anlass`. A backup that fails is reported; the command must then not run (false). The
+    // backup `behalten` is spared by the removal of old ones.
+    bool SicherungAnlegen(const QString& anlass, const QString& behalten = QString());
     // At the first start of a day the connected file is backed up.
     void TagesSicherungAnlegen();
     // "Sicherung wiederherstellen...": the backups of the connected file, newest first, to restore one.
@@ -269,6 +275,11 @@ private:
     // --- database file commands (db/mainwindow_files.cpp) ---
     // Shows `pfad` in the title and remembers it in config.ini.
     void PfadMerken(const QString& pfad);
+    // Shows why the start-up file `pfad` is refused and asks what to work on instead: the file to open
+    // (new or chosen), or empty to go on without a league file.
+    QString StartDateiErsetzen(const QString& pfad, const tavorin::db::Result& grund);
+    // The default file when it does not exist yet, else the name the organiser gives; empty when cancelled.
+    QString NeueDateiWaehlen();
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     // Fills the group "Doppelte Eintraege suchen" of the Spieltage tab.
@@ -312,9 +323,6 @@ private:
     tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
     bool aktualisierungLaeuft = false;
     bool spielerlistenVeraltet = false; // the player table and the pool wait for the administration tabs
-    // The connected file opened as a league database. One that did not holds nothing a backup could
-    // keep, so connecting another file or restoring a backup does not wait for one.
-    bool dateiGeoeffnet = false;
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;
