@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -31,6 +32,10 @@ template <typename T> T* named(const QObject& parent, const QString& name) {
 }
 
 void shoot(QWidget* widget, const char* name) {
+    // The forum-code preview follows a pause in typing; the status bar's last note names a temporary folder.
+    QTest::qWait(600);
+    if (auto* window = qobject_cast<QMainWindow*>(widget))
+        window->statusBar()->clearMessage();
     QApplication::processEvents();
     const QString path = QDir(folder).filePath(QLatin1StringView(name) + QStringLiteral(".png"));
     if (!widget->grab().save(path, "PNG", 0)) // the strongest compression
