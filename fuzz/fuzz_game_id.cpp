@@ -1,5 +1,5 @@
-// Game ids from pasted links: whatever the link, the requests go to the configured host and path, with the
-// id as one path segment or one form value.
+// Game ids from pasted links: whatever the link, an id is empty (no link to a game) or of the id shape, and the
+// requests go to the configured host and path, with the id as one path segment or one form value.
 #include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -7,6 +7,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const tavorin::PlatformAddresses addresses;
 
     const QString lidarts = tavorin::lidartsGameId(link);
+    const QString prodarter = tavorin::prodarterGameId(link);
+    for (const QString& id : {lidarts, prodarter}) {
+        FUZZ_CHECK(id.size() <= 64);
+        for (const QChar c : id)
+            FUZZ_CHECK(c.unicode() < 128 && (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_')));
+    }
     const QUrl request = tavorin::lidartsRequestUrl(addresses, lidarts);
     FUZZ_CHECK(request.isValid());
     FUZZ_CHECK(request.scheme() == QLatin1String("https") && request.host() == QLatin1String("lidarts.org"));
@@ -16,7 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!path.mid(10).contains(QLatin1Char('/')));
     FUZZ_CHECK(QUrl::fromPercentEncoding(path.mid(10).toUtf8()) == lidarts);
 
-    const QString prodarter = tavorin::prodarterGameId(link);
     FUZZ_CHECK(!prodarter.contains(QLatin1Char('=')));
     FUZZ_CHECK(link.endsWith(prodarter));
     const QByteArray body = tavorin::relayFormBody(prodarter);

@@ -29,15 +29,19 @@ inline QString text(FuzzedDataProvider& in, size_t maxLength = 40) {
     return QString::fromUtf8(QByteArray::fromStdString(in.ConsumeRandomLengthString(maxLength)));
 }
 
-// A value list parsed from a reply: the right length, and figures the result form can hold.
+// A value list parsed from a reply: the right length, values no longer than maxValueLength, and figures the
+// result form can hold; or no values and, for no game data, the reason.
 inline void checkImported(const tavorin::ImportedValues& v, qsizetype positions) {
     using namespace tavorin;
     if (v.outcome != ImportOutcome::Ok) {
-        FUZZ_CHECK(v.first.isEmpty() && v.second.isEmpty() && v.firstText.isEmpty() && v.secondText.isEmpty());
+        FUZZ_CHECK(v.first.isEmpty() && v.second.isEmpty());
+        FUZZ_CHECK(v.reason.isEmpty() == (v.outcome != ImportOutcome::NoGameData));
         return;
     }
     for (const QStringList* side : {&v.first, &v.second}) {
         FUZZ_CHECK(side->size() == positions);
+        for (const QString& value : *side)
+            FUZZ_CHECK(value.size() <= maxValueLength);
         FUZZ_CHECK(resultentry::firstImpossibleField(importedSide(*side)) == resultentry::FieldCount);
         FUZZ_CHECK(importedLegTotal(*side, {}) >= 0 && importedLegTotal(*side, {}) <= 99);
     }

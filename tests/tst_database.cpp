@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace tavorin;
 
@@ -43,59 +44,113 @@ class TestDatabase : public QObject {
 private slots:
     void cleanup() { QSqlDatabase::database(QSqlDatabase::defaultConnection, false).setConnectOptions(); }
 
-    // Opening prepares a file at start-up; connecting takes only a league database and prepares it alike.
+    // Opening prepares a file at start-up; connecting prepares a league database alike.
     void prepareTheFile_data() {
         QTest::addColumn<bool>("connect");
-        QTest::addColumn<QByteArray>("content"); // of the file; null: made by the statements
-        QTest::addColumn<QStringList>("statements");
-        QTest::addColumn<QString>("error"); // part of the error text; empty when the file is taken
-        QTest::addColumn<QString>("check"); // a query on the file afterwards
+        QTest::addColumn<QStringList>("statements"); // that make the file; none: there is no file
+        QTest::addColumn<QString>("check");          // a query on the file afterwards
         QTest::addColumn<QString>("result");
-        const auto row = [](const char* name, bool connect, const QByteArray& content, const QStringList& statements,
-                            const char* error, const char* check, const char* result) {
-            QTest::newRow(name) << connect << content << statements << error << check << result;
-        };
-        const char* const tables = "SELECT COUNT(*) FROM sqlite_master";
-        row("open: new file", false, {}, {}, "", tables, "15"); // five tables, SQLite's sequence table, nine indexes
-        row("open: older file", false, {}, olderResults, "",
-            "SELECT group_concat(legs_won || ave || quote(hash) || quote(plat) || quote(p171)) FROM tv_ergebnisse",
-            "655.5NULLNULLNULL,448.25NULLNULLNULL");
-        // SQLite matches column names without regard to case: no second "hash" is added.
-        row("open: column in other case", false, {}, {"CREATE TABLE tv_ergebnisse (id INTEGER PRIMARY KEY, HASH TEXT)"},
-            "", "SELECT group_concat(name) FROM pragma_table_info('tv_ergebnisse')", "id,HASH,plat,p171");
-        row("open: empty file is not repaired", false, "", {}, "tv_ergebnisse", tables, "0");
-        row("connect: text file", true, "Dies ist keine Datenbank.\n", {}, "not a database", "", "");
-        row("connect: SQLite without the tables", true, {}, {"CREATE TABLE x (y)"}, "no such table", tables, "1");
-        QStringList noName = db::createStatements();
-        noName[0] = "CREATE TABLE tv_spieler (id INTEGER PRIMARY KEY, dartn_name TEXT)";
-        row("connect: a column missing", true, {}, noName, "no such column", tables, "6");
+        const QStringList older = db::createStatements().mid(0, 4) + olderResults;
+        QStringList upper = older; // SQLite matches column names without regard to case: no second "hash"
+        upper[4].replace("bestleg INTEGER", "bestleg INTEGER, HASH TEXT");
+        QTest::newRow("open: new file") << false << QStringList() << "SELECT COUNT(*) FROM sqlite_master"
+                                        << "15"; // five tables, SQLite's sequence table, nine indexes
+        QTest::newRow("open: older file")
+            << false << older
+            << "SELECT group_concat(legs_won || ave || quote(hash) || quote(plat) || quote(p171)) FROM tv_ergebnisse"
+            << "655.5NULLNULLNULL,448.25NULLNULLNULL";
+        QTest::newRow("open: column in other case")
+            << false << upper << "SELECT group_concat(name) FROM pragma_table_info('tv_ergebnisse') WHERE cid > 22"
+            << "HASH,plat,p171";
         // Upgraded and indexed: the nine indexes and the results table with the column "p171".
-        row("connect: older league file", true, {}, db::createStatements().mid(0, 4) + olderResults, "",
-            "SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'ix_%' OR sql LIKE '%p171%'", "10");
+        QTest::newRow("connect: older league file")
+            << true << older << "SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'ix_%' OR sql LIKE '%p171%'"
+            << "10";
     }
 
     void prepareTheFile() {
         QFETCH(bool, connect);
-        QFETCH(QByteArray, content);
         QFETCH(QStringList, statements);
-        QFETCH(QString, error);
         QFETCH(QString, check);
         QFETCH(QString, result);
         auto& owner = db::LeagueDatabase::instance();
-        const QString home = dir.filePath("home.db"), file = dir.filePath(QTest::currentDataTag() + QString(".db"));
-        QVERIFY(owner.open(home).ok);
-        make(file, content, statements);
-        const QByteArray before = fileContent(file);
-        const db::Result r = connect ? owner.connectTo(file) : owner.open(file);
-        QVERIFY2(r.ok == error.isEmpty() && r.error.contains(error), qPrintable(r.error));
-        QCOMPARE(r.notLeague, connect && !r.ok);
-        QCOMPARE(connectedFile(), connect && !r.ok ? home : file);
+        const QString file = dir.filePath(QTest::currentDataTag() + QString(".db"));
+        QVERIFY(owner.open(dir.filePath("home.db")).ok);
+        make(file, statements);
+        QVERIFY(connect ? owner.connectTo(file).ok : owner.open(file).ok);
+        QCOMPARE(connectedFile(), file);
         QCOMPARE(DbPeek(file).value(check), result);
-        if (r.notLeague)
-            QCOMPARE(fileContent(file), before);
         const QByteArray prepared = fileContent(file);
         owner.open(file); // a prepared file is left as it is
         QCOMPARE(fileContent(file), prepared);
+    }
+
+    // Every way to make a file current, and restoring a backup, refuses a file that is no whole league
+    // database, before anything is written to it. A link to a league file is taken, but not as a backup.
+    void hostileFilesAreRefused_data() {
+        QTest::addColumn<QString>("kind"); // "file" with the content, "link" to a file with it, or another thing
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason"); // part of the error; none: taken, but not as a backup
+        const QByteArray league = leagueBytes(400), text = "Dies ist keine Datenbank.\n";
+        QByteArray damaged = league, noise(4096, 0);
+        damaged.replace(3 * 4096, 4096, QByteArray(4096, '\xa5')); // a page of the players' table
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char(i * 7919 % 251);
+        const auto row = [](const char* name, const char* kind, const QByteArray& content, const QString& reason) {
+            QTest::newRow(name) << kind << content << reason;
+        };
+        row("empty", "file", "", "keine Liga-Datenbank (Tabelle tv_ergebnisse fehlt)");
+        row("text", "file", text, "keine SQLite-Datenbank");
+        row("random bytes", "file", noise, "keine SQLite-Datenbank");
+        row("half a league file", "file", league.left(league.size() / 2), QString::fromUtf8("beschädigt"));
+        row("damaged pages", "file", damaged, QString::fromUtf8("beschädigt"));
+        row("results table only", "file", sqliteBytes({"CREATE TABLE tv_ergebnisse (id INTEGER, legs_won INTEGER)"}),
+            "keine Liga-Datenbank (Spalte");
+        QStringList view = db::createStatements();
+        view[1] = "CREATE VIEW tv_ligen AS SELECT 1 AS id, 'Nord' AS liga_name";
+        row("a view for a table", "file", sqliteBytes(view), "Tabelle tv_ligen fehlt");
+        QStringList noName = db::createStatements();
+        noName[0] = "CREATE TABLE tv_spieler (id INTEGER PRIMARY KEY, dartn_name TEXT)";
+        row("a column missing", "file", sqliteBytes(noName), "Spalte tv_spieler.prodarter_name fehlt");
+        row("folder", "folder", {}, "ein Ordner, keine Datei");
+        row("pipe", "pipe", {}, QString::fromUtf8("keine gewöhnliche Datei"));
+        row("loop of links", "loop", {}, QString::fromUtf8("Verknüpfung, die zu keiner Datei führt"));
+        row("link to a text file", "link", text, "keine SQLite-Datenbank");
+        row("link to a league file", "link", league, "");
+    }
+
+    void hostileFilesAreRefused() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        auto& owner = db::LeagueDatabase::instance();
+        const QString home = dir.filePath("home.db"), folder = dir.filePath("Sicherungen");
+        const QString file = folder + "/home-20260101-000000.db";
+        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder) && owner.open(home).ok);
+        if (kind == "file" || kind == "link")
+            writeFile(kind == "file" ? file : file + ".ziel", content);
+        if (kind == "link" || kind == "loop")
+            QVERIFY(QFile::link(kind == "link" ? file + ".ziel" : file + ".b", file) && QFile::link(file, file + ".b"));
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(file + "/inhalt"));
+        if (kind == "pipe")
+            QVERIFY(mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+        const QByteArray before = fileContent(home), bytes = QFileInfo(file).isFile() ? fileContent(file) : "";
+        const QStringList entries = folderEntries(folder);
+        const bool linkedLeague = reason.isEmpty(), link = kind == "link" || kind == "loop";
+
+        const db::Result restored = db::restoreBackup(folder, {file, {}, 0, {}, {}}, home);
+        QVERIFY2(!restored.ok && restored.error.contains(link ? QString::fromUtf8("Verknüpfung") : reason),
+                 qPrintable(restored.error));
+        for (const db::Result& r : {owner.connectTo(file), owner.open(file)})
+            QVERIFY2(r.ok == linkedLeague && r.error.contains(reason), qPrintable(r.error));
+        QCOMPARE(fileContent(home), before);
+        if (!linkedLeague) {
+            QCOMPARE(folderEntries(folder), entries); // nor a journal beside it
+            QCOMPARE(QFileInfo(file).isFile() ? fileContent(file) : "", bytes);
+        }
+        QCOMPARE(connectedFile(), linkedLeague ? file : QString()); // a refused file is not current
+        QCOMPARE(owner.hasFile(), linkedLeague);
     }
 
     void columnTest() {
@@ -165,13 +220,16 @@ private slots:
         const db::Result first = read();
         QVERIFY2(!first.ok && first.locked && !read().ok && clock.elapsed() < 3000, qPrintable(first.error));
         QCOMPARE(reported, 1);
-        QVERIFY(owner.connectTo(file).locked);
-        QVERIFY(db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}}).locked);
-        QVERIFY(clock.elapsed() < 8000);
+        // Nor does a write wait for the lock again.
+        QVERIFY(db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}}).locked && clock.elapsed() < 3000);
+        QVERIFY(owner.connectTo(file).locked && clock.elapsed() < 5000);
         QVERIFY(other.run("COMMIT"));
         QVERIFY(!read().ok);
         QCoreApplication::processEvents();
         QVERIFY(read().ok);
+        // A file locked when it is opened stays current, and is checked once it can be read.
+        QVERIFY(other.run("BEGIN EXCLUSIVE") && owner.open(file).locked && owner.hasFile());
+        QVERIFY(other.run("COMMIT") && read().ok);
     }
 
     void copyFailuresLeaveTheTarget() {
@@ -210,10 +268,18 @@ private slots:
             QTest::newRow(name) << number << system << reason;
         };
         row("disk full", ENOSPC, "Unknown error", QString::fromUtf8("nicht genügend Speicherplatz"));
+        row("quota full", EDQUOT, "", QString::fromUtf8("nicht genügend Speicherplatz"));
+        row("file size limit", EFBIG, "Unknown error",
+            QString::fromUtf8("die Datei würde größer, als das System erlaubt"));
         row("no permission", EACCES, "Permission denied", "keine Berechtigung");
-        row("read-only file system", EROFS, "", "keine Berechtigung");
+        row("not permitted", EPERM, "", "keine Berechtigung");
+        row("read-only file system", EROFS, "", QString::fromUtf8("der Datenträger ist schreibgeschützt"));
         row("not found", ENOENT, "", "Datei oder Ordner nicht gefunden");
-        row("other: the system's text", EIO, "Unknown error", QString::fromLocal8Bit(strerror(EIO)));
+        row("folder not found", ENOTDIR, "", "Datei oder Ordner nicht gefunden");
+        const QString io = QString::fromLocal8Bit(strerror(EIO));
+        row("other: the system's text", EIO, "Unknown error", "Fehler beim Zugriff auf die Datei (" + io + ")");
+        row("no number: Qt's text", 0, "Some error", "Fehler beim Zugriff auf die Datei (Some error)");
+        row("no reason at all", 0, "Unknown error", "das System hat keinen Grund genannt");
     }
     void failureReasons() {
         QFETCH(int, errorNumber);
@@ -257,21 +323,47 @@ private slots:
                  kept);
     }
 
+    // Backups belong to one league file, also beside another of the same name. Those of earlier releases,
+    // which did not note their file, are listed for both and removed for neither.
     void backupsNamedKeptAndPruned() {
-        const QString file = dir.filePath("tavorin.db"), folder = dir.filePath("Sicherungen");
-        seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
+        const QString file = dir.filePath("tavorin.db"), twin = dir.filePath("Zwilling/tavorin.db");
+        const QString folder = dir.filePath("Ablage"), older = folder + "/tavorin-20200101-000000.db";
         const QDateTime start(QDate(2026, 12, 6), QTime(9, 0));
+        seedLeagueDatabase(twin, {});
+        QVERIFY(db::writeBackup(folder, twin, "Zwilling", start).ok);
+        writeFile(older, fileContent(twin));
+        seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
         QString written;
         for (int i = 0; i < db::keptBackups + 2; ++i)
             QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), &written).ok);
-        // Two in one second get a number; the newest 20 stay, each with its reason.
+        // Two in one second get a number; the newest 20 stay, each with its reason and league file.
         QCOMPARE(QFileInfo(written).fileName(), "tavorin-20261206-090010-2.db");
-        const QList<db::Backup> kept = db::backupsOf(folder, file);
-        QCOMPARE(kept.size(), db::keptBackups);
-        QCOMPARE(kept.first().reason + ", " + kept.last().reason, "Lauf 21, Lauf 2");
-        QCOMPARE(QDir(folder).entryList({"*.db"}).size(), db::keptBackups);
+        const QList<db::Backup> kept = db::backupsOf(folder, file), twins = db::backupsOf(folder, twin);
+        QCOMPARE(kept.size(), db::keptBackups + 1);
+        QCOMPARE(kept.first().reason + ", " + kept[db::keptBackups - 1].reason + ", " + kept.last().path,
+                 "Lauf 21, Lauf 2, " + older);
+        QVERIFY(kept.first().leagueFile == file && kept.last().leagueFile.isEmpty());
+        QCOMPARE(twins.first().reason + ", " + twins.last().path, "Zwilling, " + older);
+        QCOMPARE(QDir(folder).entryList({"*.db"}).size(), db::keptBackups + 2);
         QCOMPARE(DbPeek(written, "copy").value("SELECT liga_name FROM tv_ligen"), "Nord");
-        QVERIFY(db::backupsOf(folder, dir.filePath("andere.db")).isEmpty());
+    }
+
+    // A backup that fails (at a file size limit as at a full disk) leaves nothing that looks like one; what
+    // an interrupted one left goes at the next start.
+    void failedBackupsLeaveNothing() {
+        const QString file = dir.filePath("voll.db"), folder = dir.filePath("Voll");
+        seedLeagueDatabase(file, {});
+        writeFile(folder + "/voll-20260101-000000.db.part", "halb");
+        db::removeUnfinishedBackups(folder);
+        QCOMPARE(folderEntries(folder), QStringList());
+        rlimit limit;
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR);
+        const rlimit small{16384, limit.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const db::Result r = db::writeBackup(folder, file, "voll", QDateTime::currentDateTime());
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        QVERIFY2(!r.ok && r.error.contains(QString::fromUtf8("größer")), qPrintable(r.error));
+        QCOMPARE(folderEntries(folder), QStringList());
     }
 
     void demoLeagueIsAnOrdinaryLeagueFile() {
@@ -288,17 +380,30 @@ private slots:
     }
 
 private:
-    // A file with `content`, or (when it is null) a database made by `statements`, or no file at all.
-    static void make(const QString& file, const QByteArray& content, const QStringList& statements) {
-        if (!content.isNull())
-            writeFile(file, content);
+    // A database made by `statements` at `file`, or no file at all.
+    static void make(const QString& file, const QStringList& statements) {
         if (statements.isEmpty())
             return;
         DbPeek peek(file, "make");
-        for (const QString& sql : statements)
+        for (const QString& sql : QStringList{"BEGIN"} + statements + QStringList{"COMMIT"})
             QVERIFY2(peek.run(sql), qPrintable(sql));
     }
+    // The bytes of a database made by `statements`.
+    QByteArray sqliteBytes(const QStringList& statements) {
+        const QString file = dir.filePath(QString("made%1.db").arg(++made));
+        make(file, statements);
+        return fileContent(file);
+    }
+    // The bytes of a league file with `players` players, which fill several pages.
+    QByteArray leagueBytes(int players) {
+        QStringList statements = db::createStatements();
+        for (int i = 0; i < players; ++i)
+            statements
+                << QString("INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Spieler %1', 's%1')").arg(i);
+        return sqliteBytes(statements);
+    }
     QTemporaryDir dir;
+    int made = 0;
 };
 
 QTEST_GUILESS_MAIN(TestDatabase)

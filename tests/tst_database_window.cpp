@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableView>
 
 using namespace guitest;
 
@@ -195,10 +197,10 @@ private slots:
     }
 
     void connectThenCopy() {
-        const QString other = env->root() + "/Ligen/herbst.db", text = env->root() + "/Ligen/notiz.db";
+        const QString other = env->root() + "/Ligen/herbst.db", folder = env->root() + "/Ligen/ordner.db";
         const QString copy = env->root() + "/saison.db";
         seedLeagueDatabase(other, autumnData);
-        writeFile(text, "Dies ist keine Datenbank.\n");
+        QVERIFY(QDir().mkpath(folder));
         const QByteArray autumn = fileContent(other);
         auto w = startWindow();
         const auto at = [&](const QString& path) {
@@ -207,10 +209,11 @@ private slots:
                    connectedFile() == path;
         };
 
-        // A file that is no league database is refused; everything stays with the connected file.
+        // A file that is no league database (here a folder) is refused; everything stays with the connected file.
         const QString own = views(*w);
-        const QList<SeenMessage> refused = chooseFile(*w, "datenbankVerbindenAction", text);
-        QVERIFY(refused.size() == 1 && refused[0].text == "Die Datei ist keine Liga-Datenbank:\n" + text);
+        const QList<SeenMessage> refused = chooseFile(*w, "datenbankVerbindenAction", folder);
+        QCOMPARE(shown(refused),
+                 "2|Die Datei kann nicht als Liga-Datenbank benutzt werden:\n" + folder + ": ein Ordner, keine Datei");
         QVERIFY(at(env->defaultDatabase()));
         QCOMPARE(views(*w), own);
 
@@ -229,7 +232,7 @@ private slots:
         // Copying onto an existing file replaces it and leaves no other file.
         QVERIFY(chooseFile(*w, "datenbankSpeichernAction", other).isEmpty());
         QCOMPARE(fileContent(other), fileContent(copy));
-        QCOMPARE(folderEntries(env->root() + "/Ligen"), QStringList({"herbst.db", "notiz.db"}));
+        QCOMPARE(folderEntries(env->root() + "/Ligen"), QStringList({"herbst.db", "ordner.db"}));
         QVERIFY(at(other));
     }
 
@@ -302,9 +305,10 @@ private slots:
     }
 
     void deletingWaitsForItsBackup() {
-        auto w = startWindow(); // the first start of the day has written one backup
+        auto w = startWindow(); // the first start of the day has written one backup, and says so
         const QString folder = env->dir() + "/Sicherungen";
         QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).size(), 1);
+        QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung angelegt: " + folder));
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
         auto* remove = find<QPushButton>(*w, "ligaLoeschenButton");
 
@@ -324,15 +328,80 @@ private slots:
         const QList<tavorin::db::Backup> made = tavorin::db::backupsOf(folder, env->defaultDatabase());
         QVERIFY(made.size() == 1 && made[0].reason == QString::fromUtf8("Liga löschen"));
 
-        // Restoring asks, backs up the current state, and brings the league back into every view.
-        const QList<SeenMessage> asked =
-            answerModals([&] { find<QAction>(*w, "sicherungWiederherstellenAction")->trigger(); },
-                         [](QWidget* dialog) { dialog->findChild<QPushButton*>("wiederherstellenButton")->click(); },
-                         QMessageBox::Yes);
+        // Restoring shows whose backups they are, asks, backs up the current state, and brings the league
+        // back into every view.
+        QString leagueFile;
+        const QList<SeenMessage> asked = answerModals(
+            [&] { find<QAction>(*w, "sicherungWiederherstellenAction")->trigger(); },
+            [&](QWidget* dialog) {
+                leagueFile = find<QTableView>(*dialog, "sicherungenTableView")->model()->index(0, 4).data().toString();
+                dialog->findChild<QPushButton*>("wiederherstellenButton")->click();
+            },
+            QMessageBox::Yes);
         QVERIFY(asked.size() == 1 && asked[0].icon == QMessageBox::Question);
+        QCOMPARE(leagueFile, env->defaultDatabase());
         QCOMPARE(showing(*w, "tabelleLigaComboBox"), "Nord,Ost");
         QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).first().reason, "Vor dem Wiederherstellen");
         QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung vom "));
+    }
+
+    // A remembered file that is no league database stays untouched. The organiser goes on without a league
+    // file, with a new one, or with another one, checked alike.
+    void refusedAtStartUp_data() {
+        QTest::addColumn<QString>("answers");    // the questions' answers: S(ave) new, O(pen) another, I(gnore)
+        QTest::addColumn<QStringList>("chosen"); // the file dialogs' answers, in turn
+        QTest::addColumn<QString>("current");    // the league file afterwards; empty for none
+        QTest::newRow("on without") << "I" << QStringList() << "";
+        QTest::newRow("a new file") << "S" << QStringList() << "<dir>/tavorin.db";
+        QTest::newRow("another file, at the second try")
+            << "OO" << QStringList{"<root>/notiz.txt", "<root>/herbst.db"} << "<root>/herbst.db";
+    }
+
+    void refusedAtStartUp() {
+        QFETCH(QString, answers);
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, current);
+        const auto at = [&](QString path) { return path.replace("<dir>", env->dir()).replace("<root>", env->root()); };
+        current = at(current);
+        const QString foreign = env->root() + "/fremd.db";
+        QVERIFY(DbPeek(foreign, "fremd").run("CREATE TABLE tv_ergebnisse (id INTEGER, spieltag_id INTEGER)"));
+        seedLeagueDatabase(env->root() + "/herbst.db", autumnData);
+        writeFile(env->root() + "/notiz.txt", "Notiz\n");
+        QVERIFY(QFile::remove(env->defaultDatabase()));
+        env->setConfig("dateipfad/dbpfad", foreign);
+        const QByteArray before = fileContent(foreign);
+        QStringList asked;
+        const auto messages = dialogs::setMessageAnswer([&](const QMessageBox& box) {
+            asked << box.text();
+            const QString answer = answers.mid(asked.size() - 1, 1);
+            return answer == 'S' ? QMessageBox::Save : answer == 'O' ? QMessageBox::Open : QMessageBox::Ignore;
+        });
+        const auto files = dialogs::setFileAnswer([&](const dialogs::FileQuestion&) { return at(chosen.takeFirst()); });
+        const auto answered = qScopeGuard([&] { dialogs::setMessageAnswer(messages), dialogs::setFileAnswer(files); });
+        const auto w = std::make_unique<MainWindow>();
+
+        QCOMPARE(asked.size(), answers.size());
+        QVERIFY2(asked[0].startsWith("Die Datei kann nicht als Liga-Datenbank benutzt werden:\n" + foreign +
+                                     ": keine Liga-Datenbank"),
+                 qPrintable(asked[0]));
+        QCOMPARE(tavorin::db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('West')", {}}}).ok,
+                 !current.isEmpty());
+        QCOMPARE(fileContent(foreign), before);
+        QCOMPARE(connectedFile(), current);
+        QCOMPARE(env->config("dateipfad/dbpfad"), current.isEmpty() ? foreign : current);
+        QCOMPARE(w->windowTitle(), titleBase + (current.isEmpty() ? "keine Liga-Datenbank" : current));
+    }
+
+    // A file that another program has locked is reported once, after one wait; nothing at start-up waits again.
+    void lockedAtStartUp() {
+        DbPeek other(env->defaultDatabase(), "other");
+        QVERIFY(other.run("BEGIN EXCLUSIVE"));
+        QElapsedTimer clock;
+        clock.start();
+        QList<SeenMessage> seen;
+        const auto w = startWindow(&seen, false);
+        QVERIFY2(clock.elapsed() < 3500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(seen.size() == 1 && seen[0].text.startsWith("Die Datenbank wird gerade von einem anderen Programm"));
     }
 
 private:

@@ -1,28 +1,33 @@
-// The three forum-code windows: the option each widget stores under its window's key and shows again, the
-// code they show (its bytes are tested in tst_forumcode), the preview, the clipboard, the CSV and PDF files.
+// The three forum-code windows: the option each widget stores under its window's key and shows again (the
+// format too, with the options it disables), the code they show (its bytes are tested in tst_forumcode), the
+// preview, the clipboard, the CSV and PDF files, names without control characters in every output.
 #include "guitest.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDate>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextEdit>
 
 using namespace guitest;
 
 namespace {
 
-// League "Nord": A (markup in the forum name) won 6:4 against B, imported from Lidarts; C against D open.
+// League "Nord": A (markup and a right-to-left override in the forum name, which no output shows) won 6:4
+// against B, imported from Lidarts; C against D open.
 const QStringList seedData =
-    leagueSeed({"A<&\":a", "B", "C", "D"}, {"1:1:2", "1:3:4"})
+    leagueSeed({"A<&\"\u202e:a", "B", "C", "D"}, {"1:1:2", "1:3:4"})
     << "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, ave, douba, "
        "doubb, p180, hf, bestleg, hash, plat) VALUES (1, 1, 1, 0, 6, 4, 2, 60.5, 6, 18, 2, 121, 15, 'q7Rk2xLp', "
        "'lidarts'), (1, 2, 0, 1, 4, 6, 0, 50, 0, 0, 0, 40, 0, 'q7Rk2xLp', 'lidarts')";
 
 QString code(QWidget* dialog) {
-    return find<QTextEdit>(*dialog, "codeTextEdit")->toPlainText();
+    return find<QPlainTextEdit>(*dialog, "codeTextEdit")->toPlainText();
 }
 void click(QWidget* dialog, const char* name) {
     find<QAbstractButton>(*dialog, name)->click();
@@ -122,12 +127,45 @@ private slots:
             find<QLineEdit>(*d, "breiteLineEdit")->clear();
             click(d, "bbcodeRadioButton");
         });
-        // The next opening shows what was chosen; the format always starts on HTML.
-        withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
-            for (const char* name : {"htmlRadioButton", "zentriertRadioButton", "pixelRadioButton"})
+        QCOMPARE(config("format1"), "bbcode");
+        QCOMPARE(config("format2"), QString());
+        // The next opening shows what was chosen, the format too; in BB-Code the options only HTML uses are
+        // disabled, and those only BB-Code uses in HTML.
+        const auto enabled = [](QWidget* d, const QStringList& names) {
+            QStringList out;
+            for (const QString& name : names)
+                out << find<QWidget>(*d, name)->toolTip() + (find<QWidget>(*d, name)->isEnabled() ? "+" : "-");
+            return out.join(' ');
+        };
+        withWindow(*w, "tabelleCodeAction", [&](QWidget* d) {
+            for (const char* name : {"bbcodeRadioButton", "zentriertRadioButton", "pixelRadioButton"})
                 QVERIFY(find<QAbstractButton>(*d, name)->isChecked());
+            QVERIFY(code(d).startsWith("[align=center][table="));
             QCOMPARE(find<QLineEdit>(*d, "breiteLineEdit")->text(), QString());
             QCOMPARE(find<QComboBox>(*d, "staerkeComboBox")->currentText(), "3");
+            const QStringList htmlOnly = {"breiteGroupBox", "staerkeComboBox", "linieFarbeLineEdit",
+                                          "linienfarbeButton", "datumCheckBox"};
+            QCOMPARE(enabled(d, htmlOnly), QString("nur für HTML- ").repeated(5).chopped(1));
+            click(d, "htmlRadioButton");
+            QCOMPARE(enabled(d, {"breiteGroupBox", "datumCheckBox"}), "nur für HTML+ nur für HTML+");
+        });
+        withWindow(*w, "spielplanCodeAction", [&](QWidget* d) {
+            QCOMPARE(enabled(d, {"farbenGroupBox", "formatierungGroupBox"}), "nur für HTML+ nur für BB-Code-");
+        });
+        QCOMPARE(config("format1"), "html");
+    }
+    // The preview breaks a line only between words, also where a table is narrower than its captions.
+    void previewKeepsWords() {
+        auto w = startWindow();
+        withWindow(*w, "statistikCodeAction", [](QWidget* d) {
+            QTextDocument* preview = find<QTextEdit>(*d, "vorschauTextEdit")->document();
+            QTRY_VERIFY(preview->toPlainText().contains("Platz"));
+            preview->setTextWidth(40);
+            for (QTextBlock b = preview->begin(); b.isValid(); b = b.next()) {
+                preview->documentLayout()->blockBoundingRect(b);
+                for (int i = 1; i < b.layout()->lineCount(); ++i)
+                    QVERIFY2(b.text().at(b.layout()->lineAt(i).textStart() - 1).isSpace(), qPrintable(b.text()));
+            }
         });
     }
     void codeClipboardAndPreview() {
@@ -148,18 +186,20 @@ private slots:
         withWindow(*w, "statistikCodeAction", [](QWidget*) {});
         QCOMPARE(env->value("SELECT quote(bestleg) FROM tv_ergebnisse WHERE spieler_id = 2"), "''");
 
+        // The preview follows the code once it rests.
         withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
             const QTextEdit* preview = find<QTextEdit>(*d, "vorschauTextEdit");
-            QVERIFY(preview->toPlainText().contains("A<&\"\n1\n"));
+            QTRY_VERIFY(preview->toPlainText().contains("A<&\"\n1\n"));
             click(d, "name2CheckBox");
-            QVERIFY(preview->toPlainText().contains("A<&\" (a)\n1\n"));
+            QTRY_VERIFY(preview->toPlainText().contains("A<&\" (a)\n1\n"));
             click(d, "bbcodeRadioButton");
-            QVERIFY(preview->toPlainText().contains("Platz\nName\n"));
+            QTRY_VERIFY(preview->toPlainText().contains("Platz\nName\n"));
             QVERIFY(!preview->toPlainText().contains("[*]"));
         });
     }
     void files() {
         auto w = startWindow();
+        QCOMPARE(columnTexts(find<QTableWidget>(*w, "ligaTabelleTableWidget"), 0).value(0), "A<&\" (a)");
         FileAnswer csv(env->root() + "/tabelle.csv");
         withWindow(*w, "tabelleCodeAction", [](QWidget* d) {
             click(d, "name2CheckBox");

@@ -1,7 +1,10 @@
 // The forum code of the three export windows (league table, statistics, schedule) in HTML and BB-Code, the
-// preview of BB-Code and the CSV files.
+// preview of BB-Code, the CSV files, names in every output and the remembered format.
+#include "app/textescape.h"
+#include "export/bbpreview.h"
 #include "export/forumcode.h"
 #include "export/tableexport.h"
+#include "testenv.h"
 
 #include <QTest>
 
@@ -301,11 +304,59 @@ private slots:
                u"<a href=\"http://y.test\">http://y.test</a>"_s;
         QTest::newRow("what is not understood stays text") << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s
                                                            << u"[color=red;x:y]a[/color] [/b][*][foo][align=top]"_s;
+        // Links to anything but web pages, and a [url] without its end, stay text; the rest is not copied.
+        QTest::newRow("links that stay text")
+            << u"[url=javascript:x()]a[/url][url=data:b]b[/url][URL=file:///c]c[/url][url]http://d [url]e"_s
+            << u"[url=javascript:x()]a[/url][url=data:b]b[/url][URL=file:///c]c[/url][url]http://d [url]e"_s;
+        // Elements close in the order they were opened; what closes nothing open stays text.
+        QTest::newRow("crossed, unclosed, and a line feed in a row")
+            << u"[b][i]x[/b][/i]\n[table][*][s]a\n[u]y"_s
+            << u"<b><i>x</i></b>[/i]<br><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr><td><s>a</s>"
+               u"</td></tr><u>y</u></table>"_s;
     }
     void bbPreview() {
         QFETCH(QString, code);
         QFETCH(QString, html);
         QCOMPARE(bbCodeToHtml(code), html);
+        QVERIFY(html.size() <= bbPreviewGrowth * code.size());
+    }
+    // Names in every output: no control character or bidi control, a line break a blank.
+    void safeNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("letters, marks and symbols stay")
+            << u"J\u00f6rg \u05d0 \u0645 \U0001F3AF [x]"_s << u"J\u00f6rg \u05d0 \u0645 \U0001F3AF [x]"_s;
+        QTest::newRow("controls go") << u"\u0000A\u0001\u001f\u007f\u0080\u009fB"_s << u"AB"_s;
+        QTest::newRow("bidi controls go")
+            << u"\u202eA\u202a\u202b\u202c\u202d\u2066\u2067\u2068\u2069\u200e\u200f\u061cB"_s << u"AB"_s;
+        QTest::newRow("line breaks and tabs become blanks")
+            << u"A\nB\r\nC\tD\u000b\u000c\u0085\u2028\u2029E"_s << u"A B  C D     E"_s;
+    }
+    void safeNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, safe);
+        QCOMPARE(safeName(name), safe);
+    }
+    // Each output shows names as safeName() gives them.
+    void safeNamesInEveryOutput() {
+        const QString name = u"Anna\u202e\n\u0000"_s;
+        QCOMPARE(scheduleCode({match(u"1"_s, name, u"Bert"_s, u"3"_s, u"2"_s)}, schedule(CodeFormat::BBCode), web),
+                 u"[b][u]Spieltag: 1[/u][/b]\nAnna (0.00) [b]3:2[/b] Bert(0.00)\n"_s);
+        QVERIFY(leagueTableCode({{name, u"a"_s}}, table()).contains(u"\">Anna </td>"_s));
+        QVERIFY(printHtml(name, u"1.1.2024"_s, QString()).startsWith(u"<h2>Anna </h2>"_s));
+        // A name that begins with a tab or a line break is no formula either.
+        QCOMPARE(statisticsCsv({{u"\t=1"_s, u"t"_s}, {u"\r\u202e=2"_s, u"r"_s}, {u"\u0000@3"_s, u"n"_s}}, {}),
+                 "\xEF\xBB\xBFPlatz;Name;20-;20+;40+;60+;80+;100+;140+;171+;180;Highest Finish;Best Leg\r\n"
+                 "1;' =1;0;0;0;0;0;0;0;0;0;0;0\r\n2;' =2;0;0;0;0;0;0;0;0;0;0;0\r\n3;'@3;0;0;0;0;0;0;0;0;0;0;0\r\n");
+    }
+    // The format a window opens with: "html" or "bbcode" in any letter case, anything else HTML.
+    void formatKeys() {
+        TempSettings env;
+        writeFile(env.configPath(), "[exportfenster]\nformat1=BBCode\nformat2=pdf\nformat3=\n");
+        QSettings file(env.configPath(), QSettings::IniFormat);
+        ExportSettings read;
+        readExportSettings(file, read);
+        QCOMPARE(QStringList({read.format1, read.format2, read.format3}), QStringList({"bbcode", "html", "html"}));
     }
     void csvFiles() {
         ExportOptions o;

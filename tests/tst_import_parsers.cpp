@@ -38,7 +38,7 @@ QByteArray joined(const QStringList& lines, const char* separator) {
 
 // The functions from text to text, by name. The leg total takes "first|legs;second|legs", the name check
 // "platform first,platform second,form left,form right", the Lidarts figures the keys of player 1 and gives
-// his average, doubles text and high finish.
+// his average, doubles text and high finish, or why the reply has no game data.
 QString apply(const QString& function, const QString& input) {
     const QHash<QString, std::function<QString(const QString&)>> functions = {
         {"lidarts id", lidartsGameId},
@@ -50,7 +50,7 @@ QString apply(const QString& function, const QString& input) {
              const ImportedValues v =
                  parseLidartsReply(R"({"status":"completed","p1_name":"A","p2_name":"B",)" + s.toUtf8() + '}');
              return v.first.size() != ImportPositionCount
-                        ? QString()
+                        ? v.reason
                         : v.first[PosAverage] + '|' + v.first[PosDoubles] + '|' + v.first[PosHighFinish];
          }},
         {"names",
@@ -91,9 +91,13 @@ private slots:
         row("lidarts id", "without scheme, with query", "lidarts.org/game/Ab-9_x?theme=dark#stats", "Ab-9_x");
         row("lidarts id", "games is not game", "https://lidarts.org/games/q7Rk2xLp/dark", "dark");
         row("lidarts id", "bare id", "q7Rk2xLp", "q7Rk2xLp");
+        row("lidarts id", "plain words", "hallo welt", "");
+        row("lidarts id", "link ends in /game/", "https://lidarts.org/game/", "");
+        row("lidarts id", "no id shape after game", "https://lidarts.org/game/a%20b", "");
         row("pro-darter id", "last =", "http://www.pro-darter.com/m.php?league=3&match=99", "99");
         row("pro-darter id", "link ends in =", "http://www.pro-darter.com/match-history.php?match=", "");
         row("pro-darter id", "bare id", "4711", "4711");
+        row("pro-darter id", "plain words", "hallo welt", "");
         // An id from a link without a "game" segment may carry a query; it stays one path segment.
         row("lidarts request", "id with a query", "a b?c=1", "https://lidarts.org/api/game/a%20b%3Fc%3D1");
         row("relay form", "reserved and percent", "a+b&c=d/y?z #!*'();:@$,50%",
@@ -119,6 +123,17 @@ private slots:
             R"("p1_high_finish": 120.0, "p1_doubles": 50.0, "p1_legs_won": 1, )"
             R"("p1_darts_thrown_double": 2.0)",
             "0.00|50.00% (1/2)\n|120");
+        row("lidarts figures", "null counts 0", R"("p1_high_finish": null)", "0.00|0.00% (0/0)\n|0");
+        // A figure the reply does not hold as a number in its range is never taken as 0.
+        const char* legs = "Der Wert von „p1_legs_won“ ist keine ganze Zahl von 0 bis 99.";
+        row("lidarts figures", "legs not whole", R"("p1_legs_won": 3.5)", legs);
+        row("lidarts figures", "legs as text", R"("p1_legs_won": "3")", legs);
+        row("lidarts figures", "legs 2^63", R"("p1_legs_won": 9223372036854775808)", legs);
+        row("lidarts figures", "doubles rate huge", R"("p1_doubles": 1e300)",
+            "Der Wert von „p1_doubles“ ist keine Zahl von 0 bis 100.");
+        row("lidarts figures", "name not a text", R"("p1_name": 7)", "Der Wert von „p1_name“ ist kein Text.");
+        row("lidarts figures", "finish of 1", R"("p1_high_finish": 1)",
+            "Der Wert „1“ bei „Highest Finish“ von Spieler 1 ist nicht möglich.");
         row("names", "in order", "Anna,Bernd,Anna,Bernd", "in order");
         row("names", "crossed", "Bernd,Anna,Anna,Bernd", "crossed");
         row("names", "case differs", "anna,Bernd,Anna,Bernd", "mismatch");
@@ -161,9 +176,6 @@ private slots:
         QCOMPARE(v.first, QString("Anna|3|65.40|71.00|2|5|7|10|4|6|2|1|81|33.33% (3/9)\n|18|2").split('|'));
         QCOMPARE(v.second, QString("Bernd|1|48.12|55.50|0|9|8|6|3|2|0|0|40|12.50% (1/8)\n|27|0").split('|'));
         QCOMPARE(v.firstName + v.secondName, QStringLiteral("AnnaBernd"));
-        // The dialog lists 171+ between 140+ and 180, one value a line.
-        QCOMPARE(v.firstText,
-                 QStringLiteral("Anna\n3\n65.40\n71.00\n2\n5\n7\n10\n4\n6\n2\n2\n1\n81\n33.33% (3/9)\n18\n"));
     }
 
     void relayReply_data() {
@@ -182,7 +194,6 @@ private slots:
         // The name check sees the lines as received.
         QCOMPARE(v.firstName, QStringLiteral("<b>Anna</b>"));
         QCOMPARE(v.secondName, QStringLiteral("Bernd &amp; Co"));
-        QCOMPARE(v.firstText, QStringLiteral("Anna\n3\n65.40\n71.00\n2\n5\n7\n10\n4\n6\n2\n1\n81\n33.33% (3/9)\n18\n"));
     }
 
     void outcomes_data() {
@@ -226,35 +237,43 @@ private slots:
         QFETCH(ImportOutcome, outcome);
         const ImportedValues v = lidarts ? parseLidartsReply(body) : parseRelayReply(body);
         QCOMPARE(v.outcome, outcome);
-        if (outcome != ImportOutcome::Ok) // a reply given up on offers nothing
-            QVERIFY(v.first.isEmpty() && v.second.isEmpty() && v.firstText.isEmpty());
+        if (outcome != ImportOutcome::Ok) // a reply given up on offers nothing, and says why it has no game data
+            QVERIFY(v.first.isEmpty() && v.second.isEmpty() &&
+                    v.reason.isEmpty() == (outcome != ImportOutcome::NoGameData));
     }
 
-    void hostileMarkupIsLinear() {
-        // Each 1 MiB reply once took from seconds to minutes; the time limit covers reading it as well.
-        for (const QByteArray& unit : {QByteArray("&"), QByteArray("<a "), QByteArray("<!--<p>"), QByteArray("&#x")}) {
-            QByteArray body = joined(relayLines(), "\n");
-            body.prepend(unit.repeated((maxReplyBytes - body.size()) / unit.size()));
-            QElapsedTimer clock;
-            clock.start();
-            const ImportOutcome outcome = parseRelayReply(body).outcome;
-            QVERIFY2(clock.elapsed() < 1000, unit.constData());
-            QCOMPARE(outcome, ImportOutcome::Ok); // all of it in the first player's name
-        }
+    // A reply of the largest size with all of it in the first player's name once took from seconds to minutes
+    // to read or to show. It is read in linear time, and a name that long is no player's.
+    void hostileRepliesAreBounded_data() {
+        QTest::addColumn<bool>("lidarts");
+        QTest::addColumn<QByteArray>("unit");
+        QTest::addColumn<ImportOutcome>("outcome");
+        QTest::newRow("lidarts: markup") << true << QByteArray("<b>x</b>") << ImportOutcome::NoGameData;
+        QTest::newRow("lidarts: one long word") << true << QByteArray("x") << ImportOutcome::NoGameData;
+        QTest::newRow("relay: ampersands") << false << QByteArray("&") << ImportOutcome::NoGameData;
+        QTest::newRow("relay: unclosed tags") << false << QByteArray("<a ") << ImportOutcome::Ok;
+        QTest::newRow("relay: unclosed comment") << false << QByteArray("<!--<p>") << ImportOutcome::Ok;
+        QTest::newRow("relay: references without end") << false << QByteArray("&#x") << ImportOutcome::NoGameData;
+    }
+    void hostileRepliesAreBounded() {
+        QFETCH(bool, lidarts);
+        QFETCH(QByteArray, unit);
+        QFETCH(ImportOutcome, outcome);
+        QByteArray body = lidarts ? QByteArray(realisticLidartsReply) : joined(relayLines(), "\n");
+        const qsizetype name = lidarts ? body.indexOf("Anna") : 0;
+        body.insert(name, unit.repeated((maxReplyBytes - body.size()) / unit.size()));
+        QElapsedTimer clock;
+        clock.start();
+        const ImportedValues v = lidarts ? parseLidartsReply(body) : parseRelayReply(body);
+        QVERIFY(clock.elapsed() < 3000); // even in a debug build on a busy machine; superlinear took minutes
+        QCOMPARE(v.outcome, outcome);
+        if (outcome == ImportOutcome::NoGameData)
+            QCOMPARE(v.reason, QString::fromUtf8("„Name“ von Spieler 1 ist länger als 200 Zeichen."));
+    }
+
+    void deadline() {
         QCOMPARE(parseRelayReply(joined(relayLines(), "\n"), QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
         QCOMPARE(parseLidartsReply(realisticLidartsReply, QDeadlineTimer(0)).outcome, ImportOutcome::TimedOut);
-    }
-
-    void crossedOrderExchangesSides() {
-        ImportedValues v =
-            parseLidartsReply(R"({"p1_name":"Bernd","p2_name":"Anna","p1_legs_won":1,"p2_legs_won":3,"p2_171":2,)"
-                              R"("p1_darts_thrown_double":4,"p2_darts_thrown_double":5})");
-        QCOMPARE(checkNames(v.firstName, v.secondName, QStringLiteral("Anna"), QStringLiteral("Bernd")),
-                 NameOrder::Crossed);
-        v.swapSides();
-        QCOMPARE(v.first.at(PosName) + v.first.at(PosLegs) + v.first.at(Pos171) + v.second.at(PosLegs) + v.firstName +
-                     v.firstText.left(7) + v.secondText.left(8),
-                 "Anna321AnnaAnna\n3\nBernd\n1\n");
     }
 };
 

@@ -1,5 +1,5 @@
 // Every window and dialog on a laptop screen (1366x768) and, run a second time, on a 2560x1440 screen at
-// scale factor 2: each fits the screen and shows every caption whole.
+// scale factor 2: each fits the screen and shows every caption whole; maximised, the result form is whole.
 #include "guitest.h"
 
 #include <QAbstractButton>
@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -71,6 +73,12 @@ void verifyWindow(QWidget* window) {
     QVERIFY2(problems.isEmpty(), qPrintable(window->objectName() + ": " + problems.join('\n')));
 }
 
+// A league of two with one match, so that the result form can be filled.
+const QStringList seed = {"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
+                          "(2, 'Bert', 'bert')",
+                          "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
+                          "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"};
+
 } // namespace
 
 class TestLayout : public QObject {
@@ -78,10 +86,7 @@ class TestLayout : public QObject {
 
 private slots:
     void everyWindowFitsWithWholeCaptions() {
-        LeagueTestEnv env({"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (1, 'Anna', 'anna'), "
-                           "(2, 'Bert', 'bert')",
-                           "INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')",
-                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"});
+        LeagueTestEnv env(seed);
         auto w = startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         find<QAction>(*w, "verwaltungAction")->trigger();
@@ -96,7 +101,7 @@ private slots:
         const QPair<int, const char*> openers[] = {{1, "tabelleCodeAction"},   {2, "statistikCodeAction"},
                                                    {0, "spielplanCodeAction"}, {0, "einstellungenAction"},
                                                    {1, "saisonverlaufAction"}, {0, "lidartsButton"},
-                                                   {0, "prodarterButton"}};
+                                                   {0, "prodarterButton"},     {0, "sicherungWiederherstellenAction"}};
         for (const auto& [tab, name] : openers) {
             tabs->setCurrentIndex(tab);
             QObject* opener = find<QObject>(*w, name);
@@ -110,7 +115,36 @@ private slots:
                 d->close();
             });
         }
-        QCOMPARE(dialogs, 7);
+        QCOMPARE(dialogs, 8);
+    }
+
+    // Maximised, at the larger font of many desktops (11 pt; the platform's is smaller), every part of the
+    // result form shows without scrolling, and the results table takes at least half of the width the window
+    // gains above the narrowest one at which the page needs no scrolling.
+    void resultFormWholeWhenMaximised() {
+        struct FontBack { // the platform's font again when the test ends
+            QFont font = QApplication::font();
+            ~FontBack() { QApplication::setFont(font); }
+        } platform;
+        QApplication::setFont(QFont(platform.font.family(), 11));
+        LeagueTestEnv env(seed);
+        auto w = startWindow(nullptr, false);
+        w->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        auto* table = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        clickCell(table, 0, 1);
+        QApplication::processEvents();
+        const QWidget* shown = find<QScrollArea>(*w, "ergebnisseSeiteScrollArea")->viewport();
+        for (const QWidget* c : find<QWidget>(*w, "ergebnisFormularWidget")->findChildren<QWidget*>())
+            QVERIFY2(!c->isVisibleTo(w.get()) || shown->rect().contains(QRect(c->mapTo(shown, QPoint()), c->size())),
+                     qPrintable(c->objectName() + c->metaObject()->className()));
+
+        const int wide = w->width(), wideTable = table->width();
+        w->showNormal();
+        w->resize(find<QWidget>(*w, "ergebnisseSeite")->minimumSizeHint().width() + 40, w->height());
+        QApplication::processEvents();
+        QCOMPARE(find<QScrollArea>(*w, "ergebnisseSeiteScrollArea")->horizontalScrollBar()->maximum(), 0);
+        QVERIFY2(2 * (wideTable - table->width()) >= wide - w->width(), qPrintable(QString::number(table->width())));
     }
 };
 

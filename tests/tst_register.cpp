@@ -1,5 +1,5 @@
 // The tabs "Spieler", "Ligen" and "Zuordnung": both registers, moving players between the pool and a
-// league, and the deletions refused while a player is a member.
+// league, and the moves and deletions refused while a player is a member or has matches or results.
 #include "guitest.h"
 #include "league/registry.h"
 
@@ -163,12 +163,8 @@ private slots:
         Register::type(r.edit, renamed);
         const QString typed = r.all();
         makeDatabaseReadOnly();
-        for (QPushButton* button : {r.add, r.rename, r.remove}) {
-            const QList<SeenMessage> seen = press(button);
-            QVERIFY(seen.size() == 1 && seen[0].icon == QMessageBox::Critical);
-            QVERIFY2(seen[0].text.startsWith("  Die Daten konnten nicht gespeichert werden!  \n"),
-                     qPrintable(seen[0].text));
-        }
+        for (QPushButton* button : {r.add, r.rename, r.remove})
+            QVERIFY(shown(press(button)).startsWith("3|  Die Daten konnten nicht gespeichert werden!  \n"));
         makeDatabaseReadOnly(false);
         QCOMPARE(r.all(), typed);
         QCOMPARE(columnTexts(r.table, last), after.mid(1));
@@ -202,6 +198,18 @@ private slots:
         QVERIFY(m.move(m.pool, "zed").isEmpty());
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
         QCOMPARE(columnTexts(m.members, 1), QStringList({"Anna", "Zora"}));
+        // Members with matches in the schedule stay, the whole selection, and as players too; the warnings
+        // name the league and say what to do.
+        QVERIFY(env.run("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 1, 2, 1)"));
+        m.members->selectAll();
+        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
+        clickCell(players, rowOf(players, 2, "Alpha"), 1);
+        QCOMPARE(texts(press(m.left) + press(deletePlayer)).replaceInStrings(QRegularExpression("Spielplan\\. .*"), ""),
+                 QStringList({"  Die Spieler Anna, Zora haben in der Liga Nord Spiele im ",
+                              "  Der Spieler hat in der Liga Nord Spiele im "}));
+        QCOMPARE(columnTexts(m.members, 1), QStringList({"Anna", "Zora"}));
+        QVERIFY(env.run("DELETE FROM tv_spieltage"));
         QVERIFY(m.move(m.members, "zed").isEmpty()); // by the assignment's id, not the player's
         QCOMPARE(columnTexts(m.members, 2), QStringList({"Alpha"}));
         QCOMPARE(env.query("SELECT id_spieler || ':' || id_liga FROM tv_zuordnung"), QStringList({"2:1"}));
@@ -224,9 +232,7 @@ private slots:
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
 
         // Members are neither deleted nor is their league.
-        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
         auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
-        auto* deletePlayer = find<QPushButton>(*w, "spielerLoeschenButton");
         auto* deleteLeague = find<QPushButton>(*w, "ligaLoeschenButton");
         clickCell(players, rowOf(players, 2, "Alpha"), 1);
         clickCell(leagues, rowOf(leagues, 1, "Nord"), 1);

@@ -1,8 +1,12 @@
-// The circle-method round-robin: worked schedules for two to five members and the round-robin properties
-// for every league size up to 30.
+// The league rules without widgets: the circle-method round-robin (worked schedules, and the properties for
+// every league size up to 30, also with balanced home and away) and where players still take part in matches.
+#include "league/registry.h"
 #include "league/schedule.h"
+#include "seed.h"
+#include "testenv.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -30,7 +34,6 @@ private slots:
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("3") << QStringList{"A", "B", "C"} << false << QStringList{"1 C A", "2 B C", "3 A B"};
         const QStringList abcd{"A", "B", "C", "D"};
-        QTest::newRow("4") << abcd << false << QStringList{"1 A C", "1 D B", "2 A B", "2 C D", "3 A D", "3 B C"};
         QTest::newRow("4 return") << abcd << true << QStringList{"1 A C", "4 C A", "1 D B", "4 B D", "2 A B", "5 B A",
                                                                  "2 C D", "5 D C", "3 A D", "6 D A", "3 B C", "6 C B"};
         // The same league with real ids in an unsorted order: A=7, B=3, C=12, D=5. The order is kept as given.
@@ -49,18 +52,21 @@ private slots:
     void roundRobinProperties_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<bool>("withReturnRound");
+        QTest::addColumn<bool>("balanced");
         for (int n = 0; n <= 30; ++n) {
-            QTest::addRow("%d", n) << n << false;
-            QTest::addRow("%d return", n) << n << true;
+            for (int variant = 0; variant < 4; ++variant)
+                QTest::addRow("%d%s%s", n, variant & 1 ? " return" : "", variant & 2 ? " balanced" : "")
+                    << n << bool(variant & 1) << bool(variant & 2);
         }
     }
     void roundRobinProperties() {
         QFETCH(int, n);
         QFETCH(bool, withReturnRound);
+        QFETCH(bool, balanced);
         QStringList members;
         for (int k = 0; k < n; ++k)
             members << QString::number(1000 - 7 * k); // ids that do not come in sorted order
-        const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound);
+        const QList<ScheduleRow> rows = generateSchedule(members, withReturnRound, balanced);
         const int r = n < 2 ? n : n % 2 == 0 ? n - 1 : n; // match days of a round
         QCOMPARE(firstRoundMatchDays(n), r);
         QCOMPARE(rows.size(), qsizetype(n * (n - 1) / 2 * (withReturnRound ? 2 : 1)));
@@ -78,11 +84,12 @@ private slots:
             QCOMPARE(row.home + ' ' + row.away, before.away + ' ' + before.home);
         }
         if (withReturnRound) // the first round does not depend on the flag
-            QCOMPARE(describe(first), describe(generateSchedule(members, false)));
+            QCOMPARE(describe(first), describe(generateSchedule(members, false, balanced)));
 
         // Each pair once, nobody twice a day, every day full, days in order, and with an odd count one bye
         // for everybody.
         QSet<QString> pairs;
+        QHash<QString, QString> sides; // "H" and "A" of each member, day by day
         QList<QSet<QString>> playing(r);
         int lastDay = 1;
         for (const ScheduleRow& row : first) {
@@ -95,7 +102,15 @@ private slots:
             QSet<QString>& today = playing[row.matchDay - 1];
             QVERIFY(!today.contains(row.home) && !today.contains(row.away));
             today << row.home << row.away;
+            sides[row.home] += 'H';
+            sides[row.away] += 'A';
         }
+        // Balanced, a member's side changes from match to match (byes aside), with an even count but for
+        // at most one repeat; home and away differ by one at most.
+        const QRegularExpression tooLong(n % 2 == 0 ? "HHH|AAA|HH.*HH|AA.*AA|HH.*AA|AA.*HH" : "HH|AA");
+        for (const QString& s : std::as_const(sides))
+            QVERIFY2(!balanced || (!tooLong.match(s).hasMatch() && qAbs(s.count('H') - s.count('A')) <= 1),
+                     qPrintable(s));
         QHash<QString, int> byes;
         for (const QSet<QString>& today : playing) {
             QCOMPARE(today.size(), qsizetype(n % 2 == 0 ? n : n - 1));
@@ -104,6 +119,37 @@ private slots:
         }
         for (auto it = byes.cbegin(); it != byes.cend(); ++it)
             QCOMPARE(it.value(), n % 2);
+    }
+
+    void playersInUse_data() {
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QString>("use"); // scheduled in | results in | results without match
+        const auto row = [](const char* tag, const char* player, const char* use) {
+            QTest::newRow(tag) << QString(player) << QString(use);
+        };
+        row("home, away, in two leagues", "1", "albern Nord||0");
+        row("in a deleted league too", "2", "Nord||0");
+        row("replaced after a result, deleted schedule", "3", "|Nord|2");
+        row("in another league only", "5", "albern||0");
+    }
+    void playersInUse() {
+        QFETCH(QString, player);
+        QFETCH(QString, use);
+        TempSettings env;
+        // In "Nord" Anna (1) - Bert (2) and Dora (4) - Anna, in "albern" Emil (5) - Anna, in a deleted league
+        // Carl (3) - Bert. Carl's results: match 1, the deleted league's match and two deleted matches.
+        seedLeagueDatabase(env.defaultDatabase(),
+                           leagueSeed({"Anna", "Bert", "Carl", "Dora", "Emil"}, {"1:1:2", "2:4:1"}) +
+                               QStringList{"INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'albern')",
+                                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (3, 2, "
+                                           "1, 5, 1), (4, 7, 1, 3, 2)",
+                                           "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (1, 3), (4, "
+                                           "3), (98, 3), (99, 3)"});
+        const registry::PlayerUse u = registry::playerUse(player);
+        QCOMPARE(u.scheduledIn.join(' ') + '|' + u.resultsIn.join(' ') + '|' + QString::number(u.resultsWithoutMatch),
+                 use);
+        // Members (by assignment) with matches in their own league, in the order asked.
+        QCOMPARE(registry::membersWithMatches({"5", "4", "3", "2", "1", "99"}).join(' '), "Dora Bert Anna");
     }
 };
 

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/translation.h"
+#include "db/filecommands.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[]) {
     const tavorin::StartRequest start = tavorin::answerCommandLine(argc, argv);
     if (!start.startWindow)
         return start.exitCode;
+    tavorin::db::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(tavorin::applicationId());
     tavorin::installGermanTranslation(app);

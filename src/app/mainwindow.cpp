@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "app/commandline.h"
+#include "app/textescape.h"
 #include "app/widgets.h"
 
 #include <QAction>
@@ -47,14 +48,14 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     EinstellungenLaden();
     if (!dbPfadDiesesLaufs.isEmpty())
         dbPfad = dbPfadDiesesLaufs;
-    if (DatenbankOeffnen())
-        TagesSicherungAnlegen();
+    DatenbankBeimStartOeffnen();
     schriftFett.setWeight(QFont::Bold);
     schriftNormal.setWeight(QFont::Normal);
     schriftGross.setWeight(QFont::Bold);
     schriftGross.setPixelSize(20);
 
-    setWindowTitle(titelBasis + QStringLiteral(" - ") + dbPfad);
+    setWindowTitle(titelBasis + QStringLiteral(" - ") +
+                   (dbPfad.isEmpty() ? QStringLiteral("keine Liga-Datenbank") : dbPfad));
 
     tabWidget = new QTabWidget;
     tabWidget->setObjectName(QStringLiteral("hauptTabWidget"));
@@ -293,7 +294,8 @@ void MainWindow::TabelleFuellen(QTableWidget* tabelle, const QStringList& kopf, 
         const QSignalBlocker einmal(modell);
         for (int row = 0; row < zeilen.size(); ++row) {
             for (int column = 0; column < zeilen[row].size(); ++column) {
-                auto* zelle = new Zelle(zeilen[row][column]);
+                // Names are shown as every output shows them, without control or bidi characters.
+                auto* zelle = new Zelle(tavorin::safeName(zeilen[row][column]));
                 if (gestalten)
                     gestalten(row, column, zelle);
                 tabelle->setItem(row, column, zelle);

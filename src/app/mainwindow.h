@@ -21,13 +21,12 @@ class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QDialog;
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QNetworkAccessManager;
-class QNetworkReply;
-class QNetworkRequest;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -37,6 +36,11 @@ class QTableWidgetItem;
 class QTextDocument;
 class QTextEdit;
 class QVBoxLayout;
+namespace tavorin {
+class ForumCodeWindow;
+}
+class ImportWindow;
+struct ImportTakeOver;
 
 // The program's one window: seven tab pages (three always shown, four administration pages behind
 // "Verwaltung einblenden"), the menus, and the slots behind every user action.
@@ -119,7 +123,7 @@ private slots:
     void TextInZwischenablage2();
     void TextInZwischenablage3();
     // online import (import/mainwindow_import.cpp) and settings dialog (app/mainwindow_settings.cpp)
-    void FensterWerteImportieren();
+    void FensterWerteImportieren(tavorin::ImportPlatform plattform);
     void EinstellungenAendern();
     void ImportWerteHolen();
     void ImportierteWerteEintragen();
@@ -186,6 +190,11 @@ private:
     // --- league database (db/mainwindow_database.cpp) ---
     // Opens the league file at dbPfad; false (and reported) when it cannot be used.
     bool DatenbankOeffnen();
+    // At start-up: opens dbPfad. A file that cannot be used is left untouched, and the organiser creates a
+    // new league file, chooses another one (checked alike) or goes on without one (dbPfad empty).
+    void DatenbankBeimStartOeffnen();
+    // Reports why `pfad` cannot become the league database: a lock, or the reason the check gave.
+    void DateiAbgelehntMelden(const QString& pfad, const tavorin::db::Result& grund);
     // Listens to the league database: its change announcements and its failed reads.
     void DatenbankAbonnieren();
     // Refills every view that shows one of `tabellen`, once, also when a refill changes data itself.
@@ -195,8 +204,9 @@ private:
     // True when a read of this turn of the event loop failed: a fill then leaves its view as it was.
     static bool LesenGescheitert();
     // Before a command that deletes or overwrites stored data: a backup of the connected file, made
-    // because of `anlass`. A backup that fails is reported; the command must then not run (false).
-    bool SicherungAnlegen(const QString& anlass);
+    // because of `anlass`. A backup that fails is reported; the command must then not run (false). The
+    // backup `behalten` is spared by the removal of old ones.
+    bool SicherungAnlegen(const QString& anlass, const QString& behalten = QString());
     // At the first start of a day the connected file is backed up.
     void TagesSicherungAnlegen();
     // "Sicherung wiederherstellen...": the backups of the connected file, newest first, to restore one.
@@ -238,6 +248,11 @@ private:
     void PaarungenGruppenAufbauen(QVBoxLayout* spalte);
     // Writes the current match's players and clears the labels; false when the write failed.
     bool PaarungSetzen(const QString& heim, const QString& gast);
+    // Remembers the choice of "Heimrecht ausgleichen" in config.ini.
+    void HeimrechtWaehlen(bool ausgleichen);
+    // The groups "Kenndaten", and "Spielplan erstellen" to "Ergebnisse Loeschen" added to `spalte`.
+    QGroupBox* KenndatenGruppeAufbauen();
+    void SpielplanBefehleAufbauen(QVBoxLayout* spalte);
 
     // --- result views (results/mainwindow_resultviews.cpp) ---
     void SpieltageAnzeigen(const QList<tavorin::resultlist::MatchDay>& tage);
@@ -246,6 +261,8 @@ private:
 
     // --- result entry (results/mainwindow_resultform.cpp) ---
     void ErgebnisFormularAufbauen();
+    // The row of one figure: the left player's field, the heading, the right player's field.
+    void ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, tavorin::resultentry::Field f);
     // Marks every field whose text is no possible figure (red frame) and names the first one in a
     // warning; true when all are possible.
     bool ErgebnisFelderPruefen(const tavorin::resultentry::SideTexts& links,
@@ -258,31 +275,23 @@ private:
     // --- database file commands (db/mainwindow_files.cpp) ---
     // Shows `pfad` in the title and remembers it in config.ini.
     void PfadMerken(const QString& pfad);
+    // Shows why the start-up file `pfad` is refused and asks what to work on instead: the file to open
+    // (new or chosen), or empty to go on without a league file.
+    QString StartDateiErsetzen(const QString& pfad, const tavorin::db::Result& grund);
+    // The default file when it does not exist yet, else the name the organiser gives; empty when cancelled.
+    QString NeueDateiWaehlen();
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     // Fills the group "Doppelte Eintraege suchen" of the Spieltage tab.
     void DoppelteGruppeAufbauen(QGroupBox* gruppe);
 
     // --- export windows (export/mainwindow_exportwindows.cpp) ---
-    // Builds export window `fenster` (1 table, 2 statistics, 3 schedule) with the common widgets.
-    QDialog* ExportFensterAufbauen(int fenster);
-    void ExportOptionenVerbinden(int fenster);
-    void CodeKopieren(int fenster);
+    // Opens forum-code window `fenster` (1 table, 2 statistics, 3 schedule) modally on its league.
     void ExportFensterZeigen(int fenster);
-    // The rows window `fenster` exports, read afresh from its league.
-    struct ExportZeilen {
-        QList<tavorin::LeagueTableRow> tabelle;
-        QList<tavorin::StatisticsRow> statistik;
-        QList<tavorin::ScheduleMatch> spiele;
-    };
-    // False when the read failed; the caller then leaves everything as it is.
-    bool ExportZeilenLesen(int fenster, ExportZeilen& zeilen);
-    // The code of window `fenster` in `format`, with the options its widgets show.
-    QString ExportCodeErstellen(int fenster, const ExportZeilen& zeilen, tavorin::CodeFormat format) const;
-    // Puts the generated code of window `fenster` into its code field (the three generator slots).
-    void CodeSchreiben(int fenster);
-    // Renders the code field into the preview: HTML as it is, BB-Code converted.
-    void VorschauAktualisieren(int fenster);
+    void ExportOptionenVerbinden(tavorin::ForumCodeWindow* w);
+    void CodeKopieren(int fenster);
+    // Forum-code window `fenster` while it is open, else nullptr.
+    tavorin::ForumCodeWindow* OffenesExportFenster(int fenster) const;
     // The league selector whose league window `fenster` exports.
     QComboBox* ExportLigaAuswahl(int fenster) const;
 
@@ -290,30 +299,15 @@ private:
     void AlsCsvSpeichern(int fenster);
     void AlsPdfSpeichern(int fenster);
     void ExportDrucken(int fenster);
-    // The page of window `fenster`: league name and date as title, the table as its HTML code shows it.
-    // False when the read failed.
-    bool DruckDokumentErstellen(int fenster, QTextDocument& dokument);
     // Asks where to save, proposing `vorschlag` with the extension `endung` beside the league database;
     // empty when cancelled.
     QString SpeicherortWaehlen(QWidget* eltern, const QString& titel, const QString& vorschlag, const QString& endung);
-    // The same for window `fenster`, proposing "<content> <league>"; empty also when the window is gone.
-    QString ExportDateiWaehlen(int fenster, const QString& titel, const QString& endung);
     // Writes `daten` to `pfad` whole, or reports why it could not (kind 4) and returns false.
     bool DateiSchreiben(const QString& pfad, const QByteArray& daten);
 
-    // --- export settings (export/mainwindow_exportsettings.cpp) ---
-    void ExportSchluesselSpeichern(const QStringList& schluessel);
-
     // --- online import (import/mainwindow_import.cpp) ---
-    enum class Abruf { Daten, KeineDaten, KeineVerbindung, Abgebrochen };
-    // Sends `anfrage` (a POST when `formular` is given) and waits for the reply until `frist`, reading at
-    // most the allowed size into `antwort`. Redirects are followed only as redirectAllowed permits.
-    Abruf Abrufen(QNetworkRequest anfrage, const QByteArray* formular, QDeadlineTimer frist, QByteArray& antwort);
-    // Why a fetch failed, in German: the server's HTTP status, an untrusted certificate, ...
-    static QString AbrufFehlerGrund(const QNetworkReply* reply);
-    void ImportAnzeigen(tavorin::ImportedValues werte);
     // True unless the imported game is stored for another match and the user declines to take it over.
-    bool ReimportBestaetigt();
+    bool ReimportBestaetigt(const ImportTakeOver& werte);
 
     // --- page frames (league/, results/) ---
     void SeiteErgebnisseAufbauen();
@@ -329,9 +323,6 @@ private:
     tavorin::db::Tables ausstehendeAenderungen; // announced, not yet refilled
     bool aktualisierungLaeuft = false;
     bool spielerlistenVeraltet = false; // the player table and the pool wait for the administration tabs
-    // The connected file opened as a league database. One that did not holds nothing a backup could
-    // keep, so connecting another file or restoring a backup does not wait for one.
-    bool dateiGeoeffnet = false;
     QString einstellungsOrdner;
     QString heute;
     QString dbPfad;
@@ -381,31 +372,17 @@ private:
     QPushButton* knopfErgebnisAendern = nullptr;
     std::array<std::array<QLineEdit*, tavorin::resultentry::FieldCount>, 2> ergebnisFelder{}; // [left/right][field]
     bool ergebnisseVorhanden = false; // the selected match has stored rows: a save updates them
+    QString ergebnisSpiel;            // id of the match loaded into the form
     QString plattformNameLinks;       // platform names of the selected match's left and right player
     QString plattformNameRechts;
-    // Game id and platform of an import taken over into the form, stored with its next save. A failed
-    // fetch, an import window closed without taking values over and another match forget them.
+    // Game id and platform of an import taken over into the form, stored with its next save. The next
+    // import window (taken over from or not) and another match forget them.
     QString importHash;
     QString importPlattform;
 
     // --- online import (import/mainwindow_import.cpp) ---
     QNetworkAccessManager* netz = nullptr; // one for every fetch
-    QString importQuelle;                  // "pro" or "li": the button the import dialog was opened from
-    QStringList importWerte1;              // values for the form's left and right player
-    QStringList importWerte2;
-    bool importBereit = false; // a fetch has completed and may be taken over
-    QString abrufGrund;        // why the last fetch failed, shown below its message
-    struct ImportFenster {
-        QPointer<QDialog> dialog;
-        QLineEdit* link = nullptr;
-        QPushButton* holen = nullptr;
-        QTextEdit* links = nullptr;
-        QTextEdit* rechts = nullptr;
-        QPushButton* uebernehmen = nullptr;
-        QString hash; // game id and platform of the fetch shown
-        QString plattform;
-        bool uebernommen = false; // values of this window were taken over into the form
-    } importFenster;
+    QPointer<ImportWindow> importFenster;  // while it is open
 
     // --- pages "Tabelle" and "Statistik" (results/mainwindow_standings.cpp) ---
     QTableWidget* tabelleTabelle = nullptr;
@@ -444,6 +421,8 @@ private:
     // --- page "Spieltage" (league/mainwindow_schedule.cpp) ---
     QTableWidget* tabelleSpielplan = nullptr;
     QCheckBox* checkRueckrunde = nullptr;
+    QCheckBox* checkHeimrecht = nullptr; // "Heimrecht ausgleichen", remembered in config.ini
+    bool heimrechtAusgleichen = false;   // as read at start-up, until the box is clicked
     QLabel* labelMitspieler = nullptr;
     QLabel* labelResultierendeSpieltage = nullptr;
     QGroupBox* gruppeSpielplanErstellen = nullptr;
@@ -459,32 +438,7 @@ private:
     QComboBox* comboErsatzGast = nullptr;
 
     // --- export windows (export/mainwindow_exportwindows.cpp), alive while a window is open ---
-    struct ExportFenster {
-        QPointer<QDialog> dialog;
-        QRadioButton* html = nullptr;
-        QRadioButton* bbcode = nullptr;
-        QTextEdit* code = nullptr;
-        QTextEdit* vorschau = nullptr;              // the rendered code, read-only
-        std::array<QRadioButton*, 3> ausrichtung{}; // left, centred, names left and values centred (windows 1, 2)
-        QCheckBox* name1 = nullptr;
-        QCheckBox* name2 = nullptr;
-        QLineEdit* breite = nullptr;
-        QRadioButton* prozent = nullptr;
-        QRadioButton* pixel = nullptr;
-        QComboBox* staerke = nullptr;
-        QLineEdit* linienfarbe = nullptr;
-        QLabel* linienmuster = nullptr;
-        QPushButton* linienknopf = nullptr;
-        QCheckBox* datum = nullptr;
-        // window 3 only
-        QCheckBox* spieltageFett = nullptr;
-        QCheckBox* spieltageUnterstrichen = nullptr;
-        QCheckBox* spielstandFett = nullptr;
-        std::array<QLineEdit*, 3> ergebnisfarbe{}; // drawn, won, lost
-        std::array<QLabel*, 3> ergebnismuster{};
-        std::array<QPushButton*, 3> ergebnisknopf{};
-    };
-    std::array<ExportFenster, 3> exportFenster; // windows 1, 2 and 3
+    std::array<QPointer<tavorin::ForumCodeWindow>, 3> exportFenster; // windows 1, 2 and 3
 
     // --- duplicate check (db/mainwindow_duplicates.cpp) ---
     QStringList doppelteSpiele; // match ids with more than two result rows, from the last check

@@ -21,6 +21,7 @@ void MainWindow::EinstellungenLaden() {
     punkte = gelesen.points;
     exportEinstellungen = gelesen.exports;
     plattformen = gelesen.platforms;
+    heimrechtAusgleichen = gelesen.balanceHomeAway;
 }
 
 namespace {

@@ -38,6 +38,8 @@ constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddre
 constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
 constexpr ConfigKey keyProdarterWeb{groupPlattformen, "prodarter_web", PlatformAddresses::defaultProdarterWeb};
 constexpr ConfigKey keyZeitlimit{groupPlattformen, "zeitlimit", "15"}; // optional, not in a new file
+// Written when the check box is first clicked, not in a new file.
+constexpr ConfigKey keyHeimrecht{"spielplan", "HeimrechtAusgleichen", "false"};
 constexpr const char* groupFenster = "fenster"; // written when the window closes, not in a new file
 constexpr ConfigKey keyGeometrie{groupFenster, "geometrie", ""};
 constexpr ConfigKey keyVerwaltung{groupFenster, "verwaltung", "false"};
@@ -243,6 +245,7 @@ ProgramSettings readConfig(const QString& configPath) {
     out.platforms.prodarterRelay = readAddress(s, keyProdarterRelay);
     out.platforms.prodarterWeb = readAddress(s, keyProdarterWeb);
     out.platforms.timeoutSeconds = readInt(s, keyZeitlimit, 1, 3600, out.platforms.timeoutSeconds);
+    out.balanceHomeAway = readFlag(s, keyHeimrecht);
     return out;
 }
 
@@ -266,6 +269,11 @@ ProgramSettings loadStartupSettings(const QString& settingsDir) {
 void storeDatabasePath(const QString& configPath, const QString& databasePath) {
     QSettings s(configPath, QSettings::IniFormat);
     s.setValue(path(keyDbpfad), databasePath);
+}
+
+void storeHomeAwayBalance(const QString& configPath, bool balance) {
+    QSettings s(configPath, QSettings::IniFormat);
+    s.setValue(path(keyHeimrecht), balance);
 }
 
 void storeDialogValues(const QString& configPath, const DialogValues& v) {

@@ -60,6 +60,8 @@ struct ProgramSettings {
     Points points;
     ExportSettings exports;
     PlatformAddresses platforms;
+    // Group "spielplan", key "HeimrechtAusgleichen" (not in a new file): computed schedules balance home and away.
+    bool balanceHomeAway = false;
 };
 
 // The directory of the per-user INI settings of organisation "Tavorin", application "application".
@@ -86,6 +88,9 @@ ProgramSettings loadStartupSettings(const QString& settingsDir);
 
 // Remembers the path of the connected league database (group "dateipfad", key "dbpfad").
 void storeDatabasePath(const QString& configPath, const QString& databasePath);
+
+// Remembers the choice "Heimrecht ausgleichen" (group "spielplan", key "HeimrechtAusgleichen").
+void storeHomeAwayBalance(const QString& configPath, bool balance);
 
 // What the settings dialog stores; the points are stored as typed.
 struct DialogValues {

@@ -1,5 +1,7 @@
 #include "textescape.h"
 
+#include <algorithm>
+
 namespace tavorin {
 
 QString replaceUmlautEscapes(QString text) {
@@ -15,6 +17,38 @@ QString replaceUmlautEscapes(QString text) {
     for (const auto& row : table)
         text.replace(row.escape, QString(row.letter), Qt::CaseSensitive);
     return text;
+}
+
+namespace {
+
+enum class Unsafe { No, Blank, Removed };
+
+Unsafe unsafe(char16_t c) {
+    if (c == u'\t' || (c >= u'\n' && c <= u'\r') || c == 0x85 || c == 0x2028 || c == 0x2029)
+        return Unsafe::Blank;
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+        (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
+        return Unsafe::Removed;
+    return Unsafe::No;
+}
+
+} // namespace
+
+QString safeName(const QString& text) {
+    const auto first =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return unsafe(c.unicode()) != Unsafe::No; });
+    if (first == text.end())
+        return text;
+    QString out = text.first(first - text.begin());
+    out.reserve(text.size());
+    for (auto it = first; it != text.end(); ++it) {
+        const Unsafe u = unsafe(it->unicode());
+        if (u == Unsafe::No)
+            out += *it;
+        else if (u == Unsafe::Blank)
+            out += u' ';
+    }
+    return out;
 }
 
 } // namespace tavorin

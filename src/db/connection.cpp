@@ -28,7 +28,9 @@ ConnectionGuard::ConnectionGuard() {
     QSqlDatabase db = connection();
     if (db.isOpen())
         return;
-    if (db.open())
+    if (db.databaseName().isEmpty()) // SQLite would open a temporary database of its own
+        result = Result::failure(QString::fromUtf8("Es ist keine Liga-Datenbank geöffnet."));
+    else if (db.open())
         openedHere = true;
     else
         result = Result::failure(db.lastError());

@@ -10,9 +10,9 @@ class QSqlQuery;
 
 namespace tavorin::db {
 
-// Outcome of a database step: success, or the database's own error text. `locked` tells that another
-// program held a lock on the file for longer than the program waits (lockWaitMs); `notLeague` that the
-// file is readable but no league database.
+// Outcome of a database step: success, or the error text (the database's own, or a reason in German).
+// `locked` tells that another program held a lock on the file for longer than the program waits
+// (lockWaitMs); `notLeague` that the file is no whole league database.
 struct Result {
     bool ok = true;
     QString error;
@@ -56,7 +56,8 @@ private:
 };
 
 // Adds the default connection (once) and points it at `path` without preparing the file; the connection
-// stays closed. The program itself goes through LeagueDatabase, which prepares the file first.
+// stays closed. An empty `path` leaves no file current: every guard then fails. The program itself goes
+// through LeagueDatabase, which checks and prepares the file first.
 void useDatabase(const QString& path);
 
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.

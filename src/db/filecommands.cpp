@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
 namespace tavorin::db {
@@ -29,19 +30,31 @@ QString fileErrorReason(int errorNumber, const QString& systemText) {
     case ENOSPC:
     case EDQUOT:
         return QString::fromUtf8("nicht genügend Speicherplatz");
+    case EFBIG:
+        return QString::fromUtf8("die Datei würde größer, als das System erlaubt");
     case EACCES:
     case EPERM:
-    case EROFS:
         return QStringLiteral("keine Berechtigung");
+    case EROFS:
+        return QString::fromUtf8("der Datenträger ist schreibgeschützt");
     case ENOENT:
     case ENOTDIR:
         return QStringLiteral("Datei oder Ordner nicht gefunden");
     default:
         break;
     }
-    if (!systemText.isEmpty() && systemText != QLatin1String("Unknown error"))
-        return systemText;
-    return errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber)) : systemText;
+    // Any other number with the system's own text for it; never a bare "unknown error".
+    const QString text = errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber)) : systemText;
+    if (text.isEmpty() || text.startsWith(QLatin1String("Unknown error")))
+        return errorNumber != 0 ? QStringLiteral("Fehler Nummer %1 des Systems").arg(errorNumber)
+                                : QStringLiteral("das System hat keinen Grund genannt");
+    return QStringLiteral("Fehler beim Zugriff auf die Datei (%1)").arg(text);
+}
+
+void ignoreFileSizeSignal() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 QString openFailureReason(const QString& path, const QString& otherwise) {

@@ -17,9 +17,12 @@ bool isSameFile(const QString& first, const QString& second);
 Result copyDatabaseFile(const QString& source, const QString& target);
 
 // The reason of a failed file operation in German, from the system's error number (errno): not enough
-// space, no permission, file or folder not found; any other error gives `systemText`, or the system's
-// own text for the number when `systemText` is empty or Qt's "Unknown error".
+// space, file too large, no permission, read-only medium, file or folder not found. Any other number is
+// named with the system's own text for it (or `systemText`), in a German sentence.
 QString fileErrorReason(int errorNumber, const QString& systemText);
+
+// Lets a write beyond the file size limit fail with its error number (EFBIG) instead of ending the program.
+void ignoreFileSizeSignal();
 
 // Why the file at `path` cannot be opened for reading and writing, as fileErrorReason gives it;
 // `otherwise` when it can be opened.

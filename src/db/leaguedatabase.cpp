@@ -1,5 +1,7 @@
 #include "leaguedatabase.h"
 
+#include "filecheck.h"
+#include "filecommands.h"
 #include "schema.h"
 
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
+
+#include <cerrno>
 
 namespace tavorin::db {
 
@@ -27,6 +31,60 @@ Result prepare(QSqlDatabase& db, bool exists) {
             r = indexed;
     }
     return r;
+}
+
+// SQLite's primary result codes for a file it cannot write, cannot create, or that meets a full disk.
+constexpr int sqliteIoError = 10;
+constexpr int sqliteFull = 13;
+constexpr int sqliteCantOpen = 14;
+
+// A copy that failed, with the reason in German. SQLite names a full disk itself; for other failures to
+// write or to create the file, the system's error number is the one it met last.
+Result copyFailed(const QSqlError& error, int errorNumber) {
+    Result r = Result::failure(error);
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    if (code == sqliteFull)
+        r.error = fileErrorReason(ENOSPC, QString());
+    else if (code == sqliteIoError || code == sqliteCantOpen)
+        r.error = fileErrorReason(errorNumber, error.databaseText());
+    return r;
+}
+
+Result readAll(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
+    ConnectionGuard guard;
+    if (!guard.isOpen())
+        return guard.status();
+    QSqlQuery query(defaultConnection());
+    query.setForwardOnly(true); // rows are read once, in order: none is kept for going back
+    Result r = exec(query, sql, values);
+    const Row row(query);
+    while (r && query.next())
+        take(row);
+    if (r && query.lastError().isValid())
+        r = Result::failure(query.lastError());
+    return r;
+}
+
+// Runs the statements of one transaction on `db`; `written` collects the tables whose rows they changed.
+Result runStatements(QSqlDatabase& db, const QList<Statement>& statements,
+                     const std::function<void(qsizetype)>& afterEach, Tables& written) {
+    QSqlQuery query(db);
+    const QString* prepared = nullptr;
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        const Statement& s = statements[i];
+        if (!prepared || *prepared != s.sql) {
+            if (!query.prepare(s.sql))
+                return Result::failure(query.lastError());
+            prepared = &s.sql;
+        }
+        if (const Result r = run(query, s.values); !r)
+            return r;
+        if (query.numRowsAffected() > 0)
+            written |= tablesWrittenBy(s.sql);
+        if (afterEach)
+            afterEach(i);
+    }
+    return {};
 }
 
 } // namespace
@@ -56,65 +114,99 @@ LeagueDatabase& LeagueDatabase::instance() {
 }
 
 Result LeagueDatabase::open(const QString& path) {
-    const bool exists = QFileInfo::exists(path);
-    useDatabase(path);
     failing = false;
-    ConnectionGuard guard;
-    Result r = guard.status();
-    if (r) {
+    const QFileInfo file(path);
+    const bool create = !path.isEmpty() && !file.exists() && !file.isSymLink();
+    Result r;
+    if (!create)
+        r = checkLeagueFile(path);
+    else if (!QFileInfo(file.absolutePath()).isDir())
+        r = Result::failure(fileErrorReason(ENOENT, QString()));
+    // A refused file does not become current, so nothing can be written to it. One that is locked does,
+    // and is checked as soon as it can be read.
+    useDatabase(r || r.locked ? path : QString());
+    unchecked = r.locked;
+    return r ? prepareCurrent(create) : r;
+}
+
+void LeagueDatabase::close() {
+    useDatabase(QString());
+    unchecked = false;
+}
+
+bool LeagueDatabase::hasFile() const {
+    return !defaultConnection().databaseName().isEmpty();
+}
+
+Result LeagueDatabase::prepareCurrent(bool create) {
+    Result r;
+    {
+        ConnectionGuard guard;
+        r = guard.status();
         QSqlDatabase db = defaultConnection();
-        r = prepare(db, exists);
+        if (r)
+            r = prepare(db, !create);
     }
+    // Nor is a file used that could not be made or brought up to date; a lock only puts it off.
+    unchecked = r.locked;
+    if (!r && !r.locked)
+        close();
+    return r;
+}
+
+Result LeagueDatabase::checkPending() {
+    if (!unchecked)
+        return {};
+    const Result r = checkLeagueFile(defaultConnection().databaseName());
+    if (r)
+        return prepareCurrent(false);
+    if (!r.locked)
+        close();
     return r;
 }
 
 Result LeagueDatabase::connectTo(const QString& path) {
-    const QString name = QStringLiteral("tavorin_pruefung");
-    Result r;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(lockWaitMs));
-        db.setDatabaseName(path);
-        if (!QFileInfo(path).isFile()) // SQLite would create it
-            r = Result::failure(QStringLiteral("no such file"));
-        else if (!db.open())
-            r = Result::failure(db.lastError());
-        else if (r = checkLeagueTables(db); r)
-            r = prepare(db, true);
-        db.close();
+    Result r = checkLeagueFile(path);
+    if (r) {
+        const QString name = QStringLiteral("tavorin_pruefung");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(lockWaitMs));
+            db.setDatabaseName(path);
+            r = db.open() ? prepare(db, true) : Result::failure(db.lastError());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
     }
-    QSqlDatabase::removeDatabase(name);
     if (r) {
         useDatabase(path);
-        failing = false;
+        failing = unchecked = false;
     }
     return r;
 }
 
 Result LeagueDatabase::copyTo(const QString& target) {
+    if (const Result r = checkPending(); !r)
+        return r;
     ConnectionGuard guard;
     if (!guard.isOpen())
         return guard.status();
     // SQLite writes the copy from one read transaction, so it is whole even while others write.
     QSqlQuery query(defaultConnection());
-    return exec(query, QStringLiteral("VACUUM INTO :ziel"), {{QStringLiteral(":ziel"), target}});
+    errno = 0;
+    if (!exec(query, QStringLiteral("VACUUM INTO :ziel"), {{QStringLiteral(":ziel"), target}})) {
+        const int errorNumber = errno;
+        return copyFailed(query.lastError(), errorNumber);
+    }
+    return {};
 }
 
 Result LeagueDatabase::read(const QString& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
     if (failing)
         return lastFailure;
-    ConnectionGuard guard;
-    Result r = guard.status();
-    if (r) {
-        QSqlQuery query(defaultConnection());
-        query.setForwardOnly(true); // rows are read once, in order: none is kept for going back
-        r = exec(query, sql, values);
-        const Row row(query);
-        while (r && query.next())
-            take(row);
-        if (r && query.lastError().isValid())
-            r = Result::failure(query.lastError());
-    }
+    Result r = checkPending();
+    if (r)
+        r = readAll(sql, values, take);
     if (!r) {
         // Reads fail at once while the message is shown too; the time to try again starts after it.
         failing = true;
@@ -132,34 +224,18 @@ void LeagueDatabase::holdFailure(const Result& failure) {
 }
 
 Result LeagueDatabase::write(const QList<Statement>& statements, const std::function<void(qsizetype)>& afterEach) {
+    if (failing && lastFailure.locked)
+        return lastFailure; // the lock has been waited for and reported in this turn already
+    if (const Result r = checkPending(); !r)
+        return r;
     ConnectionGuard guard;
     if (!guard.isOpen())
         return guard.status();
     QSqlDatabase db = defaultConnection();
     if (!db.transaction())
         return Result::failure(db.lastError());
-    Result result;
     Tables written;
-    {
-        QSqlQuery query(db);
-        const QString* prepared = nullptr;
-        for (qsizetype i = 0; i < statements.size() && result.ok; ++i) {
-            const Statement& s = statements[i];
-            if (!prepared || *prepared != s.sql) {
-                if (!query.prepare(s.sql)) {
-                    result = Result::failure(query.lastError());
-                    break;
-                }
-                prepared = &s.sql;
-            }
-            if (result = run(query, s.values); !result)
-                break;
-            if (query.numRowsAffected() > 0)
-                written |= tablesWrittenBy(s.sql);
-            if (afterEach)
-                afterEach(i);
-        }
-    }
+    Result result = runStatements(db, statements, afterEach, written);
     if (result.ok && !db.commit())
         result = Result::failure(db.lastError());
     if (!result.ok) {

@@ -23,26 +23,34 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Tables)
 // The table that an INSERT, UPDATE or DELETE writes; none for any other statement.
 Tables tablesWrittenBy(const QString& sql);
 
-// The one owner of the league database: it prepares the file on every path that makes a file current
-// (start-up and connecting another one), runs every read and write on the program's connection, reports
-// failed reads, and announces after every committed write which tables it changed.
+// The one owner of the league database: it checks and prepares the file on every path that makes a file
+// current (start-up, connecting another one, a restored backup), runs every read and write on the
+// program's connection, reports failed reads, and announces after every committed write which tables it
+// changed.
 //
 // A read that fails is announced once through readFailed(). Until control returns to the event loop,
-// later reads fail at once with the same reason instead of waiting out a lock one after another, so a
-// chain of views that refill each other costs one wait and one message.
+// later reads fail at once with the same reason instead of waiting out a lock one after another, and so
+// do writes once a lock has been waited for: a chain of views that refill each other costs one wait and
+// one message.
 class LeagueDatabase : public QObject {
     Q_OBJECT
 
 public:
     static LeagueDatabase& instance();
 
-    // Makes `path` the current file: a missing file is created with the five tables, an existing one
-    // gets the columns of later releases it lacks. The path stays current even when this fails.
+    // Makes `path` the current file: a missing file is created with the five tables; an existing one must
+    // pass checkLeagueFile() and then gets the columns of later releases it lacks. A refused file is not
+    // written to. Any failure leaves no file current, except a lock: a file that another program keeps
+    // locked stays current and is checked before its first use.
     Result open(const QString& path);
-    // Makes the existing file `path` current only when it is a league database (checkLeagueTables),
-    // after upgrading it like open(). Otherwise the previous file stays current, untouched.
+    // Makes the existing file `path` current only when it passes checkLeagueFile(), after upgrading it
+    // like open(). Otherwise the previous file stays current, and the refused one untouched.
     Result connectTo(const QString& path);
-    // Writes a consistent copy of the current file to the new file `target` (a backup).
+    // Leaves no file current: reads and writes fail until another file is opened.
+    void close();
+    bool hasFile() const;
+    // Writes a consistent copy of the current file to the new file `target` (a backup). A failure names
+    // its reason in German.
     Result copyTo(const QString& target);
 
     // Runs a read and hands every row to `take`.
@@ -65,7 +73,12 @@ signals:
 
 private:
     LeagueDatabase() = default;
+    // Brings the current file up to date (or makes the tables of a new one).
+    Result prepareCurrent(bool create);
+    // Checks and prepares a current file that was locked when it became current.
+    Result checkPending();
 
+    bool unchecked = false; // the current file was locked when it was to be checked or prepared
     bool failing = false;
     Result lastFailure;
 };

@@ -1,25 +1,20 @@
 #include "app/mainwindow.h"
 #include "db/backups.h"
-#include "db/filecommands.h"
+#include "db/restoredialog.h"
 
 #include <QDateTime>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QHeaderView>
-#include <QLocale>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString misslungen = QStringLiteral("Die Sicherung der Liga-Datenbank konnte nicht angelegt werden.");
 } // namespace
 
-bool MainWindow::SicherungAnlegen(const QString& anlass) {
+bool MainWindow::SicherungAnlegen(const QString& anlass, const QString& behalten) {
     QString datei;
     const tavorin::db::Result r =
         tavorin::db::writeBackup(tavorin::db::backupFolder(einstellungsOrdner), dbPfad, UmlauteErsetzen(anlass),
-                                 QDateTime::currentDateTime(), &datei);
+                                 QDateTime::currentDateTime(), &datei, behalten);
     if (!r) {
         MeldungAnzeigen(3, misslungen + QStringLiteral(" Der Befehl wird nicht ausgef:ue:hrt."), r.error);
         return false;
@@ -29,66 +24,54 @@ bool MainWindow::SicherungAnlegen(const QString& anlass) {
 }
 
 void MainWindow::TagesSicherungAnlegen() {
+    // The newest backup recorded for this file decides; a failed one left none, so it is tried again.
     const QString ordner = tavorin::db::backupFolder(einstellungsOrdner);
     const QList<tavorin::db::Backup> sicherungen = tavorin::db::backupsOf(ordner, dbPfad);
-    if (!sicherungen.isEmpty() && sicherungen.constFirst().time.date() == QDate::currentDate())
+    const auto neueste = std::find_if(sicherungen.cbegin(), sicherungen.cend(),
+                                      [](const tavorin::db::Backup& b) { return !b.leagueFile.isEmpty(); });
+    if (neueste != sicherungen.cend() && neueste->time.date() == QDate::currentDate())
         return;
+    QString datei;
     const tavorin::db::Result r = tavorin::db::writeBackup(ordner, dbPfad, QStringLiteral("Erster Start des Tages"),
-                                                           QDateTime::currentDateTime());
-    if (!r)
+                                                           QDateTime::currentDateTime(), &datei);
+    if (r)
+        StatusMelden(QStringLiteral("Sicherung angelegt: %1"), datei);
+    else
         MeldungAnzeigen(3, misslungen, r.error);
 }
 
 void MainWindow::SicherungWiederherstellen() {
     const QString ordner = tavorin::db::backupFolder(einstellungsOrdner);
-    const QList<tavorin::db::Backup> sicherungen = tavorin::db::backupsOf(ordner, dbPfad);
+    const bool datei = tavorin::db::LeagueDatabase::instance().hasFile();
+    const QList<tavorin::db::Backup> sicherungen =
+        datei ? tavorin::db::backupsOf(ordner, dbPfad) : QList<tavorin::db::Backup>();
     if (sicherungen.isEmpty()) {
-        MeldungAnzeigen(2, QStringLiteral("  F:ue:r diese Liga-Datenbank gibt es noch keine Sicherung.  "));
+        MeldungAnzeigen(2, datei ? QStringLiteral("  F:ue:r diese Liga-Datenbank gibt es noch keine Sicherung.  ")
+                                 : QStringLiteral("  Es ist keine Liga-Datenbank ge:oe:ffnet.  "));
         return;
     }
-    QDialog fenster(this);
-    fenster.setObjectName(QStringLiteral("sicherungenDialog"));
-    fenster.setWindowTitle(QStringLiteral("Sicherung wiederherstellen"));
-    QList<QStringList> zeilen;
-    for (const tavorin::db::Backup& b : sicherungen)
-        zeilen.append({b.time.toString(QStringLiteral("dd.MM.yyyy")), b.time.toString(QStringLiteral("HH:mm:ss")),
-                       QLocale(QLocale::German).formattedDataSize(b.size), b.reason});
-    const QStringList kopf = {QStringLiteral("Datum"), QStringLiteral("Uhrzeit"),
-                              UmlauteErsetzen(QStringLiteral("Gr:oe::sz:e")), QStringLiteral("Anlass")};
-    QTableWidget* liste = TabelleAnlegen(kopf, QStringLiteral("sicherungenTableWidget"));
-    TabelleFuellen(liste, kopf, zeilen);
-    liste->setSelectionBehavior(QAbstractItemView::SelectRows);
-    liste->setSelectionMode(QAbstractItemView::SingleSelection);
-    liste->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
-    liste->selectRow(0);
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Cancel);
-    knoepfe->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    QPushButton* wiederherstellen =
-        knoepfe->addButton(QStringLiteral("Wiederherstellen"), QDialogButtonBox::AcceptRole);
-    wiederherstellen->setObjectName(QStringLiteral("wiederherstellenButton"));
-    wiederherstellen->setDefault(true);
-    connect(knoepfe, &QDialogButtonBox::accepted, &fenster, &QDialog::accept);
-    connect(knoepfe, &QDialogButtonBox::rejected, &fenster, &QDialog::reject);
-    auto* spalte = new QVBoxLayout(&fenster);
-    spalte->addWidget(liste);
-    spalte->addWidget(knoepfe);
-    fenster.resize(620, 360);
-    if (fenster.exec() != QDialog::Accepted || liste->currentRow() < 0)
+    RestoreDialog fenster(sicherungen, this);
+    if (fenster.exec() != QDialog::Accepted || fenster.chosenRow() < 0)
         return;
-
-    const tavorin::db::Backup gewaehlt = sicherungen[liste->currentRow()];
+    const tavorin::db::Backup gewaehlt = sicherungen[fenster.chosenRow()];
+    const QString nichtWiederhergestellt = QStringLiteral("  Die Sicherung konnte nicht wiederhergestellt werden!  ");
+    if (const tavorin::db::Result geprueft = tavorin::db::checkBackup(ordner, gewaehlt); !geprueft) {
+        MeldungAnzeigen(4, nichtWiederhergestellt, geprueft.error);
+        return;
+    }
     const QString wann = gewaehlt.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
     if (!FrageAnzeigen(QStringLiteral("  Die Liga-Datenbank wird durch die Sicherung vom ") + wann +
                        QStringLiteral(" ersetzt. Fortfahren?  ")) ||
-        (dateiGeoeffnet && !SicherungAnlegen(QStringLiteral("Vor dem Wiederherstellen"))))
+        !SicherungAnlegen(QStringLiteral("Vor dem Wiederherstellen"), gewaehlt.path))
         return;
-    // The backup takes the file's place in one step; the program then works on it as on a newly opened file.
-    const tavorin::db::Result ersetzt = tavorin::db::copyDatabaseFile(gewaehlt.path, dbPfad);
-    if (!ersetzt) {
-        MeldungAnzeigen(4, QStringLiteral("  Die Sicherung konnte nicht wiederhergestellt werden!  "), ersetzt.error);
+    if (const tavorin::db::Result ersetzt = tavorin::db::restoreBackup(ordner, gewaehlt, dbPfad); !ersetzt) {
+        MeldungAnzeigen(4, nichtWiederhergestellt, ersetzt.error);
         return;
     }
-    DatenbankOeffnen();
+    // Restored only once the league has been opened again and read.
+    if (!DatenbankOeffnen())
+        return;
     AllesNeuLaden();
-    StatusMelden(QStringLiteral("Sicherung vom %1 wiederhergestellt"), wann);
+    if (!LesenGescheitert())
+        StatusMelden(QStringLiteral("Sicherung vom %1 wiederhergestellt"), wann);
 }

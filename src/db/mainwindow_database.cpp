@@ -14,11 +14,9 @@ using tavorin::db::Table;
 bool MainWindow::DatenbankOeffnen() {
     auto& datenbank = tavorin::db::LeagueDatabase::instance();
     const tavorin::db::Result r = datenbank.open(dbPfad);
-    dateiGeoeffnet = r.ok;
     if (r)
         return true;
-    if (!GesperrtMelden(r))
-        MeldungAnzeigen(4, QStringLiteral("  Die Datenbank kann nicht ge:oe:ffnet werden:  "), dbPfad);
+    DateiAbgelehntMelden(dbPfad, r);
     datenbank.holdFailure(r); // the views that follow need not fail one by one
     return false;
 }

@@ -148,21 +148,25 @@ Result createIndexes(QSqlDatabase& db) {
 
 Result checkLeagueTables(QSqlDatabase& db) {
     const auto notLeague = [](const QString& reason) {
-        Result r = Result::failure(reason);
+        Result r = Result::failure(QStringLiteral("keine Liga-Datenbank (%1)").arg(reason));
         r.notLeague = true;
         return r;
     };
+    QStringList tables; // a view of the same name is no table
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT lower(name) FROM sqlite_master WHERE type = 'table'")))
+        return Result::failure(query.lastError());
+    while (query.next())
+        tables << query.value(0).toString();
     for (auto table = currentTables().cbegin(); table != currentTables().cend(); ++table) {
         QStringList columns;
-        if (Result r = columnsOf(db, table.key(), columns); !r) {
-            r.notLeague = !r.locked; // a file that does not read as SQLite
+        if (Result r = columnsOf(db, table.key(), columns); !r)
             return r;
-        }
-        if (columns.isEmpty())
-            return notLeague(QStringLiteral("no such table: ") + table.key());
+        if (!tables.contains(table.key()))
+            return notLeague(QStringLiteral("Tabelle %1 fehlt").arg(table.key()));
         for (const QString& column : table.value()) {
             if (!columns.contains(column) && !addedByUpgrade(table.key(), column))
-                return notLeague(QStringLiteral("no such column: ") + table.key() + QLatin1Char('.') + column);
+                return notLeague(QStringLiteral("Spalte %1.%2 fehlt").arg(table.key(), column));
         }
     }
     return {};

@@ -41,9 +41,9 @@ Result upgradeTables(QSqlDatabase& db);
 // a file with them as before.
 Result createIndexes(QSqlDatabase& db);
 
-// Succeeds when the file is a league database: it reads as SQLite and holds the five tables with every
-// column, apart from those upgradeTables() adds. Fails with the reason otherwise, `locked` when another
-// program keeps it from being read.
+// Succeeds when the database holds the five tables (tables, not views) with every column, apart from those
+// upgradeTables() adds. Fails with the German reason otherwise (`notLeague`), or with the database's error.
+// The whole check of a file is checkLeagueFile() (filecheck.h).
 Result checkLeagueTables(QSqlDatabase& db);
 
 } // namespace tavorin::db

@@ -17,6 +17,9 @@ constexpr ExportKey thickness(const char* key, const char* first, QString S::*fi
 constexpr ExportKey width(const char* key, const char* first, QString S::*field) {
     return {key, first, field, nullptr, ExportText::Width};
 }
+constexpr ExportKey format(const char* key, QString S::*field) {
+    return {key, "html", field, nullptr, ExportText::Format};
+}
 constexpr ExportKey flag(const char* key, const char* first, bool S::*field) {
     return {key, first, nullptr, field, ExportText::Colour};
 }
@@ -87,30 +90,66 @@ const std::array<ExportKey, 33>& exportKeys() {
     return keys;
 }
 
+const std::array<ExportKey, 3>& formatKeys() {
+    static const std::array<ExportKey, 3> keys = {{
+        format("format1", &S::format1),
+        format("format2", &S::format2),
+        format("format3", &S::format3),
+    }};
+    return keys;
+}
+
+namespace {
+
+bool isFormat(const QString& text) {
+    return text == QLatin1String("html") || text == QLatin1String("bbcode");
+}
+
+void readKey(const ExportKey& k, const QString& value, ExportSettings& target) {
+    if (k.flag) {
+        if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            target.*k.flag = true;
+        else if (value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+            target.*k.flag = false;
+    } else if (k.kind == ExportText::Width) {
+        target.*k.text = widthNumber(value);
+    } else if (k.kind == ExportText::Format) {
+        if (isFormat(value.toLower()))
+            target.*k.text = value.toLower();
+    } else if (k.kind == ExportText::Colour ? isColourName(value) : isLineThickness(value)) {
+        target.*k.text = value;
+    }
+}
+
+// Every key of the group: the 33 of a new config.ini, then the three formats.
+const QList<const ExportKey*>& allKeys() {
+    static const QList<const ExportKey*> keys = [] {
+        QList<const ExportKey*> all;
+        for (const ExportKey& k : exportKeys())
+            all << &k;
+        for (const ExportKey& k : formatKeys())
+            all << &k;
+        return all;
+    }();
+    return keys;
+}
+
+} // namespace
+
 void readExportSettings(QSettings& settings, ExportSettings& target) {
     settings.beginGroup(QLatin1StringView(exportGroup));
-    for (const ExportKey& k : exportKeys()) {
-        const QString value = settings.value(QLatin1StringView(k.key)).toString();
-        if (value.isEmpty())
-            continue;
-        if (k.flag) {
-            if (value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-                target.*k.flag = true;
-            else if (value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-                target.*k.flag = false;
-        } else if (k.kind == ExportText::Width) {
-            target.*k.text = widthNumber(value);
-        } else if (k.kind == ExportText::Colour ? isColourName(value) : isLineThickness(value)) {
-            target.*k.text = value;
-        }
+    for (const ExportKey* k : allKeys()) {
+        const QString value = settings.value(QLatin1StringView(k->key)).toString();
+        if (!value.isEmpty())
+            readKey(*k, value, target);
     }
     settings.endGroup();
 }
 
 const ExportKey* findExportKey(const QString& key) {
-    for (const ExportKey& k : exportKeys()) {
-        if (key == QLatin1StringView(k.key))
-            return &k;
+    for (const ExportKey* k : allKeys()) {
+        if (key == QLatin1StringView(k->key))
+            return k;
     }
     return nullptr;
 }

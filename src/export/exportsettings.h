@@ -47,10 +47,15 @@ struct ExportSettings {
     bool StatAktDatum = false;
     bool TabAktDatum = false;
     bool StagAktDatum = false;
+    // The format each window opens with, "html" or "bbcode" (keys "format1" to "format3"). They are
+    // written when the format is changed, not when config.ini is first created.
+    QString format1 = QStringLiteral("html");
+    QString format2 = QStringLiteral("html");
+    QString format3 = QStringLiteral("html");
 };
 
 // What a text key holds; a value read from config.ini must fit it.
-enum class ExportText { Colour, Thickness, Width };
+enum class ExportText { Colour, Thickness, Width, Format };
 
 // One key of the group: its name, the text written when config.ini is first created, and the field it
 // fills (a text field or a flag; exactly one of the two pointers is set), and for a text field its kind.
@@ -74,14 +79,16 @@ inline constexpr const char* exportGroup = "exportfenster";
 
 // All 33 keys in the order in which a new config.ini lists them.
 const std::array<ExportKey, 33>& exportKeys();
+// The three format keys, which a new config.ini does not list.
+const std::array<ExportKey, 3>& formatKeys();
 
 // Reads the group from settings into `target`. A key that is missing or holds an empty text leaves its
 // field as it is, and so does a value that does not fit its key: a flag other than "true" or "false"
-// (in any letter case), a colour that is no colour name, a thickness other than 0 to 9. A width is read
-// as widthNumber() of its text.
+// (in any letter case), a colour that is no colour name, a thickness other than 0 to 9, a format other
+// than "html" or "bbcode" (in any letter case). A width is read as widthNumber() of its text.
 void readExportSettings(QSettings& settings, ExportSettings& target);
 
-// The key of that name, or nullptr.
+// The key of that name (of either list), or nullptr.
 const ExportKey* findExportKey(const QString& key);
 // Sets the field of a flag key or a text key; an unknown key or one of the other kind changes nothing.
 void setExportFlag(ExportSettings& target, const QString& key, bool value);

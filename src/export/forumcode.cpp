@@ -1,8 +1,10 @@
 #include "export/forumcode.h"
+#include "app/textescape.h"
 #include "results/numbers.h"
 
 #include <algorithm>
 #include <type_traits>
+#include <utility>
 
 namespace tavorin {
 
@@ -18,13 +20,19 @@ QString chosenName(const QString& name1, const QString& name2, bool first, bool 
 
 namespace {
 
-QString htmlName(const QString& name1, const QString& name2, const ExportOptions& o) {
-    return chosenName(name1, name2, o.firstName, o.secondName).toHtmlEscaped();
+// A stored text in HTML: safe to show (safeName) and escaped.
+QString htmlText(const QString& text) {
+    return safeName(text).toHtmlEscaped();
 }
 
-// Square brackets as full-width ones, so that a text cannot open or close a BB tag.
-QString bbText(QString text) {
-    return text.replace(u'[', QChar(0xFF3B)).replace(u']', QChar(0xFF3D));
+QString htmlName(const QString& name1, const QString& name2, const ExportOptions& o) {
+    return htmlText(chosenName(name1, name2, o.firstName, o.secondName));
+}
+
+// A stored text in BB-Code: safe to show (safeName), its square brackets as full-width ones, so that it
+// cannot open or close a tag.
+QString bbText(const QString& text) {
+    return safeName(text).replace(u'[', QChar(0xFF3B)).replace(u']', QChar(0xFF3D));
 }
 
 QString bbName(const QString& name1, const QString& name2, const ExportOptions& o) {
@@ -38,7 +46,7 @@ QString storedFigure(const QString& text, bool html) {
     const qlonglong number = text.toLongLong(&ok);
     if (ok)
         return QString::number(number);
-    return html ? text.toHtmlEscaped() : bbText(text);
+    return html ? htmlText(text) : bbText(text);
 }
 
 // The options as the HTML code may use them: every value that goes into a style checked, the rest escaped.
@@ -220,9 +228,9 @@ QString gameLink(const MatchRecord& home, const PlatformAddresses& platforms) {
     if (home.hash.isEmpty())
         return QString();
     if (home.platform == "lidarts"_L1)
-        return platforms.lidartsGameLink(home.hash).toHtmlEscaped();
+        return htmlText(platforms.lidartsGameLink(home.hash));
     if (home.platform == "prodarter"_L1)
-        return platforms.prodarterMatchLink(home.hash).toHtmlEscaped();
+        return htmlText(platforms.prodarterMatchLink(home.hash));
     return QString();
 }
 
@@ -268,23 +276,22 @@ private:
                htmlName(m.awayName1, m.awayName2, o) + "</td></tr>\n "_L1;
     }
 
-    QString playedMatch(const ScheduleMatch& m) const {
-        // Score colours: drawn when equal and at least 1, won and lost, or none at 0:0.
+    // Score colours of the home and the away cell: drawn when equal and at least 1, won and lost, or none
+    // at 0:0.
+    std::pair<QString, QString> scoreBackgrounds(const ScheduleMatch& m) const {
         const int won = m.legsWon.toInt();
         const int lost = m.legsLost.toInt();
-        QString homeBackground, awayBackground;
-        if (won == lost && won >= 1) {
-            homeBackground = awayBackground = scoreBackground(o.drawnColour);
-        } else if (won > lost) {
-            homeBackground = scoreBackground(o.wonColour);
-            awayBackground = scoreBackground(o.lostColour);
-        } else if (won < lost) {
-            homeBackground = scoreBackground(o.lostColour);
-            awayBackground = scoreBackground(o.wonColour);
-        } else {
-            homeBackground = awayBackground = QStringLiteral(" background-color:inherit; ");
-        }
+        if (won == lost && won >= 1)
+            return {scoreBackground(o.drawnColour), scoreBackground(o.drawnColour)};
+        if (won > lost)
+            return {scoreBackground(o.wonColour), scoreBackground(o.lostColour)};
+        if (won < lost)
+            return {scoreBackground(o.lostColour), scoreBackground(o.wonColour)};
+        return {u" background-color:inherit; "_s, u" background-color:inherit; "_s};
+    }
 
+    QString playedMatch(const ScheduleMatch& m) const {
+        const auto [homeBackground, awayBackground] = scoreBackgrounds(m);
         const QString link = gameLink(m.home, platforms);
         const QString linkOpen =
             link.isEmpty() ? QString()

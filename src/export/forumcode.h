@@ -19,7 +19,9 @@ namespace tavorin {
 // width is its leading whole number (widthNumber); leg counts, match-day numbers and best legs that are
 // whole numbers are written as numbers, other stored texts escaped. In BB-Code every "[" and "]" of a
 // name or a stored text becomes the full-width bracket U+FF3B or U+FF3D, which no forum reads as a tag.
-// Valid options and names without brackets pass through unchanged.
+// Names and stored texts pass through safeName() first in both formats: no control character or bidi
+// control reaches the code, and a line break in a name becomes a blank. Valid options and names without
+// brackets or such characters pass through unchanged.
 
 // The format radio buttons "html-Code" and "BB-Code"; None (neither checked) gives an empty text.
 enum class CodeFormat { None, Html, BBCode };

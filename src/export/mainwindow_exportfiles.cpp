@@ -1,11 +1,8 @@
 #include "app/dialogs.h"
 #include "app/mainwindow.h"
-#include "export/tableexport.h"
+#include "export/forumcodewindow.h"
 
 #include <QBuffer>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -14,17 +11,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextDocument>
-
-namespace {
-
-// What each window exports, for titles and proposed file names.
-QString inhalt(int fenster) {
-    return fenster == 1   ? QStringLiteral("Tabelle")
-           : fenster == 2 ? QStringLiteral("Statistik")
-                          : QStringLiteral("Spielplan");
-}
-
-} // namespace
 
 QString MainWindow::SpeicherortWaehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
                                        const QString& endung) {
@@ -45,43 +31,25 @@ bool MainWindow::DateiSchreiben(const QString& pfad, const QByteArray& daten) {
     return false;
 }
 
-QString MainWindow::ExportDateiWaehlen(int fenster, const QString& titel, const QString& endung) {
-    QDialog* dialog = exportFenster[fenster - 1].dialog;
-    return dialog ? SpeicherortWaehlen(dialog, titel,
-                                       inhalt(fenster) + QLatin1Char(' ') + ExportLigaAuswahl(fenster)->currentText(),
-                                       endung)
-                  : QString();
-}
-
 void MainWindow::AlsCsvSpeichern(int fenster) {
-    const ExportFenster& w = exportFenster[fenster - 1];
-    const QString pfad = ExportDateiWaehlen(fenster, QStringLiteral("Als CSV speichern"), QStringLiteral("csv"));
-    ExportZeilen zeilen;
-    if (pfad.isEmpty() || !w.dialog || !ExportZeilenLesen(fenster, zeilen))
+    const tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster);
+    if (!w)
         return;
-    tavorin::ExportOptions namen;
-    namen.firstName = w.name1->isChecked();
-    namen.secondName = w.name2->isChecked();
-    DateiSchreiben(pfad, fenster == 1   ? tavorin::leagueTableCsv(zeilen.tabelle, namen)
-                         : fenster == 2 ? tavorin::statisticsCsv(zeilen.statistik, namen)
-                                        : tavorin::scheduleCsv(zeilen.spiele, namen));
-}
-
-bool MainWindow::DruckDokumentErstellen(int fenster, QTextDocument& dokument) {
-    ExportZeilen zeilen;
-    if (!exportFenster[fenster - 1].dialog || !ExportZeilenLesen(fenster, zeilen))
-        return false;
-    const QString code = ExportCodeErstellen(fenster, zeilen, tavorin::CodeFormat::Html);
-    dokument.setHtml(tavorin::printHtml(ExportLigaAuswahl(fenster)->currentText(), heute, code));
-    dokument.setMetaInformation(QTextDocument::DocumentTitle,
-                                ExportLigaAuswahl(fenster)->currentText() + QStringLiteral(" - ") + inhalt(fenster));
-    return true;
+    const QString pfad = SpeicherortWaehlen(exportFenster[fenster - 1], QStringLiteral("Als CSV speichern"),
+                                            w->fileName(), QStringLiteral("csv"));
+    QByteArray daten;
+    if (!pfad.isEmpty() && w->csvFile(daten))
+        DateiSchreiben(pfad, daten);
 }
 
 void MainWindow::AlsPdfSpeichern(int fenster) {
-    const QString pfad = ExportDateiWaehlen(fenster, QStringLiteral("Als PDF speichern"), QStringLiteral("pdf"));
+    const tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster);
+    if (!w)
+        return;
+    const QString pfad = SpeicherortWaehlen(exportFenster[fenster - 1], QStringLiteral("Als PDF speichern"),
+                                            w->fileName(), QStringLiteral("pdf"));
     QTextDocument dokument;
-    if (pfad.isEmpty() || !DruckDokumentErstellen(fenster, dokument))
+    if (pfad.isEmpty() || !w->printDocument(dokument))
         return;
     // Written into memory first, so that a file that cannot be written is reported and nothing half
     // written is left behind.
@@ -98,13 +66,14 @@ void MainWindow::AlsPdfSpeichern(int fenster) {
 }
 
 void MainWindow::ExportDrucken(int fenster) {
+    const tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster);
     QTextDocument dokument;
-    if (!DruckDokumentErstellen(fenster, dokument))
+    if (!w || !w->printDocument(dokument))
         return;
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setPageSize(QPageSize(QPageSize::A4));
     drucker.setDocName(dokument.metaInformation(QTextDocument::DocumentTitle));
-    QPrintDialog auswahl(&drucker, exportFenster[fenster - 1].dialog);
+    QPrintDialog auswahl(&drucker, exportFenster[fenster - 1]);
     auswahl.setObjectName(QStringLiteral("druckenDialog"));
     if (auswahl.exec() == QDialog::Accepted)
         dokument.print(&drucker);

@@ -1,10 +1,8 @@
 #include "app/mainwindow.h"
+#include "export/forumcodewindow.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,126 +29,72 @@ int datumFenster(int nummer) {
 
 } // namespace
 
-void MainWindow::ExportOptionenVerbinden(int fenster) {
-    ExportFenster& w = exportFenster[fenster - 1];
-    QDialog* d = w.dialog;
+void MainWindow::ExportOptionenVerbinden(tavorin::ForumCodeWindow* w) {
+    const tavorin::ForumCodeWindow::Controls& c = w->controls();
+    const int fenster = w->kind().number();
     void (MainWindow::*const erstellen[])() = {&MainWindow::ForencodeErstellen, &MainWindow::StatistikcodeErstellen,
                                                &MainWindow::PlancodeErstellen};
+    void (MainWindow::*const kopieren[])() = {&MainWindow::TextInZwischenablage, &MainWindow::TextInZwischenablage2,
+                                              &MainWindow::TextInZwischenablage3};
     const auto neu = erstellen[fenster - 1];
 
     // The mappers belong to the window and go with it.
-    ueber<QCheckBox>(d, this, &MainWindow::NameWaehlen, fenster, {w.name1, w.name2}, &QCheckBox::toggled);
-    ueber<QCheckBox>(d, this, &MainWindow::DatumAktualisieren, datumFenster(fenster), {w.datum}, &QCheckBox::toggled);
-    ueber<QComboBox>(d, this, &MainWindow::StaerkeWaehlen, fenster, {w.staerke}, &QComboBox::currentIndexChanged);
-    ueber<QRadioButton>(d, this, &MainWindow::TabellenBreite, fenster, {w.prozent, w.pixel}, &QRadioButton::clicked);
-    ueber<QLineEdit>(d, this, &MainWindow::TabellenBreite, fenster, {w.breite}, &QLineEdit::textChanged);
-    ueber<QPushButton>(d, this, &MainWindow::FarbeWaehlen, 7 - fenster, {w.linienknopf}, &QPushButton::clicked);
-
-    for (QRadioButton* format : {w.html, w.bbcode})
+    ueber<QCheckBox>(w, this, &MainWindow::NameWaehlen, fenster, {c.name1, c.name2}, &QCheckBox::toggled);
+    ueber<QCheckBox>(w, this, &MainWindow::DatumAktualisieren, w->kind().dateNumber, {c.date}, &QCheckBox::toggled);
+    ueber<QComboBox>(w, this, &MainWindow::StaerkeWaehlen, fenster, {c.thickness}, &QComboBox::currentIndexChanged);
+    ueber<QRadioButton>(w, this, &MainWindow::TabellenBreite, fenster, {c.percent, c.pixel}, &QRadioButton::clicked);
+    ueber<QLineEdit>(w, this, &MainWindow::TabellenBreite, fenster, {c.width}, &QLineEdit::textChanged);
+    ueber<QPushButton>(w, this, &MainWindow::FarbeWaehlen, w->kind().lineColourIndex, {c.lineButton},
+                       &QPushButton::clicked);
+    for (QRadioButton* format : {c.html, c.bbcode})
         connect(format, &QRadioButton::clicked, this, neu);
-    connect(w.linienfarbe, &QLineEdit::textChanged, this, neu);
+    connect(c.lineColour, &QLineEdit::textChanged, this, neu);
+    connect(c.copy, &QPushButton::clicked, this, kopieren[fenster - 1]);
+    connect(c.csv, &QPushButton::clicked, this, [this, fenster] { AlsCsvSpeichern(fenster); });
+    connect(c.pdf, &QPushButton::clicked, this, [this, fenster] { AlsPdfSpeichern(fenster); });
+    connect(c.print, &QPushButton::clicked, this, [this, fenster] { ExportDrucken(fenster); });
 
     // The slots that store an option rebuild the code themselves.
-    if (fenster != 3) {
-        ueber<QRadioButton>(d, this, &MainWindow::Exportausrichtung, fenster,
-                            {w.ausrichtung[0], w.ausrichtung[1], w.ausrichtung[2]}, &QRadioButton::clicked);
-        return;
+    if (c.alignment[0]) {
+        ueber<QRadioButton>(w, this, &MainWindow::Exportausrichtung, fenster,
+                            {c.alignment[0], c.alignment[1], c.alignment[2]}, &QRadioButton::clicked);
     }
-    for (QCheckBox* box : {w.spieltageFett, w.spieltageUnterstrichen, w.spielstandFett})
-        connect(box, &QCheckBox::clicked, this, neu);
-    for (int i = 0; i < 3; ++i) {
-        connect(w.ergebnisfarbe[i], &QLineEdit::textChanged, this, neu);
-        ueber<QPushButton>(d, this, &MainWindow::FarbeWaehlen, i + 1, {w.ergebnisknopf[i]}, &QPushButton::clicked);
+    for (int i = 0; i < 3 && c.scoreColour[i]; ++i) {
+        connect(c.bbFormatting[i], &QCheckBox::clicked, this, neu);
+        connect(c.scoreColour[i], &QLineEdit::textChanged, this, neu);
+        ueber<QPushButton>(w, this, &MainWindow::FarbeWaehlen, i + 1, {c.scoreButton[i]}, &QPushButton::clicked);
     }
-}
-
-void MainWindow::ExportSchluesselSpeichern(const QStringList& schluessel) {
-    tavorin::storeExportKeys(tavorin::configFilePath(einstellungsOrdner), exportEinstellungen, schluessel);
 }
 
 void MainWindow::NameWaehlen(int fenster) {
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString a = QStringLiteral("name%1a").arg(fenster);
-    const QString b = QStringLiteral("name%1b").arg(fenster);
-    tavorin::setExportFlag(exportEinstellungen, a, w.name1->isChecked());
-    tavorin::setExportFlag(exportEinstellungen, b, w.name2->isChecked());
-    ExportSchluesselSpeichern({a, b});
-    CodeSchreiben(fenster);
+    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+        w->storeNames();
 }
 
 void MainWindow::DatumAktualisieren(int nummer) {
-    const int fenster = datumFenster(nummer);
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString schluessel = fenster == 1   ? QStringLiteral("TabAktDatum")
-                               : fenster == 2 ? QStringLiteral("StatAktDatum")
-                                              : QStringLiteral("StagAktDatum");
-    tavorin::setExportFlag(exportEinstellungen, schluessel, w.datum->isChecked());
-    ExportSchluesselSpeichern({schluessel});
-    CodeSchreiben(fenster);
+    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(datumFenster(nummer)))
+        w->storeDate();
 }
 
 void MainWindow::StaerkeWaehlen(int fenster) {
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString schluessel = QStringLiteral("linieB%1").arg(fenster);
-    tavorin::setExportText(exportEinstellungen, schluessel, w.staerke->currentText());
-    ExportSchluesselSpeichern({schluessel});
-    CodeSchreiben(fenster);
+    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+        w->storeThickness();
 }
 
 void MainWindow::TabellenBreite(int fenster) {
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString stamm = QStringLiteral("TabBreite%1").arg(fenster);
-    tavorin::setExportFlag(exportEinstellungen, stamm + QStringLiteral("Prozent"), w.prozent->isChecked());
-    tavorin::setExportFlag(exportEinstellungen, stamm + QStringLiteral("Pixel"), w.pixel->isChecked());
-    tavorin::setExportText(exportEinstellungen, stamm + QStringLiteral("Value"), w.breite->text());
-    ExportSchluesselSpeichern(
-        {stamm + QStringLiteral("Prozent"), stamm + QStringLiteral("Pixel"), stamm + QStringLiteral("Value")});
-    CodeSchreiben(fenster);
+    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+        w->storeWidth();
 }
 
 void MainWindow::Exportausrichtung(int fenster) {
-    if (fenster != 1 && fenster != 2)
-        return;
-    const ExportFenster& w = exportFenster[fenster - 1];
-    if (!w.dialog)
-        return;
-    const QString stamm = fenster == 1 ? QStringLiteral("Tab") : QStringLiteral("Stat");
-    const QStringList schluessel = {stamm + QStringLiteral("Links"), stamm + QStringLiteral("Zentriert"),
-                                    stamm + QStringLiteral("LinksZentriert")};
-    for (int i = 0; i < 3; ++i)
-        tavorin::setExportFlag(exportEinstellungen, schluessel[i], w.ausrichtung[i]->isChecked());
-    ExportSchluesselSpeichern(schluessel);
-    CodeSchreiben(fenster);
+    if (tavorin::ForumCodeWindow* w = fenster == 1 || fenster == 2 ? OffenesExportFenster(fenster) : nullptr)
+        w->storeAlignment();
 }
 
 void MainWindow::FarbeWaehlen(int index) {
-    tavorin::ExportSettings& e = exportEinstellungen;
     // Index 1 to 3: drawn, won, lost (window 3); 4 to 6: the lines of windows 3, 2 and 1.
-    QString* const farben[] = {nullptr, &e.unentschieden, &e.gewonnen, &e.verloren, &e.linie3, &e.linie2, &e.linie1};
     if (index < 1 || index > 6)
         return;
-    const QColor gewaehlt =
-        QColorDialog::getColor(QColor(*farben[index]), this, UmlauteErsetzen(QStringLiteral("Farbe w:ae:hlen")));
-    if (!gewaehlt.isValid())
-        return;
-    const QString name = gewaehlt.name();
-    *farben[index] = name;
-
-    const ExportFenster& w = exportFenster[index <= 4 ? 2 : 6 - index];
-    QLineEdit* feld = index <= 3 ? w.ergebnisfarbe[index - 1] : w.linienfarbe;
-    QLabel* muster = index <= 3 ? w.ergebnismuster[index - 1] : w.linienmuster;
-    if (w.dialog && feld && muster) {
-        muster->setStyleSheet(QStringLiteral("border:1px solid #000000; background-color:") + name);
-        feld->setText(name); // regenerates the window's code
-    }
-    ExportSchluesselSpeichern({QStringLiteral("unentschieden"), QStringLiteral("gewonnen"), QStringLiteral("verloren"),
-                               QStringLiteral("linie1"), QStringLiteral("linie2"), QStringLiteral("linie3")});
+    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(index <= 4 ? 3 : 7 - index))
+        w->chooseColour(index);
 }

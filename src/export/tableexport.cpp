@@ -1,8 +1,7 @@
 #include "export/tableexport.h"
+#include "app/textescape.h"
 #include "results/numbers.h"
 
-#include <QHash>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace tavorin {
@@ -11,120 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The BB-Code of a text as it is converted: a tag, or the text between two tags.
-class BBConverter {
-public:
-    QString convert(const QString& code) {
-        static const QRegularExpression tag(uR"(\[(/?)([A-Za-z]+|\*)(?:=([^\]\n]*))?\])"_s);
-        qsizetype pos = 0;
-        for (auto it = tag.globalMatch(code); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            text(QStringView(code).mid(pos, m.capturedStart() - pos));
-            pos = m.capturedEnd();
-            if (!element(m.captured(1).isEmpty(), m.captured(2).toLower(), m.captured(3), code, pos))
-                text(m.capturedView());
-        }
-        text(QStringView(code).mid(pos));
-        if (inRow)
-            html += "</td></tr>"_L1;
-        return html;
-    }
-
-private:
-    void text(QStringView t) {
-        const QList<QStringView> lines = t.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                lineFeed();
-            html += lines[i].toString().toHtmlEscaped();
-        }
-    }
-
-    // Inside a table a line feed ends the row of "[*]" cells; elsewhere it ends a line.
-    void lineFeed() {
-        if (inRow) {
-            html += "</td></tr>"_L1;
-            inRow = false;
-        } else if (tables == 0) {
-            html += "<br>"_L1;
-        }
-    }
-
-    // Writes the element of a tag; false when the tag is not one, or its value is not allowed, or it closes
-    // nothing that is open. For [url] without a value the address is the text from `pos` up to [/url].
-    bool element(bool open, const QString& name, const QString& value, const QString& code, qsizetype pos) {
-        static const QRegularExpression colour(u"^#?[0-9A-Za-z]{1,20}$"_s);
-        static const QStringList simple = {u"b"_s, u"i"_s, u"u"_s, u"s"_s, u"tr"_s, u"td"_s, u"th"_s};
-        if (name == "table"_L1)
-            return table(open, value);
-        if (!open) {
-            if (openElements.value(name) == 0)
-                return false;
-            --openElements[name];
-            html += name == "color"_L1   ? "</span>"_L1
-                    : name == "align"_L1 ? "</div>"_L1
-                    : name == "url"_L1   ? "</a>"_L1
-                                         : "</"_L1 + name + u'>';
-            return true;
-        }
-        if (name == "*"_L1) {
-            if (tables == 0)
-                return false;
-            html += inRow ? "</td><td>"_L1 : "<tr><td>"_L1;
-            inRow = true;
-            return true;
-        }
-        if (simple.contains(name) && value.isEmpty()) {
-            html += u'<' + name + u'>';
-        } else if (name == "color"_L1 && colour.match(value).hasMatch()) {
-            html += R"(<span style="color:)"_L1 + value + "\">"_L1;
-        } else if (name == "align"_L1 && (value == "left"_L1 || value == "center"_L1 || value == "right"_L1)) {
-            html += R"(<div align=")"_L1 + value + "\">"_L1;
-        } else if (name == "url"_L1) {
-            QString address = value;
-            if (address.isEmpty()) {
-                const qsizetype end = code.indexOf("[/url]"_L1, pos, Qt::CaseInsensitive);
-                address = code.mid(pos, end < 0 ? -1 : end - pos);
-            }
-            html += R"(<a href=")"_L1 + address.toHtmlEscaped() + "\">"_L1;
-        } else {
-            return false;
-        }
-        ++openElements[name];
-        return true;
-    }
-
-    bool table(bool open, QString captions) {
-        if (!open) {
-            if (tables == 0)
-                return false;
-            if (inRow)
-                html += "</td></tr>"_L1;
-            inRow = false;
-            --tables;
-            html += "</table>"_L1;
-            return true;
-        }
-        if (captions.size() >= 2 && (captions.front() == u'\'' || captions.front() == u'"') &&
-            captions.back() == captions.front())
-            captions = captions.mid(1, captions.size() - 2);
-        html += R"(<table border="1" cellspacing="0" cellpadding="4">)"_L1;
-        if (!captions.isEmpty()) {
-            html += "<tr>"_L1;
-            for (const QString& caption : captions.split(u','))
-                html += "<th>"_L1 + caption.toHtmlEscaped() + "</th>"_L1;
-            html += "</tr>"_L1;
-        }
-        ++tables;
-        return true;
-    }
-
-    QString html;
-    QHash<QString, int> openElements; // by tag name
-    int tables = 0;
-    bool inRow = false;
-};
-
 // One field of a CSV line: quoted when it holds a separator, a quote or a line break.
 QString csvField(QString field) {
     if (field.contains(u';') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r'))
@@ -132,10 +17,14 @@ QString csvField(QString field) {
     return field;
 }
 
-// A text from the league file, which a spreadsheet must not take for a formula.
+// A text from the league file as safeName() gives it, which a spreadsheet must not take for a formula: one
+// that begins with "=", "+", "-", "@", a tab or a line break gets an apostrophe in front, also when it
+// begins so only before the cleaning.
 QString csvText(const QString& text) {
-    static const QString formulaStart = u"=+-@"_s;
-    return !text.isEmpty() && formulaStart.contains(text.front()) ? u'\'' + text : text;
+    static const QString formulaStart = u"=+-@\t\r\n"_s;
+    const QString safe = safeName(text);
+    const auto formula = [](const QString& t) { return !t.isEmpty() && formulaStart.contains(t.front()); };
+    return formula(text) || formula(safe) ? u'\'' + safe : safe;
 }
 
 QString decimalComma(float value) {
@@ -159,13 +48,9 @@ QString name(const QString& name1, const QString& name2, const ExportOptions& o)
 
 } // namespace
 
-QString bbCodeToHtml(const QString& code) {
-    return BBConverter().convert(code);
-}
-
 QString printHtml(const QString& leagueName, const QString& date, const QString& tableHtml) {
-    return "<h2>"_L1 + leagueName.toHtmlEscaped() + "</h2>\n<p>Stand: "_L1 + date.toHtmlEscaped() + "</p>\n"_L1 +
-           tableHtml;
+    return "<h2>"_L1 + safeName(leagueName).toHtmlEscaped() + "</h2>\n<p>Stand: "_L1 + date.toHtmlEscaped() +
+           "</p>\n"_L1 + tableHtml;
 }
 
 QByteArray leagueTableCsv(const QList<LeagueTableRow>& rows, const ExportOptions& options) {

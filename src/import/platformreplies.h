@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "import/markup.h"
 #include "results/resultentry.h"
 
 #include <QByteArray>
@@ -10,14 +11,25 @@
 #include <QUrl>
 
 // The network-free half of the online import: game ids from pasted links, the requests to Lidarts and to
-// the Pro-Darter relay, the two reply formats turned into the value lists the import dialog offers, the
-// name check and the split of the doubles text. The dialog does the fetching and shows the outcomes.
+// the Pro-Darter relay, the two reply formats turned into the value lists the import window offers, the
+// name check and the split of the doubles text. PlatformFetch does the fetching.
 
 namespace tavorin {
+
+enum class ImportPlatform { Lidarts, Prodarter };
+
+// The platform's name as a saved result stores it: "lidarts" or "prodarter".
+QString platformName(ImportPlatform platform);
 
 // At most this much of a reply is read; a longer reply counts as no game data. The caller reads up to one
 // byte more than this, so that the parsers can tell an over-long reply from one that just fits.
 inline constexpr qint64 maxReplyBytes = 1024 * 1024;
+// Why such a reply is refused, in German.
+QString replyTooLargeReason();
+
+// A value of a reply longer than this (a name, a figure, the doubles text) is none a game can have: the
+// reply counts as no game data, so that nothing shown or taken over is ever longer.
+inline constexpr int maxValueLength = 200;
 
 // The relay reply has 15 lines per player, first player before second.
 inline constexpr int relayLinesPerPlayer = 15;
@@ -48,21 +60,39 @@ enum ImportPosition {
     ImportPositionCount = 16
 };
 
-enum class ImportOutcome {
-    Ok,
-    NoGameData,  // unusable reply: not a JSON object, too short, too long, impossible figures
-    NotFinished, // Lidarts: the game is still being played
-    TimedOut,    // the time limit of the fetch ran out while the reply was read
+// The rows the import window shows, top to bottom (171+ between 140+ and 180), each with its caption as
+// the result form names the field.
+struct ImportRow {
+    ImportPosition position;
+    const char* caption;
+};
+inline constexpr ImportRow importRows[ImportPositionCount] = {
+    {PosName, "Name"},       {PosLegs, "Legs"},
+    {PosAverage, "AVG"},     {PosFirst9Average, "First 9 AVG"},
+    {PosBelow20, "20-"},     {Pos20, "20+"},
+    {Pos40, "40+"},          {Pos60, "60+"},
+    {Pos80, "80+"},          {Pos100, "100+"},
+    {Pos140, "140+"},        {Pos171, "171+"},
+    {Pos180, "180"},         {PosHighFinish, "Highest Finish"},
+    {PosDoubles, "Doubles"}, {PosBestLeg, "Best Leg"},
 };
 
-// What one fetch offers: the value lists and display texts of the platform's first and second player,
-// and the two names the name check compares.
+enum class ImportOutcome {
+    Ok,
+    NoGameData,   // the reply holds no usable game data: not a JSON object, too short, impossible figures, ...
+    NotFinished,  // Lidarts: the game is still being played
+    TimedOut,     // the time limit ran out before the reply was fetched and read
+    NotFound,     // the server has no game for the id (HTTP 404), or sends more than maxReplyBytes
+    NoConnection, // no complete reply: not reachable, untrusted, an HTTP error, redirected, cut off, ...
+};
+
+// What one fetch offers: the value lists of the platform's first and second player and the two names the
+// name check compares; otherwise the outcome and, in German, the reason.
 struct ImportedValues {
     ImportOutcome outcome = ImportOutcome::NoGameData;
+    QString reason;
     QStringList first;
     QStringList second;
-    QString firstText; // one line per value, as the dialog shows them
-    QString secondText;
     QString firstName; // as received (for the relay: the raw line, markup included)
     QString secondName;
 
@@ -70,15 +100,20 @@ struct ImportedValues {
     void swapSides();
 };
 
+// Game ids are 1 to 64 letters, digits, "-" or "_"; a text whose id would be anything else holds none,
+// and these functions then give an empty id (so plain words such as "hallo welt" are no link to a game).
+//
 // The Lidarts game id in a pasted link. When the link's path has a segment "game", the id is the segment
-// after it (percent-decoded; empty when "game" is the last segment), so /game/<id>, /game/<id>/ and
-// /game/<id>/dark all give <id>. Otherwise the id is whatever follows the link's last "/", the whole link
-// when it has none.
+// after it (percent-decoded), so /game/<id>, /game/<id>/ and /game/<id>/dark all give <id>. Otherwise the
+// id is whatever follows the link's last "/", the whole link when it has none.
 QString lidartsGameId(const QString& link);
 
 // The Pro-Darter game id: whatever follows the link's last "=" (match-history.php?match=4711 gives 4711),
 // the whole link when it has none.
 QString prodarterGameId(const QString& link);
+
+// The game id in `link` by the rule of `platform`.
+QString gameIdOf(ImportPlatform platform, const QString& link);
 
 // GET address of one Lidarts game; the id is percent-encoded as one path segment.
 QUrl lidartsRequestUrl(const PlatformAddresses& addresses, const QString& gameId);
@@ -91,13 +126,17 @@ QUrl relayRequestUrl(const PlatformAddresses& addresses);
 QByteArray relayFormBody(const QString& gameId);
 
 // Both parsers take time linear in the reply's size. They give up with TimedOut once `deadline` has
-// passed, and with NoGameData when a player's figures are impossible in the result form
-// (resultentry::firstImpossibleField); a reply they give up on offers no values at all.
+// passed, and with NoGameData and its reason when a value is longer than maxValueLength or a player's
+// figures are impossible in the result form (resultentry::firstImpossibleField); a reply they give up on
+// offers no values at all.
 
 // A Lidarts game reply. Not a JSON object, or longer than maxReplyBytes: NoGameData. A "status" key with
-// any value other than the text "completed": NotFinished. Otherwise Ok with all 16 positions: texts
-// default to empty, counts to 0, averages and the doubles rate are written with two decimals and a point,
-// and position 13 holds the doubles text "rate% (legs won/darts at double)" followed by a line break.
+// any value other than the text "completed": NotFinished. A name must be a text; every figure a JSON
+// number in its range, the counts whole numbers (legs 0 to 99, averages 0 to 180, doubles rate 0 to 100,
+// score bands and best leg 0 to 999, highest finish 0 to 170, darts at double 0 to 9999); a key left out
+// or null counts 0, anything else makes the reply NoGameData. Otherwise Ok with all 16 positions: averages
+// and the doubles rate with two decimals and a point, and position 13 the doubles text
+// "rate% (legs won/darts at double)" followed by a line break.
 ImportedValues parseLidartsReply(const QByteArray& body, QDeadlineTimer deadline = QDeadlineTimer::Forever);
 
 // A relay reply: UTF-8 text split at "\n" (a "\r" before the break is dropped), empty lines kept. Fewer
@@ -113,13 +152,6 @@ resultentry::SideTexts importedSide(const QStringList& values);
 // Whether a reply may be fetched from `to` after asking `from`: only on the same scheme, host and port,
 // and never for a request that sends a form, which the redirect would send again.
 bool redirectAllowed(const QUrl& from, const QUrl& to, bool sendsForm);
-
-// Plain text of an HTML fragment, close to what a rich-text document reads back as plain text: comments
-// and the contents of head, script, style and title dropped, <br> a line break, block elements on lines
-// of their own, other tags removed, white space collapsed and trimmed per line, character references
-// (named ones common in names, decimal and hexadecimal ones) decoded, a no-break space read as a blank.
-// A "<" that does not open a tag stays as it is. The time taken is linear in the fragment's size.
-QString markupToPlainText(const QString& html);
 
 // How the platform's two players relate to the form's left and right player. Names are compared exactly,
 // case included; when both orders fit, in order wins.

@@ -128,6 +128,22 @@ void MainWindow::ZuordnungAustragen() {
         MeldungAnzeigen(3, QStringLiteral(" Es ist kein Spieler zum Verschieben ausgew:ae:hlt!"));
         return;
     }
+    // A member with matches in the schedule stays: without him the schedule would hold matches of a
+    // non-member, still counting for his opponents. The whole move is refused, so nobody half moves.
+    const QStringList mitSpielen = tavorin::registry::membersWithMatches(zuordnungen);
+    if (LesenGescheitert())
+        return;
+    if (!mitSpielen.isEmpty()) {
+        const bool einer = mitSpielen.size() == 1;
+        const QString text = einer ? QStringLiteral("  Der Spieler %1 hat in der Liga %2 Spiele im Spielplan. "
+                                                    "Ersetzen Sie ihn dort durch einen anderen Spieler oder l:oe:schen "
+                                                    "Sie erst den Spielplan der Liga. Niemand wurde ausgetragen.  ")
+                                   : QStringLiteral("  Die Spieler %1 haben in der Liga %2 Spiele im Spielplan. "
+                                                    "Ersetzen Sie sie dort durch andere Spieler oder l:oe:schen Sie "
+                                                    "erst den Spielplan der Liga. Niemand wurde ausgetragen.  ");
+        MeldungAnzeigen(3, text.arg(mitSpielen.join(QStringLiteral(", ")), comboLigaZuordnung->currentText()));
+        return;
+    }
     QList<tavorin::db::Statement> loeschungen;
     for (const QString& id : zuordnungen)
         loeschungen.append(tavorin::registry::removeAssignment(id));

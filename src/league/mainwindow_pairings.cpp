@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/textescape.h"
 #include "app/widgets.h"
 #include "league/scheduledata.h"
 
@@ -127,8 +128,8 @@ void MainWindow::ErsatzlisteFuellen() {
     comboErsatzHeim->clear();
     comboErsatzGast->clear();
     for (const tavorin::scheduledata::MemberChoice& m : mitglieder) {
-        comboErsatzHeim->addItem(m.dartnName, m.id);
-        comboErsatzGast->addItem(m.dartnName, m.id);
+        comboErsatzHeim->addItem(tavorin::safeName(m.dartnName), m.id);
+        comboErsatzGast->addItem(tavorin::safeName(m.dartnName), m.id);
     }
 }
 

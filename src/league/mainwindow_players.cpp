@@ -14,6 +14,32 @@
 
 using namespace adminwidgets;
 
+namespace {
+
+// Why a player with these matches, results and leagues cannot be deleted (with umlaut escapes); empty
+// when he can.
+QString SpielerLoeschenVerweigert(const tavorin::registry::PlayerUse& spiele, const QStringList& ligen) {
+    const QString ergebnisseEntfernen =
+        QStringLiteral(" Gespeicherte Ergebnisse entfernt nur \"Alle Ergebnisse l:oe:schen\" auf dem Reiter "
+                       "\"Spieltage\" (f:ue:r alle Ligen, etwa zum Saisonende); bis dahin bleibt der Spieler.  ");
+    if (!spiele.scheduledIn.isEmpty())
+        return QStringLiteral("  Der Spieler hat in der Liga ") + spiele.scheduledIn.constFirst() +
+               QStringLiteral(" Spiele im Spielplan. Ersetzen Sie ihn dort durch einen anderen Spieler oder "
+                              "l:oe:schen Sie erst den Spielplan der Liga.  ");
+    if (!spiele.resultsIn.isEmpty())
+        return QStringLiteral("  Der Spieler hat in der Liga ") + spiele.resultsIn.constFirst() +
+               QStringLiteral(" gespeicherte Ergebnisse.") + ergebnisseEntfernen;
+    if (spiele.resultsWithoutMatch > 0)
+        return QStringLiteral("  Der Spieler hat gespeicherte Ergebnisse aus einem gel:oe:schten Spielplan.") +
+               ergebnisseEntfernen;
+    if (!ligen.isEmpty())
+        return QStringLiteral("Der Spieler ist Mitglied der Liga ") + ligen.constFirst() +
+               QStringLiteral(". Bitte zuerst aus der Liga austragen.");
+    return QString();
+}
+
+} // namespace
+
 void MainWindow::SeiteSpielerAufbauen() {
     auto* zeile = new QHBoxLayout(seiteSpieler);
     tabelleSpieler = TabelleAnlegen(kopfSpieler, QStringLiteral("spielerTableWidget"));
@@ -160,13 +186,15 @@ void MainWindow::SpielerLoeschen() {
         MeldungAnzeigen(3, QStringLiteral("  Es wurde kein Spieler ausgew:ae:hlt.  "));
         return;
     }
-    // A member stays until he is taken out of his league, so no league counts a player who is gone.
+    // A player stays while a schedule, a result or a league still counts him: without his row his matches
+    // would show an empty name and still count for his opponents.
+    const tavorin::registry::PlayerUse spiele = tavorin::registry::playerUse(ausgewaehlterSpieler);
     const QStringList ligen = tavorin::registry::leaguesOfPlayer(ausgewaehlterSpieler);
     if (LesenGescheitert())
         return;
-    if (!ligen.isEmpty()) {
-        MeldungAnzeigen(3, QStringLiteral("Der Spieler ist Mitglied der Liga ") + ligen.constFirst() +
-                               QStringLiteral(". Bitte zuerst aus der Liga austragen."));
+    const QString verweigert = SpielerLoeschenVerweigert(spiele, ligen);
+    if (!verweigert.isEmpty()) {
+        MeldungAnzeigen(3, verweigert);
         return;
     }
     if (!SicherungAnlegen(QStringLiteral("Spieler l:oe:schen")) ||

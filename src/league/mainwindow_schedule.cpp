@@ -24,7 +24,31 @@ void MainWindow::SeiteSpieltageAufbauen() {
         GruppeAnlegen(QStringLiteral("  Liga ausw:ae:hlen  "), 80, QStringLiteral("spieltageLigaGroupBox"));
     comboLigaSpieltage = LigaAuswahlAnlegen(QStringLiteral("spieltageLigaComboBox"));
     (new QVBoxLayout(ligaGruppe))->addWidget(comboLigaSpieltage);
+    spieltageSpalteLayout->addWidget(ligaGruppe);
+    spieltageSpalteLayout->addWidget(KenndatenGruppeAufbauen());
+    SpielplanBefehleAufbauen(spieltageSpalteLayout);
+    QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
+                                        QStringLiteral("doppelteEintraegeGroupBox"));
+    DoppelteGruppeAufbauen(doppelte);
+    spieltageSpalteLayout->addWidget(doppelte);
+    spieltageSpalteLayout->addStretch();
 
+    zeile->addSpacing(20);
+    tabelleSpielplan = TabelleAnlegen(kopfSpiele, QStringLiteral("spielplanTableWidget"));
+    tabelleSpielplan->verticalHeader()->hide();
+    for (int spalte : {0, 4, 5})
+        tabelleSpielplan->hideColumn(spalte);
+    tabelleSpielplan->setColumnWidth(1, 50);
+    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+    zeile->addWidget(tabelleSpielplan);
+    zeile->addSpacing(20);
+    QVBoxLayout* spieltageRechtsLayout = nullptr;
+    zeile->addWidget(SpalteAnlegen(400, QStringLiteral("spieltageRechtsWidget"), &spieltageRechtsLayout));
+    PaarungenGruppenAufbauen(spieltageRechtsLayout);
+}
+
+QGroupBox* MainWindow::KenndatenGruppeAufbauen() {
     QGroupBox* kenndaten = GruppeAnlegen(QStringLiteral("  Kenndaten  "), 80, QStringLiteral("kenndatenGroupBox"));
     auto* kenndatenLayout = new QGridLayout(kenndaten);
     kenndatenLayout->setVerticalSpacing(2);
@@ -42,9 +66,19 @@ void MainWindow::SeiteSpieltageAufbauen() {
     kenndatenLayout->setColumnStretch(1, 1);
     for (QLabel* wert : {labelMitspieler, labelResultierendeSpieltage})
         wert->setFont(schriftFett);
+    connect(checkRueckrunde, &QCheckBox::clicked, this, &MainWindow::RueckrundeWaehlen);
+    return kenndaten;
+}
 
+void MainWindow::SpielplanBefehleAufbauen(QVBoxLayout* spalte) {
     gruppeSpielplanErstellen =
         GruppeAnlegen(QStringLiteral("  Spielplan erstellen  "), 80, QStringLiteral("spielplanErstellenGroupBox"));
+    // Who plays at home is part of how a schedule is computed; the choice is kept for the next league.
+    checkHeimrecht = new QCheckBox(QStringLiteral("Heimrecht ausgleichen"));
+    checkHeimrecht->setObjectName(QStringLiteral("heimrechtCheckBox"));
+    checkHeimrecht->setToolTip(UmlauteErsetzen(QStringLiteral(
+        "Jeder Spieler wechselt so gleichm:ae::sz:ig wie m:oe:glich zwischen Heim- und Ausw:ae:rtsspielen.")));
+    checkHeimrecht->setChecked(heimrechtAusgleichen);
     QPushButton* berechnen = widgets::button(QStringLiteral("Spielplan berechnen"), "spielplanBerechnenButton");
     fortschrittSpielplan = new QProgressBar;
     fortschrittSpielplan->setObjectName(QStringLiteral("spielplanProgressBar"));
@@ -52,6 +86,7 @@ void MainWindow::SeiteSpieltageAufbauen() {
     fortschrittSpielplan->setFixedHeight(14);
     fortschrittSpielplan->setValue(0);
     auto* erstellenLayout = new QVBoxLayout(gruppeSpielplanErstellen);
+    erstellenLayout->addWidget(checkHeimrecht);
     erstellenLayout->addWidget(berechnen);
     erstellenLayout->addWidget(fortschrittSpielplan);
 
@@ -68,34 +103,13 @@ void MainWindow::SeiteSpieltageAufbauen() {
         widgets::button(UmlauteErsetzen(QStringLiteral("Alle Ergebnisse l:oe:schen")), "ergebnisseLoeschenButton",
                         QStringLiteral("background-color:lightgray; color:rgb(178,0,0);"));
     (new QVBoxLayout(ergebnisse))->addWidget(alleLoeschen);
+    for (QGroupBox* gruppe : {gruppeSpielplanErstellen, gruppeSpielplanLoeschen, ergebnisse})
+        spalte->addWidget(gruppe);
 
-    QGroupBox* doppelte = GruppeAnlegen(QStringLiteral("  Doppelte Eintr:ae:ge suchen  "), 182,
-                                        QStringLiteral("doppelteEintraegeGroupBox"));
-    DoppelteGruppeAufbauen(doppelte);
-
-    for (QGroupBox* gruppe :
-         {ligaGruppe, kenndaten, gruppeSpielplanErstellen, gruppeSpielplanLoeschen, ergebnisse, doppelte})
-        spieltageSpalteLayout->addWidget(gruppe);
-    spieltageSpalteLayout->addStretch();
-
-    zeile->addSpacing(20);
-    tabelleSpielplan = TabelleAnlegen(kopfSpiele, QStringLiteral("spielplanTableWidget"));
-    tabelleSpielplan->verticalHeader()->hide();
-    for (int spalte : {0, 4, 5})
-        tabelleSpielplan->hideColumn(spalte);
-    tabelleSpielplan->setColumnWidth(1, 50);
-    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
-    tabelleSpielplan->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
-    zeile->addWidget(tabelleSpielplan);
-    zeile->addSpacing(20);
-    QVBoxLayout* spieltageRechtsLayout = nullptr;
-    zeile->addWidget(SpalteAnlegen(400, QStringLiteral("spieltageRechtsWidget"), &spieltageRechtsLayout));
-    PaarungenGruppenAufbauen(spieltageRechtsLayout);
-
+    connect(checkHeimrecht, &QCheckBox::clicked, this, &MainWindow::HeimrechtWaehlen);
     connect(berechnen, &QPushButton::clicked, this, &MainWindow::SpieltagBerechnung);
     connect(loeschen, &QPushButton::clicked, this, &MainWindow::SpielplanLoeschen);
     connect(alleLoeschen, &QPushButton::clicked, this, &MainWindow::ErgebnisseLoeschen);
-    connect(checkRueckrunde, &QCheckBox::clicked, this, &MainWindow::RueckrundeWaehlen);
 }
 
 void MainWindow::ComboBoxAAuswahl() {
@@ -123,13 +137,19 @@ void MainWindow::RueckrundeWaehlen() {
     labelResultierendeSpieltage->setText(QString::number(tage));
 }
 
+void MainWindow::HeimrechtWaehlen(bool ausgleichen) {
+    heimrechtAusgleichen = ausgleichen;
+    tavorin::storeHomeAwayBalance(tavorin::configFilePath(einstellungsOrdner), ausgleichen);
+}
+
 void MainWindow::SpieltagBerechnung() {
     const QString liga = AusgewaehlteLigaId(comboLigaSpieltage);
     const QStringList mitglieder = tavorin::scheduledata::memberIds(liga);
     if (LesenGescheitert())
         return;
     const int tage = tavorin::firstRoundMatchDays(int(mitglieder.size()));
-    const QList<tavorin::ScheduleRow> zeilen = tavorin::generateSchedule(mitglieder, checkRueckrunde->isChecked());
+    const QList<tavorin::ScheduleRow> zeilen =
+        tavorin::generateSchedule(mitglieder, checkRueckrunde->isChecked(), checkHeimrecht->isChecked());
 
     // All rows of one computation are stored together or not at all; the bar follows the first round.
     fortschrittSpielplan->setMaximum(tage);

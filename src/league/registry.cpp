@@ -19,6 +19,21 @@ const QString selectMembers = QStringLiteral(
 const QString selectLeaguesOfPlayer =
     QStringLiteral("SELECT tv_ligen.liga_name FROM tv_zuordnung JOIN tv_ligen ON tv_ligen.id = tv_zuordnung.id_liga "
                    "WHERE tv_zuordnung.id_spieler = :id ORDER BY tv_zuordnung.id ;");
+const QString selectScheduledIn = QStringLiteral(
+    "SELECT DISTINCT tv_ligen.liga_name FROM tv_spieltage JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga WHERE "
+    "tv_spieltage.heim = :id OR tv_spieltage.gast = :id ORDER BY tv_ligen.liga_name COLLATE NOCASE ;");
+const QString selectResultsIn = QStringLiteral(
+    "SELECT DISTINCT tv_ligen.liga_name FROM tv_ergebnisse JOIN tv_spieltage ON tv_spieltage.id = "
+    "tv_ergebnisse.spieltag_id JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga WHERE tv_ergebnisse.spieler_id = "
+    ":id ORDER BY tv_ligen.liga_name COLLATE NOCASE ;");
+const QString countResultsWithoutMatch = QStringLiteral(
+    "SELECT COUNT(*) FROM tv_ergebnisse LEFT JOIN tv_spieltage ON tv_spieltage.id = tv_ergebnisse.spieltag_id WHERE "
+    "tv_ergebnisse.spieler_id = :id AND tv_spieltage.id IS NULL ;");
+const QString selectMemberWithMatches = QStringLiteral(
+    "SELECT tv_spieler.dartn_name FROM tv_zuordnung JOIN tv_spieler ON tv_spieler.id = tv_zuordnung.id_spieler "
+    "WHERE tv_zuordnung.id = :id AND EXISTS (SELECT 1 FROM tv_spieltage WHERE tv_spieltage.liga = "
+    "tv_zuordnung.id_liga AND (tv_spieltage.heim = tv_zuordnung.id_spieler OR tv_spieltage.gast = "
+    "tv_zuordnung.id_spieler)) ;");
 const QString selectNameTaken = QStringLiteral(
     "SELECT COUNT(*) FROM tv_spieler WHERE dartn_name = :dname COLLATE NOCASE OR prodarter_name = :pname COLLATE "
     "NOCASE ;");
@@ -67,6 +82,26 @@ QStringList leaguesOfPlayer(const QString& playerId) {
     QStringList names;
     db::readRows(selectLeaguesOfPlayer, {{QStringLiteral(":id"), playerId}},
                  [&](const db::Row& q) { names << q.text("liga_name"); });
+    return names;
+}
+
+PlayerUse playerUse(const QString& playerId) {
+    const db::ConnectionGuard open; // one opening for the three reads
+    const db::Bindings id{{QStringLiteral(":id"), playerId}};
+    PlayerUse use;
+    db::readRows(selectScheduledIn, id, [&](const db::Row& q) { use.scheduledIn << q.text("liga_name"); });
+    db::readRows(selectResultsIn, id, [&](const db::Row& q) { use.resultsIn << q.text("liga_name"); });
+    use.resultsWithoutMatch = db::readNumber(countResultsWithoutMatch, id);
+    return use;
+}
+
+QStringList membersWithMatches(const QStringList& assignmentIds) {
+    const db::ConnectionGuard open;
+    QStringList names;
+    for (const QString& id : assignmentIds) {
+        db::readRows(selectMemberWithMatches, {{QStringLiteral(":id"), id}},
+                     [&](const db::Row& q) { names << q.text("dartn_name"); });
+    }
     return names;
 }
 

@@ -30,6 +30,20 @@ QList<PlayerRow> poolPlayers();
 QList<PlayerRow> leagueMembers(const QString& leagueId);
 // The names of the existing leagues the player is assigned to.
 QStringList leaguesOfPlayer(const QString& playerId);
+
+// Where a player still takes part in the leagues' matches. His matches and results refer to him by id:
+// without his row they would show an empty name and still count for his opponents.
+struct PlayerUse {
+    QStringList scheduledIn;     // existing leagues whose schedule holds a match of his, by name
+    QStringList resultsIn;       // existing leagues with a stored result of his, by name
+    int resultsWithoutMatch = 0; // his stored results whose match was deleted with its schedule
+    bool any() const { return !scheduledIn.isEmpty() || !resultsIn.isEmpty() || resultsWithoutMatch > 0; }
+};
+PlayerUse playerUse(const QString& playerId);
+
+// The first names of the members among `assignmentIds` who play a match in their league's schedule, in
+// the order given. Taking them out would leave the schedule with matches of a non-member.
+QStringList membersWithMatches(const QStringList& assignmentIds);
 // True when a player of the register has this forum name or this platform name, without regard to case.
 bool nameTaken(const QString& dartnName, const QString& prodarterName);
 // All leagues, sorted by name without regard to case.

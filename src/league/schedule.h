@@ -29,6 +29,11 @@ int firstRoundMatchDays(int memberCount);
 // ends up last has a bye), then position i plays position M - i at home, M being the last playing
 // position. With a return round, each pair's mirrored row (home and away exchanged, on match day R + d)
 // follows that pair's row directly. Fewer than two members give no rows.
-QList<ScheduleRow> generateSchedule(const QStringList& members, bool withReturnRound);
+//
+// `balanceHomeAway` keeps the same pairs on the same days but chooses who plays at home so that every
+// member alternates as far as a round robin allows: with an odd count strictly (the bye left aside), with
+// an even count nobody has more than two home or two away matches in a row within one round, and the
+// member at position 0 alternates from a home match on day 1. Without it, the lower position is at home.
+QList<ScheduleRow> generateSchedule(const QStringList& members, bool withReturnRound, bool balanceHomeAway = false);
 
 } // namespace tavorin

@@ -75,75 +75,88 @@ const char* const fieldNames[FieldCount] = {
     "Legs",    "Avg",     "First9Avg", "Minus20",  "Plus20",        "Plus40",     "Plus60",        "Plus80",
     "Plus100", "Plus140", "Plus171",   "Count180", "HighestFinish", "DoublesHit", "DoublesThrown", "BestLeg"};
 
+// The field of figure `f` of the left (0) or right (1) player.
+QLineEdit* ergebnisFeld(int seite, Field f) {
+    auto* feld = new QLineEdit;
+    feld->setAlignment(Qt::AlignCenter);
+    feld->setObjectName(QStringLiteral("ergebnis") + (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
+                        QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
+    feld->setToolTip(MainWindow::UmlauteErsetzen(QStringLiteral("Erlaubt: ") + QLatin1StringView(erlaubt[f]) +
+                                                 QStringLiteral("; leer z:ae:hlt als 0.")));
+    return feld;
+}
+
+// A player's name above the form, centred.
+QLabel* nameLabel(const char* objectName, const QFont& font) {
+    auto* name = new QLabel;
+    name->setObjectName(QLatin1StringView(objectName));
+    name->setFont(font);
+    name->setAlignment(Qt::AlignCenter);
+    return name;
+}
+
 } // namespace
 
 void MainWindow::ErgebnisFormularAufbauen() {
+    // One row per figure, the heading between the two players' fields, so that the whole form fits the
+    // height of a laptop screen and of a large screen at scale factor 2.
     ergebnisFormular = new QWidget;
     ergebnisFormular->setObjectName(QStringLiteral("ergebnisFormularWidget"));
     widgets::designSize(ergebnisFormular, 400);
     auto* raster = new QGridLayout(ergebnisFormular);
     raster->setContentsMargins(0, 0, 0, 0);
-    raster->setVerticalSpacing(2); // the form fits a laptop screen's height
+    raster->setVerticalSpacing(4);
+    for (int spalte : {0, 2, 4, 6})
+        raster->setColumnStretch(spalte, 1);
 
-    labelNameLinks = new QLabel;
-    labelNameLinks->setObjectName(QStringLiteral("nameLinksLabel"));
-    labelNameRechts = new QLabel;
-    labelNameRechts->setObjectName(QStringLiteral("nameRechtsLabel"));
-    for (QLabel* name : {labelNameLinks, labelNameRechts}) {
-        name->setFont(schriftFett);
-        name->setAlignment(Qt::AlignCenter);
-    }
+    labelNameLinks = nameLabel("nameLinksLabel", schriftFett);
+    labelNameRechts = nameLabel("nameRechtsLabel", schriftFett);
     checkSpiegeln = new QCheckBox(QStringLiteral("Eingabe spiegeln"));
     checkSpiegeln->setObjectName(QStringLiteral("spiegelnCheckBox"));
-    raster->addWidget(labelNameLinks, 0, 0, 1, 2);
-    raster->addWidget(checkSpiegeln, 0, 2, 1, 2);
-    raster->addWidget(labelNameRechts, 0, 4, 1, 2);
+    raster->addWidget(labelNameLinks, 0, 0, 1, 3);
+    raster->addWidget(labelNameRechts, 0, 4, 1, 3);
+    raster->addWidget(checkSpiegeln, 1, 0, 1, 7, Qt::AlignHCenter);
 
     for (int seite = 0; seite < 2; ++seite) {
         for (int f = 0; f < FieldCount; ++f) {
-            auto* feld = new QLineEdit;
-            feld->setAlignment(Qt::AlignCenter);
-            feld->setObjectName(QStringLiteral("ergebnis") +
-                                (seite == 0 ? QStringLiteral("Links") : QStringLiteral("Rechts")) +
-                                QLatin1StringView(fieldNames[f]) + QStringLiteral("LineEdit"));
-            feld->setToolTip(UmlauteErsetzen(QStringLiteral("Erlaubt: ") + QLatin1StringView(erlaubt[f]) +
-                                             QStringLiteral("; leer z:ae:hlt als 0.")));
-            ergebnisFelder[seite][f] = feld;
-            connect(feld, &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen); // Enter saves
+            ergebnisFelder[seite][f] = ergebnisFeld(seite, Field(f));
+            connect(ergebnisFelder[seite][f], &QLineEdit::returnPressed, this,
+                    &MainWindow::ErgebnisEintragen); // Enter saves
         }
     }
-    int row = 1;
-    for (const auto& r : formRows) {
-        auto* heading = new QLabel(QLatin1StringView(r.heading));
-        heading->setAlignment(Qt::AlignCenter);
-        raster->addWidget(heading, row, 0, 1, 6);
-        if (r.field == DoublesHit) {
-            raster->addWidget(ergebnisFelder[0][DoublesHit], row + 1, 0);
-            raster->addWidget(new QLabel(QStringLiteral(" von:")), row + 1, 1);
-            raster->addWidget(ergebnisFelder[0][DoublesThrown], row + 1, 2);
-            raster->addWidget(ergebnisFelder[1][DoublesHit], row + 1, 3);
-            raster->addWidget(new QLabel(QStringLiteral(" von:")), row + 1, 4);
-            raster->addWidget(ergebnisFelder[1][DoublesThrown], row + 1, 5);
-        } else {
-            raster->addWidget(ergebnisFelder[0][r.field], row + 1, 2);
-            raster->addWidget(ergebnisFelder[1][r.field], row + 1, 3);
-        }
-        row += 2;
-    }
+    int row = 2;
+    for (const auto& r : formRows)
+        ErgebnisZeileAnlegen(raster, row++, QLatin1StringView(r.heading), r.field);
 
-    knopfErgebnisEintragen = new QPushButton(QStringLiteral("Ergebnis eintragen"));
-    knopfErgebnisEintragen->setObjectName(QStringLiteral("ergebnisEintragenButton"));
-    knopfErgebnisAendern = new QPushButton(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")));
-    knopfErgebnisAendern->setObjectName(QStringLiteral("ergebnisAendernButton"));
+    knopfErgebnisEintragen = widgets::button(QStringLiteral("Ergebnis eintragen"), "ergebnisEintragenButton");
+    knopfErgebnisAendern =
+        widgets::button(UmlauteErsetzen(QStringLiteral("Ergebnis :ae:ndern")), "ergebnisAendernButton");
     for (QPushButton* knopf : {knopfErgebnisEintragen, knopfErgebnisAendern}) {
         widgets::designSize(knopf, -1, 25);
-        knopf->setStyleSheet(QStringLiteral("background-color:lightgray;"));
-        raster->addWidget(knopf, row, 1, 1, 4);
+        raster->addWidget(knopf, row, 1, 1, 5);
         connect(knopf, &QPushButton::clicked, this, &MainWindow::ErgebnisEintragen);
     }
     knopfErgebnisAendern->hide();
+    raster->setRowStretch(row + 1, 1); // the rows keep their height in a taller window
 
     connect(checkSpiegeln, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
+}
+
+void MainWindow::ErgebnisZeileAnlegen(QGridLayout* raster, int row, const QString& ueberschrift, Field f) {
+    auto* heading = new QLabel(ueberschrift);
+    heading->setAlignment(Qt::AlignCenter);
+    raster->addWidget(heading, row, 3);
+    if (f != DoublesHit) {
+        raster->addWidget(ergebnisFelder[0][f], row, 0, 1, 3);
+        raster->addWidget(ergebnisFelder[1][f], row, 4, 1, 3);
+        return;
+    }
+    // Doubles hit "von" doubles thrown, on each side.
+    for (int seite = 0; seite < 2; ++seite) {
+        raster->addWidget(ergebnisFelder[seite][DoublesHit], row, 4 * seite);
+        raster->addWidget(new QLabel(QStringLiteral(" von:")), row, 4 * seite + 1);
+        raster->addWidget(ergebnisFelder[seite][DoublesThrown], row, 4 * seite + 2);
+    }
 }
 
 int MainWindow::SpalteLinks() const {
@@ -190,6 +203,7 @@ bool MainWindow::ErgebnisFelderPruefen(const SideTexts& links, const SideTexts& 
 void MainWindow::EingabeDeaktivieren() {
     importHash.clear(); // an import belongs to the match it was taken over for
     importPlattform.clear();
+    ergebnisSpiel.clear();
     labelNameLinks->clear();
     labelNameRechts->clear();
     FelderErgebnisLeeren();
@@ -210,6 +224,7 @@ void MainWindow::tabelleErgSTanklicken() {
 
     importHash.clear(); // an import belongs to the match it was taken over for
     importPlattform.clear();
+    ergebnisSpiel = zelle(0)->text();
     plattformNameLinks = zelle(SpalteLinks())->data(Qt::UserRole).toString();
     plattformNameRechts = zelle(SpalteRechts())->data(Qt::UserRole).toString();
     labelNameLinks->setText(zelle(SpalteLinks())->text());

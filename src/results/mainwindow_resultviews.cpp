@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "app/textescape.h"
 #include "app/widgets.h"
 #include "results/resultlist.h"
 
@@ -74,8 +75,10 @@ void MainWindow::SeiteErgebnisseAufbauen() {
     zeile->addWidget(ergebnisFormular);
 
     connect(spieleAuswaehlen, &QPushButton::clicked, this, &MainWindow::tabelleNachSpielerFuellen);
-    connect(prodarter, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
-    connect(lidarts, &QPushButton::clicked, this, &MainWindow::FensterWerteImportieren);
+    connect(prodarter, &QPushButton::clicked, this,
+            [this] { FensterWerteImportieren(tavorin::ImportPlatform::Prodarter); });
+    connect(lidarts, &QPushButton::clicked, this,
+            [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
     connect(tabelleErgebnisse, &QTableWidget::cellClicked, this, &MainWindow::tabelleErgSTanklicken);
 }
 
@@ -104,7 +107,7 @@ void MainWindow::comboEinzelLaden() {
     const QString bisher = comboEinzel->currentData().toString();
     comboEinzel->clear();
     for (const tavorin::resultlist::Member& m : mitglieder)
-        comboEinzel->addItem(m.name, m.id);
+        comboEinzel->addItem(tavorin::safeName(m.name), m.id);
     const int index = comboEinzel->findData(bisher);
     if (index > 0)
         comboEinzel->setCurrentIndex(index);

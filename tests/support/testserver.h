@@ -6,10 +6,13 @@
 #include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <sys/socket.h>
 
 // A small HTTP server on 127.0.0.1 for one test: it answers every request with the reply set last (or with
-// a redirect set for the next one) and keeps what the last request carried. With `tls` it speaks HTTPS with
-// the test-only certificate for 127.0.0.1.
+// a redirect set for the next one, or for every one) and keeps what the last request carried. With `tls` it
+// speaks HTTPS with the test-only certificate for 127.0.0.1.
 class LocalHttpServer : public QObject {
 public:
     struct Request {
@@ -35,15 +38,22 @@ public:
     QString base() const {
         return (tls ? "https://127.0.0.1:" : "http://127.0.0.1:") + QString::number(server->serverPort());
     }
-    void reply(int status, const QByteArray& body, const QByteArray& type = "application/json") {
+    // Short: the body ends a byte before its Content-Length, and the connection closes; Reset: it is reset
+    // instead, a moment after the body is sent.
+    enum class Cut { Whole, Short, Reset };
+    void reply(int status, const QByteArray& body, const QByteArray& type = "application/json", Cut how = Cut::Whole) {
+        cut = how;
         answer = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Type: " + type +
-                 "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+                 "\r\nContent-Length: " + QByteArray::number(body.size() + (how == Cut::Whole ? 0 : 1)) +
+                 "\r\nConnection: close\r\n\r\n" + body;
     }
     // Answers the next request with a redirect (`status`) to `location`.
     void redirectNext(const QByteArray& location, int status = 302) {
         redirect = "HTTP/1.1 " + QByteArray::number(status) + " Redirect\r\nLocation: " + location +
-                   "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+                   "\r\nContent-Length: 0\r\n\r\n";
     }
+    // Redirects every request: to its own address again (`loop`), or to a new one each time.
+    void redirectAlways(bool loop) { redirects = loop ? "" : "x"; }
     // Accepts requests but never answers them.
     void stayQuiet() { answer.clear(); }
     int requests() const { return count; }
@@ -84,17 +94,31 @@ private:
         if (buffer.size() < headEnd + 4 + length)
             return;
         request.body = buffer.mid(headEnd + 4, length);
+        socket->setProperty("buffer", buffer.mid(headEnd + 4 + length));
         last = request;
         ++count;
-        if (redirect.isEmpty() && answer.isEmpty())
+        if (!redirects.isNull())
+            redirectNext(base().toUtf8() + request.path + redirects);
+        if (!redirect.isEmpty()) {
+            socket->write(std::exchange(redirect, QByteArray())); // the connection stays for the next request
+            return read(socket);
+        }
+        if (answer.isEmpty())
             return; // quiet: the connection stays open, unanswered
-        socket->write(redirect.isEmpty() ? answer : std::exchange(redirect, QByteArray()));
-        socket->disconnectFromHost();
+        socket->write(answer);
+        if (cut != Cut::Reset)
+            return socket->disconnectFromHost();
+        QTimer::singleShot(200, socket, [socket] {
+            const linger now = {1, 0}; // closing sends a reset
+            setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+            socket->abort();
+        });
     }
 
     const bool tls;
     QTcpServer* server = nullptr;
-    QByteArray answer, redirect;
+    QByteArray answer, redirect, redirects;
+    Cut cut = Cut::Whole;
     int count = 0;
     Request last;
 };
