@@ -1,9 +1,7 @@
 #include "demoleague.h"
 
-#include "db/leaguedatabase.h"
-#include "league/registry.h"
+#include "db/sqlitestore.h"
 #include "league/schedule.h"
-#include "league/scheduledata.h"
 #include "results/resultentry.h"
 
 #include <QFile>
@@ -165,57 +163,48 @@ std::pair<SideTexts, SideTexts> playMatch(double homeStrength, double awayStreng
     return {textsOf(sides[0], dice), textsOf(sides[1], dice)};
 }
 
-db::Result writeSeason(Dice& dice) {
-    QList<db::Statement> entries;
+db::Result writeSeason(db::LeagueStore& store, Dice& dice) {
+    QHash<Id, double> strengths;
+    QList<Id> leagues;
     for (const DemoLeague& league : demoLeagues) {
-        entries << registry::insertLeague(QString::fromUtf8(league.name));
-        for (const DemoPlayer& p : league.players)
-            entries << registry::insertPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName));
-    }
-    for (const DemoPlayer& p : pool)
-        entries << registry::insertPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName));
-    if (db::Result r = db::writeAll(entries); !r)
-        return r;
-
-    QHash<QString, QString> leagueIds;
-    for (const registry::LeagueRow& l : registry::allLeagues())
-        leagueIds.insert(l.name, l.id);
-    QHash<QString, QString> playerIds;
-    QHash<QString, double> strengths;
-    for (const registry::PlayerRow& p : registry::allPlayers())
-        playerIds.insert(p.prodarterName, p.id);
-    QList<db::Statement> assignments;
-    for (const DemoLeague& league : demoLeagues) {
+        Id leagueId = 0;
+        if (db::Result r = store.addLeague(QString::fromUtf8(league.name), &leagueId); !r)
+            return r;
+        leagues.append(leagueId);
+        QList<Id> members;
         for (const DemoPlayer& p : league.players) {
-            const QString id = playerIds.value(QLatin1StringView(p.platformName));
-            strengths.insert(id, p.strength);
-            assignments << registry::assignPlayer(id, leagueIds.value(QString::fromUtf8(league.name)));
+            Id playerId = 0;
+            if (db::Result r = store.addPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName),
+                                               &playerId);
+                !r)
+                return r;
+            strengths.insert(playerId, p.strength);
+            members.append(playerId);
         }
+        if (db::Result r = store.assignPlayers(members, leagueId); !r)
+            return r;
     }
-    if (leagueIds.size() != leagueCount || strengths.size() != leagueCount * playersPerLeague)
-        return db::Result::failure(QStringLiteral("Spieler und Ligen lassen sich nicht wieder lesen"));
-    if (db::Result r = db::writeAll(assignments); !r)
-        return r;
-
-    QList<db::Statement> schedules;
-    for (const DemoLeague& league : demoLeagues) {
-        const QString id = leagueIds.value(QString::fromUtf8(league.name));
-        schedules << scheduledata::insertRows(id, generateSchedule(scheduledata::memberIds(id), true));
+    for (const DemoPlayer& p : pool) {
+        if (db::Result r = store.addPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName)); !r)
+            return r;
     }
-    if (db::Result r = db::writeAll(schedules); !r)
-        return r;
-
-    QList<db::Statement> results;
-    for (const DemoLeague& league : demoLeagues) {
-        for (const scheduledata::MatchRow& m : scheduledata::matches(leagueIds.value(QString::fromUtf8(league.name)))) {
-            if (m.spieltag.toInt() > playedMatchDays)
+    for (Id league : leagues) {
+        QStringList members;
+        for (Id id : store.memberIdsInOrder(league))
+            members << QString::number(id);
+        if (db::Result r = store.storeSchedule(league, generateSchedule(members, true)); !r)
+            return r;
+    }
+    for (Id league : leagues) {
+        for (const Match& m : store.schedule(league)) {
+            if (m.day > playedMatchDays)
                 continue;
-            const auto [home, away] = playMatch(strengths.value(m.heim), strengths.value(m.gast), dice);
-            const resultentry::SaveContext match{false, m.id.toInt(), m.heim.toInt(), m.gast.toInt(), {}, {}};
-            results << resultentry::saveStatements(match, home, away, Points{});
+            const auto [home, away] = playMatch(strengths.value(m.home), strengths.value(m.away), dice);
+            if (db::Result r = store.saveResult({false, m.id, m.home, m.away, {}, {}}, home, away, Points{}); !r)
+                return r;
         }
     }
-    return db::writeAll(results);
+    return {};
 }
 
 } // namespace
@@ -223,10 +212,14 @@ db::Result writeSeason(Dice& dice) {
 db::Result writeDemoLeague(const QString& path) {
     if (QFileInfo::exists(path))
         return db::Result::failure(QStringLiteral("Die Datei gibt es schon."));
-    db::Result r = db::LeagueDatabase::instance().open(path);
-    if (r) {
-        Dice dice;
-        r = writeSeason(dice);
+    db::Result r;
+    {
+        db::SqliteStore store;
+        r = store.open(path);
+        if (r) {
+            Dice dice;
+            r = store.transaction([&] { return writeSeason(store, dice); });
+        }
     }
     if (!r)
         QFile::remove(path);

@@ -11,8 +11,7 @@ namespace tavorin {
 // round-robin, and the results of the first half of the season (match days 1 to 7), with statistics as
 // real matches could have given them (the same every time). It is an ordinary league file, written through
 // the program's own statements with the default points. An existing file is refused and left untouched;
-// a file that could not be written completely is removed again. Afterwards `path` is the program's
-// current league database.
+// a file that could not be written completely is removed again.
 db::Result writeDemoLeague(const QString& path);
 
 } // namespace tavorin

@@ -1,12 +1,18 @@
 #include "widgets.h"
 
+#include "app/textescape.h"
+
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QSignalBlocker>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace widgets {
 
@@ -67,6 +73,45 @@ void fitToScreen(QWidget* window, const QSize& wanted) {
     // Room for the window frame, which the available area must hold as well.
     const QSize room = screen->availableGeometry().size() - QSize(16, 40);
     window->resize(wanted.boundedTo(room).expandedTo(window->minimumSizeHint()));
+}
+
+QTableView* tableView(QAbstractItemModel* model, const QString& objectName) {
+    auto* view = new QTableView;
+    view->setObjectName(objectName);
+    view->setModel(model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    return view;
+}
+
+QWidget* column(int width, const QString& objectName, QVBoxLayout** layout) {
+    auto* widget = new QWidget;
+    widget->setObjectName(objectName);
+    designSize(widget, width);
+    *layout = new QVBoxLayout(widget);
+    (*layout)->setContentsMargins(0, 0, 0, 0);
+    return widget;
+}
+
+QGroupBox* group(const QString& title, int height, const QString& objectName) {
+    auto* box = new QGroupBox(tavorin::replaceUmlautEscapes(title));
+    box->setObjectName(objectName);
+    designSize(box, -1, height);
+    return box;
+}
+
+void fillChoices(QComboBox* box, const QList<QPair<QString, QVariant>>& entries) {
+    {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        for (const auto& [text, data] : entries)
+            box->addItem(text, data);
+    }
+    emit box->currentIndexChanged(box->currentIndex());
+}
+
+qint64 chosenId(const QComboBox* box) {
+    return box->currentData(Qt::UserRole).toLongLong();
 }
 
 } // namespace widgets

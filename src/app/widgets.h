@@ -1,10 +1,17 @@
 #pragma once
 
 #include <QSize>
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVariant>
 
+class QAbstractItemModel;
+class QComboBox;
+class QGroupBox;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 class QWidget;
 
 // Small builders and sizing rules shared by the pages and dialogs.
@@ -29,5 +36,17 @@ void fitColumns(QTableView* table);
 // Resizes the top-level `window` to `wanted`, though no larger than the available area of its screen
 // (and no smaller than its minimum size).
 void fitToScreen(QWidget* window, const QSize& wanted);
+
+// A read-only list with alternating row colours over `model`.
+QTableView* tableView(QAbstractItemModel* model, const QString& objectName);
+// A column of fixed width `width` for a page's groups; `layout` receives its vertical layout.
+QWidget* column(int width, const QString& objectName, QVBoxLayout** layout);
+// A group box of designed height `height` with its title through the umlaut escapes.
+QGroupBox* group(const QString& title, int height, const QString& objectName);
+// Empties `box`, appends `entries` (text and data) and then signals its choice once, so that the views
+// that follow it are filled once rather than for every entry appended.
+void fillChoices(QComboBox* box, const QList<QPair<QString, QVariant>>& entries);
+// The id (item data) of a selector's current item; 0 when it has none.
+qint64 chosenId(const QComboBox* box);
 
 } // namespace widgets

@@ -2,7 +2,6 @@
 
 #include "filecheck.h"
 #include "filecommands.h"
-#include "leaguedatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,9 +79,9 @@ void removeParts(const QString& folder) {
 }
 
 // Writes the copy under a temporary name, checks it and only then gives it the name `target`.
-Result writeChecked(const QString& target) {
+Result writeChecked(const QString& target, const BackupCopy& copy) {
     const QString partName = target + unfinished;
-    Result r = LeagueDatabase::instance().copyTo(partName);
+    Result r = copy(partName);
     if (r)
         r = checkLeagueFile(partName, Links::Refused);
     QFile part(partName);
@@ -140,7 +139,7 @@ QList<Backup> backupsOf(const QString& folder, const QString& leagueFile) {
 }
 
 Result writeBackup(const QString& folder, const QString& leagueFile, const QString& reason, const QDateTime& now,
-                   QString* written, const QString& keep) {
+                   const BackupCopy& copy, QString* written, const QString& keep) {
     if (!QDir().mkpath(folder))
         return Result::failure(folder + QStringLiteral(": Der Ordner kann nicht angelegt werden."));
     QLockFile lock(lockFile(folder));
@@ -155,7 +154,7 @@ Result writeBackup(const QString& folder, const QString& leagueFile, const QStri
     QString target = stem + QStringLiteral(".db");
     for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
         target = stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".db");
-    Result r = writeChecked(target);
+    Result r = writeChecked(target, copy);
     if (r)
         r = note(folder, target, reason, leagueFile);
     if (!r)

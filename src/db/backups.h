@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Automatic backups of the league file: a consistent copy before every command that deletes or
 // overwrites stored data and at the first start of each day, in the folder "Sicherungen" of the
 // settings directory, named "<name>-yyyyMMdd-HHmmss.db" after the league file. Why each was made and of
@@ -25,13 +27,15 @@ struct Backup {
     QString leagueFile; // the full path of the league file it is of; empty when not recorded (older releases)
 };
 
-// Copies the connected league file (`leagueFile`) into `folder` at `now`, notes `reason` and the league
+// Copies the league file `leagueFile` into `folder` at `now`, notes `reason` and the league
 // file, and removes all but the newest keptBackups backups of that file. The copy is written under a
 // temporary name and checked (checkLeagueFile) before it gets its backup name, so a backup that fails or
 // is interrupted leaves nothing that looks like one. `written` receives the backup's path. The backup
 // `keep`, when given, stays even when it is one too many (it is about to be restored).
+// `copy` writes the copy of the league to the file it is given.
+using BackupCopy = std::function<Result(const QString& target)>;
 Result writeBackup(const QString& folder, const QString& leagueFile, const QString& reason, const QDateTime& now,
-                   QString* written = nullptr, const QString& keep = QString());
+                   const BackupCopy& copy, QString* written = nullptr, const QString& keep = QString());
 
 // The backups of `leagueFile` in `folder`, newest first: those recorded for it, and those of the same name
 // whose league file was not recorded.

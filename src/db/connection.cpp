@@ -8,12 +8,6 @@
 namespace tavorin::db {
 
 namespace {
-QSqlDatabase connection() {
-    if (!QSqlDatabase::contains(QLatin1StringView(QSqlDatabase::defaultConnection)))
-        return QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    return QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false);
-}
-
 // SQLite's primary result codes for a file another connection has locked.
 constexpr int sqliteBusy = 5;
 constexpr int sqliteLocked = 6;
@@ -22,31 +16,6 @@ constexpr int sqliteLocked = 6;
 Result Result::failure(const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xff; // extended codes keep the primary one below
     return failure(error.text(), code == sqliteBusy || code == sqliteLocked);
-}
-
-ConnectionGuard::ConnectionGuard() {
-    QSqlDatabase db = connection();
-    if (db.isOpen())
-        return;
-    if (db.databaseName().isEmpty()) // SQLite would open a temporary database of its own
-        result = Result::failure(QString::fromUtf8("Es ist keine Liga-Datenbank geöffnet."));
-    else if (db.open())
-        openedHere = true;
-    else
-        result = Result::failure(db.lastError());
-}
-
-ConnectionGuard::~ConnectionGuard() {
-    if (openedHere)
-        connection().close();
-}
-
-void useDatabase(const QString& path) {
-    QSqlDatabase db = connection();
-    if (db.isOpen())
-        db.close();
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(lockWaitMs));
-    db.setDatabaseName(path);
 }
 
 Result run(QSqlQuery& query, const Bindings& values) {

@@ -30,36 +30,6 @@ constexpr int lockWaitMs = 2000;
 // Named placeholder values, bound in this order (":id", ":liga", ...).
 using Bindings = QList<QPair<QString, QVariant>>;
 
-// One statement of a write: SQL text and its bound values.
-struct Statement {
-    QString sql;
-    Bindings values;
-};
-
-// The program works on one connection: the default connection with the SQLite driver, whose database
-// name is the current league database. It is not held open between operations: each operation opens
-// it through a guard, which closes it again when it goes out of scope. A guard inside another leaves
-// the connection open for the outer one.
-class ConnectionGuard {
-public:
-    ConnectionGuard();
-    ~ConnectionGuard();
-    ConnectionGuard(const ConnectionGuard&) = delete;
-    ConnectionGuard& operator=(const ConnectionGuard&) = delete;
-
-    bool isOpen() const { return result.ok; }
-    const Result& status() const { return result; }
-
-private:
-    bool openedHere = false;
-    Result result;
-};
-
-// Adds the default connection (once) and points it at `path` without preparing the file; the connection
-// stays closed. An empty `path` leaves no file current: every guard then fails. The program itself goes
-// through LeagueDatabase, which checks and prepares the file first.
-void useDatabase(const QString& path);
-
 // Prepares `sql` on `query`, binds `values`, executes. The query then holds the rows to read.
 Result exec(QSqlQuery& query, const QString& sql, const Bindings& values = {});
 // Binds `values` on a query prepared before and executes it.

@@ -34,6 +34,8 @@ Result LeagueStore::transaction(const std::function<Result()>& work) {
 
 Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
     if (depth == 0) {
+        if (failing && lastFailure.locked)
+            return lastFailure; // the lock has been waited for and reported in this turn already
         if (Result r = begin(); !r)
             return r;
         pending = {};

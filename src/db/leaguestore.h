@@ -77,6 +77,11 @@ public:
     virtual int memberCount(Id league) = 0;
     // The names of the existing leagues the player is assigned to.
     virtual QStringList leaguesOfPlayer(Id player) = 0;
+    // Where the player still takes part in the leagues' matches.
+    virtual PlayerUse playerUse(Id player) = 0;
+    // The first names of the members among `assignments` who play a match in their league's schedule, in the
+    // order given.
+    virtual QStringList membersWithMatches(const QList<Id>& assignments) = 0;
     // Whether a player has this forum name or this platform name, without regard to case.
     virtual bool nameTaken(const QString& name1, const QString& name2) = 0;
 

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The league data in the program's own terms, as the league store reads and writes it.
@@ -54,6 +55,14 @@ struct Match {
                a.home2 == b.home2 && a.away1 == b.away1 && a.away2 == b.away2 && a.played == b.played &&
                a.homeLegs == b.homeLegs && a.awayLegs == b.awayLegs;
     }
+};
+
+// Where a player still takes part in the leagues' matches. His matches and results refer to him by id:
+// without his row they would show an empty name and still count for his opponents.
+struct PlayerUse {
+    QStringList scheduledIn;     // existing leagues whose schedule holds a match of his, by name
+    QStringList resultsIn;       // existing leagues with a stored result of his, by name
+    int resultsWithoutMatch = 0; // his stored results whose match was deleted with its schedule
 };
 
 } // namespace tavorin

@@ -79,7 +79,7 @@ const QString zeroBestLegs = QStringLiteral("UPDATE tv_ergebnisse SET bestleg = 
 PostgresStore::PostgresStore(const ServerAddress& address, const QString& password, QObject* parent)
     : SqlStore(Dialect::Postgres, QStringLiteral("tavorin_server_%1").arg(++connections), parent), address(address),
       password(password) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connectionName);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
     db.setHostName(address.host);
     db.setPort(address.port);
     db.setDatabaseName(address.database);

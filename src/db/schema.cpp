@@ -95,13 +95,6 @@ const QMap<QString, QStringList>& currentTables() {
 
 } // namespace
 
-bool hasColumn(const QString& table, const QString& column) {
-    ConnectionGuard guard;
-    QSqlDatabase db = QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false);
-    QStringList columns;
-    return guard.isOpen() && columnsOf(db, table, columns) && columns.contains(column.toLower());
-}
-
 bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column) {
     QStringList columns;
     return columnsOf(db, table, columns) && columns.contains(column.toLower());

@@ -21,13 +21,10 @@ struct UpgradeStep {
 // In the order in which they are applied.
 QList<UpgradeStep> upgradeSteps();
 
-// True when `table` of the connected database has a column of this name. Letter case does not count,
-// as SQLite itself matches column names. False for a missing table or a database that cannot be read.
-bool hasColumn(const QString& table, const QString& column);
-
 // The steps below work on an open connection `db`.
 
-// The same as hasColumn() on `db`.
+// True when `table` has a column of this name. Letter case does not count, as SQLite itself matches column
+// names. False for a missing table or a database that cannot be read.
 bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column);
 
 // Creates the five tables, together or not at all.

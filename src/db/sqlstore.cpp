@@ -6,17 +6,17 @@
 namespace tavorin::db {
 
 SqlStore::SqlStore(Dialect dialect, const QString& connectionName, QObject* parent)
-    : LeagueStore(parent), dialect(dialect), connectionName(connectionName) {}
+    : LeagueStore(parent), dialect(dialect), name(connectionName) {}
 
 SqlStore::~SqlStore() {
-    if (QSqlDatabase::contains(connectionName)) {
+    if (QSqlDatabase::contains(name)) {
         database().close();
-        QSqlDatabase::removeDatabase(connectionName);
+        QSqlDatabase::removeDatabase(name);
     }
 }
 
 QSqlDatabase SqlStore::database() const {
-    return QSqlDatabase::database(connectionName, false);
+    return QSqlDatabase::database(name, false);
 }
 
 Result SqlStore::openConnection() {
@@ -49,6 +49,8 @@ void SqlStore::release() {
 }
 
 Result SqlStore::begin() {
+    if (Result r = beforeUse(); !r)
+        return r;
     if (Result r = acquire(); !r)
         return r;
     QSqlDatabase db = database();
@@ -77,7 +79,9 @@ void SqlStore::rollback() {
 Result SqlStore::read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
     if (readsFailing())
         return heldFailure();
-    Result r = acquire();
+    Result r = beforeUse();
+    if (r)
+        r = acquire();
     if (r) {
         {
             QSqlQuery query(database());

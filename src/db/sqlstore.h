@@ -36,6 +36,8 @@ public:
     int memberCount(Id league) override;
     QStringList leaguesOfPlayer(Id player) override;
     bool nameTaken(const QString& name1, const QString& name2) override;
+    PlayerUse playerUse(Id player) override;
+    QStringList membersWithMatches(const QList<Id>& assignments) override;
 
     QList<Match> schedule(Id league) override;
     QList<int> matchDays(Id league) override;
@@ -91,6 +93,8 @@ public:
         HomeRecord
     };
     QString queryText(Query query) const;
+    // The name of the store's own Qt SQL connection.
+    const QString& connectionName() const { return name; }
 
 protected:
     SqlStore(Dialect dialect, const QString& connectionName, QObject* parent);
@@ -120,12 +124,14 @@ protected:
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
     virtual void closeConnection();
+    // Runs before every read and write: a league file that was locked when it became current is checked.
+    virtual Result beforeUse() { return {}; }
     // Told after a read failed or a write was rolled back, outside any transaction: a server league looks
     // whether its connection broke.
     virtual void afterFailure() {}
 
     const Dialect dialect;
-    const QString connectionName;
+    const QString name; // of the store's connection
 
 private:
     Result copyTable(SqlStore& source, const QString& table);

@@ -50,6 +50,29 @@ const Sql selectNameTaken{
 const Sql selectLeagues{QStringLiteral("SELECT * FROM tv_ligen ORDER BY liga_name COLLATE NOCASE ASC ;"),
                         QStringLiteral("SELECT * FROM tv_ligen ORDER BY lower(liga_name), id")};
 
+const Sql selectScheduledIn{
+    QStringLiteral("SELECT DISTINCT tv_ligen.liga_name FROM tv_spieltage JOIN tv_ligen ON tv_ligen.id = "
+                   "tv_spieltage.liga WHERE tv_spieltage.heim = :id OR tv_spieltage.gast = :id ORDER BY "
+                   "tv_ligen.liga_name COLLATE NOCASE ;"),
+    QStringLiteral("SELECT liga_name FROM (SELECT DISTINCT tv_ligen.liga_name FROM tv_spieltage JOIN tv_ligen ON "
+                   "tv_ligen.id = tv_spieltage.liga WHERE tv_spieltage.heim = :id OR tv_spieltage.gast = :id) AS "
+                   "ligen ORDER BY lower(liga_name), liga_name")};
+const Sql selectResultsIn{
+    QStringLiteral("SELECT DISTINCT tv_ligen.liga_name FROM tv_ergebnisse JOIN tv_spieltage ON tv_spieltage.id = "
+                   "tv_ergebnisse.spieltag_id JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga WHERE "
+                   "tv_ergebnisse.spieler_id = :id ORDER BY tv_ligen.liga_name COLLATE NOCASE ;"),
+    QStringLiteral("SELECT liga_name FROM (SELECT DISTINCT tv_ligen.liga_name FROM tv_ergebnisse JOIN tv_spieltage "
+                   "ON tv_spieltage.id = tv_ergebnisse.spieltag_id JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga "
+                   "WHERE tv_ergebnisse.spieler_id = :id) AS ligen ORDER BY lower(liga_name), liga_name")};
+const Sql countResultsWithoutMatch{
+    QStringLiteral("SELECT COUNT(*) FROM tv_ergebnisse LEFT JOIN tv_spieltage ON tv_spieltage.id = "
+                   "tv_ergebnisse.spieltag_id WHERE tv_ergebnisse.spieler_id = :id AND tv_spieltage.id IS NULL ;")};
+const Sql selectMemberWithMatches{QStringLiteral(
+    "SELECT tv_spieler.dartn_name FROM tv_zuordnung JOIN tv_spieler ON tv_spieler.id = tv_zuordnung.id_spieler "
+    "WHERE tv_zuordnung.id = :id AND EXISTS (SELECT 1 FROM tv_spieltage WHERE tv_spieltage.liga = "
+    "tv_zuordnung.id_liga AND (tv_spieltage.heim = tv_zuordnung.id_spieler OR tv_spieltage.gast = "
+    "tv_zuordnung.id_spieler)) ;")};
+
 const Sql insertPlayerSql{
     QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;"),
     QStringLiteral("INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES (:dname, :pname) RETURNING id")};
@@ -141,6 +164,25 @@ QStringList SqlStore::leaguesOfPlayer(Id player) {
 
 bool SqlStore::nameTaken(const QString& name1, const QString& name2) {
     return readNumber(selectNameTaken, {{QStringLiteral(":dname"), name1}, {QStringLiteral(":pname"), name2}}) > 0;
+}
+
+PlayerUse SqlStore::playerUse(Id player) {
+    const Hold open(*this); // one opening for the three reads
+    const Bindings id{{QStringLiteral(":id"), number(player)}};
+    PlayerUse use;
+    read(selectScheduledIn, id, [&](const Row& q) { use.scheduledIn << q.text("liga_name"); });
+    read(selectResultsIn, id, [&](const Row& q) { use.resultsIn << q.text("liga_name"); });
+    use.resultsWithoutMatch = int(readNumber(countResultsWithoutMatch, id));
+    return use;
+}
+
+QStringList SqlStore::membersWithMatches(const QList<Id>& assignments) {
+    const Hold open(*this);
+    QStringList names;
+    for (Id id : assignments)
+        read(selectMemberWithMatches, {{QStringLiteral(":id"), number(id)}},
+             [&](const Row& q) { names << q.text("dartn_name"); });
+    return names;
 }
 
 Result SqlStore::addPlayer(const QString& name1, const QString& name2, Id* id) {

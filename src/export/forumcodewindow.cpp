@@ -265,6 +265,9 @@ void ForumCodeWindow::buildButtons(QVBoxLayout* column) {
         column->addWidget(button);
     }
     connect(c.close, &QPushButton::clicked, this, &QDialog::close);
+    connect(c.csv, &QPushButton::clicked, this, &ForumCodeWindow::saveCsv);
+    connect(c.pdf, &QPushButton::clicked, this, &ForumCodeWindow::savePdf);
+    connect(c.print, &QPushButton::clicked, this, &ForumCodeWindow::print);
 }
 
 } // namespace tavorin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
+#include "db/leaguetypes.h"
 #include "export/forumcode.h"
 
 #include <QDialog>
@@ -23,6 +24,10 @@ class QTextEdit;
 class QVBoxLayout;
 
 namespace tavorin {
+
+namespace db {
+class LeagueSession;
+}
 
 // What a forum-code window exports and under which keys of "exportfenster" it keeps its options. The
 // number (1 table, 2 statistics, 3 schedule) is part of most keys: "name1a", "TabBreite1Value",
@@ -49,8 +54,10 @@ struct ForumCodeContext {
     QString today;     // the start-up date of the date line
     PlatformAddresses platforms;
     TieBreak order = TieBreak::LegDifference;
-    QString leagueId; // the league it exports
+    db::LeagueSession* session = nullptr; // the league it reads
+    Id league = 0;                        // the league it exports
     QString leagueName;
+    QString fileFolder; // where its files are proposed: beside the league file
 };
 
 // The forum-code window of the league table, the statistics or the schedule: format, the code field with
@@ -112,8 +119,17 @@ public:
     // The rows as CSV, and as the page to print or save as PDF; false when the read failed.
     bool csvFile(QByteArray& out) const;
     bool printDocument(QTextDocument& document) const;
+    // The buttons "Als CSV speichern...", "Als PDF speichern..." and "Drucken...".
+    void saveCsv();
+    void savePdf();
+    void print();
 
 private:
+    // Asks where to save, proposing fileName() with the extension `extension` in the file folder; empty
+    // when cancelled.
+    QString chooseTarget(const QString& title, const QString& extension);
+    // Writes `data` to `path` whole, or reports why it could not (kind 4) and returns false.
+    bool writeFile(const QString& path, const QByteArray& data);
     struct Rows {
         QList<LeagueTableRow> table;
         QList<StatisticsRow> statistics;

@@ -1,8 +1,7 @@
 #include "app/textescape.h"
-#include "db/leaguedatabase.h"
+#include "db/leaguesession.h"
 #include "export/bbpreview.h"
 #include "export/forumcodewindow.h"
-#include "export/scheduleexport.h"
 #include "export/tableexport.h"
 #include "results/standings.h"
 
@@ -38,19 +37,19 @@ void ForumCodeWindow::store(const QStringList& keys) const {
 }
 
 bool ForumCodeWindow::readRows(Rows& rows) const {
+    db::LeagueStore& store = context.session->store();
     switch (k.content) {
     case ForumCodeWindowKind::LeagueTable:
-        rows.table = rankedLeagueTable(context.leagueId, context.order);
+        rows.table = store.rankedLeagueTable(context.league, context.order);
         break;
     case ForumCodeWindowKind::Statistics:
-        rewriteZeroBestLegs();
-        rows.statistics = statistics(context.leagueId);
+        rows.statistics = store.statistics(context.league);
         break;
     case ForumCodeWindowKind::Schedule:
-        rows.matches = scheduleForExport(context.leagueId);
+        rows.matches = store.scheduleForExport(context.league);
         break;
     }
-    return !db::LeagueDatabase::instance().readsFailing();
+    return !store.readsFailing();
 }
 
 ExportOptions ForumCodeWindow::options() const {

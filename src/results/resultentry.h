@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/settings.h"
-#include "db/connection.h"
 
 #include <QList>
 #include <QString>
@@ -67,31 +66,24 @@ struct StoredSide {
     QString playerId;
     SideTexts texts;
 };
-QList<StoredSide> storedResults(const QString& matchId);
 
-// The first match (by match day) other than `exceptMatchId` whose stored results hold the imported game
-// `hash` of `platform`; not found for an empty hash.
+// A match whose stored results hold an imported game (the league store finds it).
 struct MatchWithGame {
     bool found = false;
     QString matchDay;
     QString home1, home2; // the home player's first and second name
     QString away1, away2;
 };
-MatchWithGame matchWithGame(const QString& platform, const QString& hash, const QString& exceptMatchId);
 
 // What a save stores besides the two sides' texts.
 struct SaveContext {
     bool update = false; // rows exist: update them, else insert two new rows
-    int matchId = 0;
-    int leftPlayer = 0;
-    int rightPlayer = 0;
+    qint64 matchId = 0;
+    qint64 leftPlayer = 0;
+    qint64 rightPlayer = 0;
     QString hash; // game id and platform of the last online import
     QString plat;
 };
 
-// The two statements (left player's row, then the right one's) that store the typed figures. Whole
-// numbers that cannot be read count as 0; averages accept a comma.
-QList<db::Statement> saveStatements(const SaveContext& context, const SideTexts& left, const SideTexts& right,
-                                    const Points& points);
 
 } // namespace tavorin::resultentry

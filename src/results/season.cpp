@@ -1,6 +1,5 @@
 #include "season.h"
 
-#include "db/leaguedatabase.h"
 #include "results/standings.h"
 
 #include <QHash>
@@ -12,11 +11,6 @@
 namespace tavorin::season {
 
 namespace {
-
-const QString playedResultsSql = QStringLiteral(
-    "SELECT tv_spieltage.spieltag AS spieltag, tv_spieltage.id AS spiel, spieler_id, pkt, legs_won, legs_lost, ave "
-    "FROM tv_spieltage JOIN tv_ergebnisse ON tv_ergebnisse.spieltag_id = tv_spieltage.id AND (spieler_id = heim OR "
-    "spieler_id = gast) WHERE liga = :lgid ORDER BY tv_spieltage.spieltag, tv_spieltage.id, tv_ergebnisse.id ;");
 
 // Ranks the rows in place: with results first, then points, leg difference and legs won.
 void rank(QList<LeagueTableRow>& rows, const QList<MatchPoints>& matches, TieBreak order) {
@@ -35,39 +29,19 @@ void rank(QList<LeagueTableRow>& rows, const QList<MatchPoints>& matches, TieBre
 
 } // namespace
 
-QList<PlayedResult> playedResults(const QString& leagueId) {
-    QList<PlayedResult> results;
-    QSet<QString> seen;
-    db::readRows(playedResultsSql, {{QStringLiteral(":lgid"), leagueId}}, [&](const db::Row& q) {
-        PlayedResult r;
-        r.matchDay = q.value("spieltag").toInt();
-        r.matchId = q.text("spiel");
-        r.playerId = q.text("spieler_id");
-        r.points = q.value("pkt").toInt();
-        r.legsWon = q.value("legs_won").toInt();
-        r.legsLost = q.value("legs_lost").toInt();
-        r.average = q.value("ave").toFloat();
-        const QString key = r.matchId + QLatin1Char('/') + r.playerId;
-        if (!seen.contains(key)) {
-            seen.insert(key);
-            results.append(r);
-        }
-    });
-    return results;
-}
-
-QList<PlayerSeries> seasonSeries(const QList<resultlist::Member>& members, const QList<PlayedResult>& results,
+QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results,
                                  TieBreak order) {
     QList<PlayerSeries> series;
     QList<LeagueTableRow> table;
     QHash<QString, qsizetype> index;
-    for (const resultlist::Member& m : members) {
-        if (index.contains(m.id))
+    for (const Member& m : members) {
+        const QString id = QString::number(m.player);
+        if (index.contains(id))
             continue;
-        index.insert(m.id, series.size());
-        series.append({m.id, m.name, {}, {}});
+        index.insert(id, series.size());
+        series.append({id, m.name1, {}, {}});
         LeagueTableRow row;
-        row.playerId = m.id;
+        row.playerId = id;
         table.append(row);
     }
 

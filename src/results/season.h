@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/settings.h"
-#include "results/resultlist.h"
+#include "db/leaguetypes.h"
 
 #include <QList>
 #include <QPointF>
@@ -20,9 +20,6 @@ struct PlayedResult {
     int legsLost = 0;
     float average = 0.0f;
 };
-// The results of the league's matches that belong to the match's two players, by match day; a second row
-// of the same player for the same match is left out.
-QList<PlayedResult> playedResults(const QString& leagueId);
 
 // One line of each chart: x is the match day, y the table position (1 the top) or the match average.
 struct PlayerSeries {
@@ -35,7 +32,7 @@ struct PlayerSeries {
 // The members' series in the members' order. Positions rank like the league table: points, then (with the
 // head-to-head rule) the points against each other, then leg difference, then legs won; members without a
 // result so far come last, and members alike in everything keep the members' order.
-QList<PlayerSeries> seasonSeries(const QList<resultlist::Member>& members, const QList<PlayedResult>& results,
+QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results,
                                  TieBreak order);
 
 } // namespace tavorin::season

@@ -44,36 +44,17 @@ struct StatisticsRow {
     QString playerId{};
 };
 
-// Ranked by points, then leg difference, then legs won; members without results come last.
-QList<LeagueTableRow> leagueTable(const QString& leagueId);
-
 // A played match between two players and the league points each of them got.
 struct MatchPoints {
     QString home, away; // player ids
     int homePoints = 0;
     int awayPoints = 0;
 };
-// The played matches of a league's schedule.
-QList<MatchPoints> playedMatches(const QString& leagueId);
 
 // Re-ranks `rows`, given in the order of leagueTable(), for the head-to-head rule: players level on
 // points (and alike in having results) are ordered by the points they got in `matches` against each
 // other, then by leg difference, then by legs won; players alike in all of it keep their order.
 QList<LeagueTableRow> rankHeadToHead(QList<LeagueTableRow> rows, const QList<MatchPoints>& matches);
-
-// The league table in the order `order` asks for. With the leg difference nothing but leagueTable() is read.
-QList<LeagueTableRow> rankedLeagueTable(const QString& leagueId, TieBreak order);
-
-// Stored best legs of 0 mean "none"; they are rewritten to the empty text in every league, so that the
-// minimum prefers any real best leg. Returns false when the rewrite could not be written.
-bool rewriteZeroBestLegs();
-// Ranked by best leg (fewest darts first, players without one after them, members without results
-// last), then highest finish. Call rewriteZeroBestLegs() first.
-QList<StatisticsRow> statistics(const QString& leagueId);
-
-// The aggregate statements themselves, for comparisons with the bare query.
-const QString& leagueTableQuery();
-const QString& statisticsQuery();
 
 // "name1" when both names are the same, else "name1 (name2)".
 QString standingsName(const QString& name1, const QString& name2);

@@ -4,11 +4,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-// The file the program's connection points at.
-inline QString connectedFile() {
-    return QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false).databaseName();
-}
-
 // A connection of the test's own, to look into (or prepare) a league database beside the program's
 // default connection.
 class DbPeek {

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/mainwindow.h"
-#include "db/leaguedatabase.h"
+#include "db/leaguesession.h"
 #include "db/schema.h"
+#include "db/sqlitestore.h"
 #include "dbpeek.h"
 #include "modaldialogs.h"
 #include "seed.h"
@@ -14,7 +15,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -45,13 +46,12 @@ template <typename T> T* find(const QObject& w, const QString& name) {
     return child;
 }
 
-// The texts of one column of a table, top to bottom.
-inline QStringList columnTexts(const QTableWidget* table, int column) {
+// The texts of one column of a list, top to bottom, as it shows them.
+inline QStringList columnTexts(const QTableView* view, int column) {
     QStringList out;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem* item = table->item(row, column);
-        out << (item ? item->text() : QString());
-    }
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        out << model->index(row, column).data().toString();
     return out;
 }
 
@@ -62,15 +62,24 @@ inline QStringList itemTexts(const QComboBox* box) {
     return out;
 }
 
-// A click on a cell: it becomes current and the table reports the click.
-inline void clickCell(QTableWidget* table, int row, int column) {
-    table->setCurrentCell(row, column);
-    emit table->cellClicked(row, column);
+// A click on a cell: it becomes current and the list reports the click.
+inline void clickCell(QTableView* view, int row, int column) {
+    const QModelIndex cell = view->model()->index(row, column);
+    view->setCurrentIndex(cell);
+    emit view->clicked(cell);
 }
 
 // The row whose `column` shows `text`, or -1.
-inline int rowOf(const QTableWidget* table, int column, const QString& text) {
-    return int(columnTexts(table, column).indexOf(text));
+inline int rowOf(const QTableView* view, int column, const QString& text) {
+    return int(columnTexts(view, column).indexOf(text));
+}
+
+// The league store of the window.
+inline tavorin::db::SqliteStore& storeOf(const QObject& window) {
+    auto* session = window.findChild<tavorin::db::LeagueSession*>();
+    if (!session || !session->storeAs<tavorin::db::SqliteStore>())
+        qFatal("no league file in the window");
+    return *session->storeAs<tavorin::db::SqliteStore>();
 }
 
 // Clicks `button`-like widgets through their public click(); collects the message boxes it causes.
@@ -78,11 +87,12 @@ template <typename B> QList<SeenMessage> press(B* button) {
     return answerModals([button] { button->click(); });
 }
 
-// Makes every later opening of the program's connection read-only, the way a write-protected file
-// behaves (tests run as root, who may write any file).
-inline void makeDatabaseReadOnly(bool readOnly = true) {
-    QSqlDatabase::database(QLatin1StringView(QSqlDatabase::defaultConnection), false)
-        .setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY") : QString());
+// Makes every later opening of the window's league file read-only, the way a write-protected file behaves
+// (tests run as root, who may write any file).
+inline void makeDatabaseReadOnly(const QObject& window, bool readOnly = true) {
+    QSqlDatabase::database(storeOf(window).connectionName(), false)
+        .setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
+                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
 }
 
 // The place one window test works in: a fresh settings location, a league database seeded with `seed`
@@ -93,7 +103,6 @@ public:
         if (!seed.isEmpty())
             seedLeagueDatabase(defaultDatabase(), seed);
     }
-    ~LeagueTestEnv() { makeDatabaseReadOnly(false); }
 
     // Reads and writes on the default league database through a connection of the test's own.
     QStringList query(const QString& sql) const { return DbPeek(defaultDatabase()).column(sql); }

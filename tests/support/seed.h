@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/leaguedatabase.h"
+#include "db/sqlitestore.h"
 #include "dbpeek.h"
 
 #include <QDir>
@@ -29,11 +29,13 @@ inline QStringList leagueSeed(const QStringList& players, const QStringList& mat
     return out;
 }
 
-// Creates a league database with the program's own schema at `path`, makes it the program's, and runs
-// `statements` on it.
+// Creates a league database with the program's own schema at `path` and runs `statements` on it.
 inline void seedLeagueDatabase(const QString& path, const QStringList& statements) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QVERIFY(tavorin::db::LeagueDatabase::instance().open(path).ok);
+    {
+        tavorin::db::SqliteStore store;
+        QVERIFY(store.open(path).ok);
+    }
     DbPeek peek(path, QStringLiteral("seed"));
     QVERIFY(peek.run(QStringLiteral("BEGIN")));
     for (const QString& sql : statements)

@@ -1,6 +1,12 @@
+// The forum-code windows: opening one on its league, and the slots of its options and buttons.
 #include "app/mainwindow.h"
+#include "app/widgets.h"
+#include "db/leaguefiles.h"
 #include "export/forumcodewindow.h"
+#include "results/resultspage.h"
+#include "results/standingspage.h"
 
+#include <QComboBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -29,7 +35,7 @@ int datumFenster(int nummer) {
 
 } // namespace
 
-void MainWindow::ExportOptionenVerbinden(tavorin::ForumCodeWindow* w) {
+void MainWindow::connectExportWindow(tavorin::ForumCodeWindow* w) {
     const tavorin::ForumCodeWindow::Controls& c = w->controls();
     const int fenster = w->kind().number();
     void (MainWindow::*const erstellen[])() = {&MainWindow::ForencodeErstellen, &MainWindow::StatistikcodeErstellen,
@@ -50,9 +56,6 @@ void MainWindow::ExportOptionenVerbinden(tavorin::ForumCodeWindow* w) {
         connect(format, &QRadioButton::clicked, this, neu);
     connect(c.lineColour, &QLineEdit::textChanged, this, neu);
     connect(c.copy, &QPushButton::clicked, this, kopieren[fenster - 1]);
-    connect(c.csv, &QPushButton::clicked, this, [this, fenster] { AlsCsvSpeichern(fenster); });
-    connect(c.pdf, &QPushButton::clicked, this, [this, fenster] { AlsPdfSpeichern(fenster); });
-    connect(c.print, &QPushButton::clicked, this, [this, fenster] { ExportDrucken(fenster); });
 
     // The slots that store an option rebuild the code themselves.
     if (c.alignment[0]) {
@@ -67,27 +70,27 @@ void MainWindow::ExportOptionenVerbinden(tavorin::ForumCodeWindow* w) {
 }
 
 void MainWindow::NameWaehlen(int fenster) {
-    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+    if (tavorin::ForumCodeWindow* w = openForumCode(fenster))
         w->storeNames();
 }
 
 void MainWindow::DatumAktualisieren(int nummer) {
-    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(datumFenster(nummer)))
+    if (tavorin::ForumCodeWindow* w = openForumCode(datumFenster(nummer)))
         w->storeDate();
 }
 
 void MainWindow::StaerkeWaehlen(int fenster) {
-    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+    if (tavorin::ForumCodeWindow* w = openForumCode(fenster))
         w->storeThickness();
 }
 
 void MainWindow::TabellenBreite(int fenster) {
-    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(fenster))
+    if (tavorin::ForumCodeWindow* w = openForumCode(fenster))
         w->storeWidth();
 }
 
 void MainWindow::Exportausrichtung(int fenster) {
-    if (tavorin::ForumCodeWindow* w = fenster == 1 || fenster == 2 ? OffenesExportFenster(fenster) : nullptr)
+    if (tavorin::ForumCodeWindow* w = fenster == 1 || fenster == 2 ? openForumCode(fenster) : nullptr)
         w->storeAlignment();
 }
 
@@ -95,6 +98,82 @@ void MainWindow::FarbeWaehlen(int index) {
     // Index 1 to 3: drawn, won, lost (window 3); 4 to 6: the lines of windows 3, 2 and 1.
     if (index < 1 || index > 6)
         return;
-    if (tavorin::ForumCodeWindow* w = OffenesExportFenster(index <= 4 ? 3 : 7 - index))
+    if (tavorin::ForumCodeWindow* w = openForumCode(index <= 4 ? 3 : 7 - index))
         w->chooseColour(index);
+}
+
+void MainWindow::showForumCode(int fenster) {
+    QComboBox* liga = exportLeague(fenster);
+    tavorin::ForumCodeContext kontext;
+    kontext.settings = &context.exports;
+    kontext.configPath = tavorin::configFilePath(context.settingsFolder);
+    kontext.captions = context.captions;
+    kontext.today = context.today;
+    kontext.platforms = context.platforms;
+    kontext.order = context.points.reihenfolge;
+    kontext.session = session;
+    kontext.league = widgets::chosenId(liga);
+    kontext.leagueName = liga->currentText();
+    kontext.fileFolder = files->fileFolder();
+    tavorin::ForumCodeWindow w(tavorin::ForumCodeWindowKind::of(fenster), kontext, this);
+    codeWindows[fenster - 1] = &w;
+    w.writeCode();
+    connectExportWindow(&w);
+    w.exec();
+}
+
+void MainWindow::tabelleForencodeErstellen() {
+    showForumCode(1);
+}
+
+void MainWindow::statistikForencodeErstellen() {
+    showForumCode(2);
+}
+
+void MainWindow::tabelleSpielplanErstellen() {
+    showForumCode(3);
+}
+
+tavorin::ForumCodeWindow* MainWindow::openForumCode(int fenster) const {
+    return fenster >= 1 && fenster <= 3 ? codeWindows[fenster - 1].data() : nullptr;
+}
+
+QComboBox* MainWindow::exportLeague(int fenster) const {
+    if (fenster == 1)
+        return table->ui().league;
+    return fenster == 2 ? statistics->ui().league : results->ui().league;
+}
+
+void MainWindow::ForencodeErstellen() {
+    if (tavorin::ForumCodeWindow* w = openForumCode(1))
+        w->writeCode();
+}
+
+void MainWindow::StatistikcodeErstellen() {
+    if (tavorin::ForumCodeWindow* w = openForumCode(2))
+        w->writeCode();
+}
+
+void MainWindow::PlancodeErstellen() {
+    if (tavorin::ForumCodeWindow* w = openForumCode(3))
+        w->writeCode();
+}
+
+void MainWindow::copyCode(int fenster) {
+    if (const tavorin::ForumCodeWindow* w = openForumCode(fenster)) {
+        w->copyCode();
+        statusNote(QStringLiteral("Code in die Zwischenablage kopiert"));
+    }
+}
+
+void MainWindow::TextInZwischenablage() {
+    copyCode(1);
+}
+
+void MainWindow::TextInZwischenablage2() {
+    copyCode(2);
+}
+
+void MainWindow::TextInZwischenablage3() {
+    copyCode(3);
 }

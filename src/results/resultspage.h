@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/pagecontext.h"
+#include "import/platformreplies.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QNetworkAccessManager;
+class QPushButton;
+class QTableView;
+class ResultForm;
+class ImportWindow;
+
+namespace tavorin::models {
+class MatchListModel;
+}
+
+// The page "Ergebnisse": the league and match-day selectors, "Alle Spiele von…" a member, the import
+// buttons, the results list (by match day or by player) and the result form.
+class ResultsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    ResultsPage(const PageContext& context, QNetworkAccessManager* network, QWidget* parent = nullptr);
+
+    struct Widgets {
+        QComboBox* league = nullptr;    // ergebnisseLigaComboBox -> comboErgSTLaden, comboEinzelLaden
+        QComboBox* matchDay = nullptr;  // spieltagComboBox -> tabelleNachSpielstandFuellen, EingabeDeaktivieren
+        QComboBox* player = nullptr;    // einzelSpielerComboBox
+        QPushButton* byPlayer = nullptr; // spieleAuswaehlenButton -> tabelleNachSpielerFuellen
+        QGroupBox* importGroup = nullptr;
+        QPushButton* prodarter = nullptr; // FensterWerteImportieren(Prodarter)
+        QPushButton* lidarts = nullptr;   // FensterWerteImportieren(Lidarts)
+        QTableView* results = nullptr;    // ergebnisseTableWidget; clicked -> tabelleErgSTanklicken
+        ResultForm* form = nullptr;
+    };
+    const Widgets& ui() const { return w; }
+
+    void fillMatchDays();   // comboErgSTLaden: the first day chosen, the list and the form follow
+    void fillPlayers();     // comboEinzelLaden: the chosen player stays chosen while listed
+    void showByDay();       // tabelleNachSpielstandFuellen
+    void showByPlayer();    // tabelleNachSpielerFuellen
+    void fillResults();     // tabelleErgSTFuellen: the list in its mode
+    void loadMatch();       // tabelleErgSTanklicken: the current row into the form
+    void disableForm();     // EingabeDeaktivieren
+    void save();            // ErgebnisEintragen
+    // After a change of the league: new match days are chosen anew; otherwise the match in the form is
+    // loaded again, or the form closed when it is no longer listed.
+    void followChange(const tavorin::db::StoreChange& change);
+    // Forgets what the page showed (a league connected or restored): selectors, form and import group.
+    void clear();
+
+    void openImport(tavorin::ImportPlatform platform); // FensterWerteImportieren
+    void fetchImport();                                // ImportWerteHolen
+    void takeOverImport();                             // ImportierteWerteEintragen
+
+private:
+    bool reimportConfirmed(const QString& platform, const QString& gameId);
+
+    const PageContext& context;
+    QNetworkAccessManager* network;
+    Widgets w;
+    tavorin::models::MatchListModel* model = nullptr;
+    QPointer<ImportWindow> importWindow; // while it is open
+};
