@@ -1,5 +1,7 @@
 #include "leaguelistmodel.h"
 
+#include "app/textescape.h"
+
 namespace tavorin::models {
 
 LeagueListModel::LeagueListModel(db::LeagueSession& session, QObject* parent)
@@ -27,7 +29,7 @@ QVariant LeagueListModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     const League& l = row(index.row());
     if (role == Qt::DisplayRole)
-        return index.column() == 0 ? QString::number(l.id) : l.name;
+        return index.column() == 0 ? QString::number(l.id) : safeName(l.name);
     if (role == IdRole)
         return l.id;
     return QVariant();

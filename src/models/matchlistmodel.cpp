@@ -1,11 +1,21 @@
 #include "matchlistmodel.h"
 
+#include "app/textescape.h"
+
 namespace tavorin::models {
 
 MatchListModel::MatchListModel(db::LeagueSession& session, Kind kind, const QStringList& headers, bool secondNames,
                                QObject* parent)
     : RowTableModel<Match>(parent), session(session), kind(kind), headers(headers), secondNames(secondNames) {
     connect(&session, &db::LeagueSession::changed, this, &MatchListModel::apply);
+}
+
+void MatchListModel::setSecondNames(bool second) {
+    if (second == secondNames)
+        return;
+    secondNames = second;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 2), index(rowCount() - 1, 3));
 }
 
 void MatchListModel::showSchedule(Id l) {
@@ -109,10 +119,10 @@ QVariant MatchListModel::text(const Match& m, int column) const {
         return QString::number(m.id);
     case 1:
         return QString::number(m.day);
-    case 2:
-        return second ? m.home2 : m.home1;
+    case 2: // names are shown as every output shows them, without control or bidi characters
+        return safeName(second ? m.home2 : m.home1);
     case 3:
-        return second ? m.away2 : m.away1;
+        return safeName(second ? m.away2 : m.away1);
     case 4:
         return QString::number(m.home);
     case 5:

@@ -27,6 +27,8 @@ public:
     void showMatchDay(Id league, int day);
     void showPlayer(Id player);
     bool showsPlayer() const { return mode == Mode::Player; }
+    // Which names a results list shows (the settings' choice, which holds at once).
+    void setSecondNames(bool second);
     // Reads the list anew; false (and the rows kept) when the read failed.
     bool reload();
     // The row of match `id`, or -1.
@@ -51,7 +53,7 @@ private:
     db::LeagueSession& session;
     const Kind kind;
     const QStringList headers;
-    const bool secondNames;
+    bool secondNames;
     Mode mode = Mode::None;
     Id league = 0;
     int day = 0;

@@ -1,5 +1,7 @@
 #include "playerlistmodel.h"
 
+#include "app/textescape.h"
+
 namespace tavorin::models {
 
 PlayerListModel::PlayerListModel(db::LeagueSession& session, Source source, const QStringList& headers, QObject* parent)
@@ -88,7 +90,8 @@ QVariant PlayerListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         if (index.column() == 0)
             return QString::number(source == Source::League ? m.assignment : m.player);
-        return index.column() == 1 ? m.name1 : m.name2;
+        // Names are shown as every output shows them, without control or bidi characters.
+        return safeName(index.column() == 1 ? m.name1 : m.name2);
     case IdRole:
         return m.player;
     case AssignmentRole:

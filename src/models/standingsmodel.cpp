@@ -1,10 +1,11 @@
 #include "standingsmodel.h"
 
+#include "app/textescape.h"
+
 namespace tavorin::models {
 
-StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, TieBreak order,
-                               QObject* parent)
-    : RowTableModel<StandingsRow>(parent), session(session), kind(kind), headers(headers), order(order) {
+StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, QObject* parent)
+    : RowTableModel<StandingsRow>(parent), session(session), kind(kind), headers(headers) {
     connect(&session, &db::LeagueSession::changed, this, [this](const db::StoreChange& change) {
         using C = db::StoreChange;
         if (change.concernsLeague(shown, C::Players | C::Members | C::Results))
@@ -12,10 +13,16 @@ StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStr
     });
 }
 
-void StandingsModel::setLeague(Id league) {
+void StandingsModel::setLeague(Id league, TieBreak ranking) {
+    const bool same = league == shown;
     shown = league;
+    order = ranking;
     const QList<StandingsRow> fresh = read();
-    if (!session.store().readsFailing())
+    if (session.store().readsFailing())
+        return;
+    if (same)
+        sync(fresh); // the same league again: only what changed is redrawn
+    else
         resetRows(fresh);
 }
 
@@ -49,8 +56,8 @@ QVariant StandingsModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     const StandingsRow& r = row(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return r.cells.value(index.column());
+    case Qt::DisplayRole: // names are shown as every output shows them, without control or bidi characters
+        return safeName(r.cells.value(index.column()));
     case Qt::TextAlignmentRole:
         return QVariant(Qt::AlignCenter);
     case IdRole:

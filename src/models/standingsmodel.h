@@ -24,10 +24,10 @@ class StandingsModel : public RowTableModel<StandingsRow> {
 public:
     enum class Kind { LeagueTable, Statistics };
 
-    StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, TieBreak order,
-                   QObject* parent = nullptr);
+    StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, QObject* parent = nullptr);
 
-    void setLeague(Id league);
+    // Shows league `league`, ranked in `order` (the league table's order of players level on points).
+    void setLeague(Id league, TieBreak order = TieBreak::LegDifference);
     Id league() const { return shown; }
     // Reads the standings anew; false (and the rows kept) when the read failed.
     bool reload();
@@ -45,7 +45,7 @@ private:
     db::LeagueSession& session;
     const Kind kind;
     const QStringList headers;
-    const TieBreak order;
+    TieBreak order = TieBreak::LegDifference;
     Id shown = 0;
 };
 
