@@ -4,7 +4,7 @@
 #include "db/backups.h"
 #include "db/duplicates.h"
 #include "db/filecommands.h"
-#include "db/leaguedatabase.h"
+#include "db/sqlitestore.h"
 #include "db/schema.h"
 #include "seed.h"
 #include "testenv.h"
@@ -21,6 +21,7 @@
 #include <sys/stat.h>
 
 using namespace tavorin;
+using tavorin::Id;
 
 namespace {
 
@@ -42,7 +43,8 @@ class TestDatabase : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { QSqlDatabase::database(QSqlDatabase::defaultConnection, false).setConnectOptions(); }
+    void init() { owner = std::make_unique<db::SqliteStore>(); }
+    void cleanup() { owner.reset(); }
 
     // Opening prepares a file at start-up; connecting prepares a league database alike.
     void prepareTheFile_data() {
@@ -73,15 +75,14 @@ private slots:
         QFETCH(QStringList, statements);
         QFETCH(QString, check);
         QFETCH(QString, result);
-        auto& owner = db::LeagueDatabase::instance();
         const QString file = dir.filePath(QTest::currentDataTag() + QString(".db"));
-        QVERIFY(owner.open(dir.filePath("home.db")).ok);
+        QVERIFY(owner->open(dir.filePath("home.db")).ok);
         make(file, statements);
-        QVERIFY(connect ? owner.connectTo(file).ok : owner.open(file).ok);
-        QCOMPARE(connectedFile(), file);
+        QVERIFY(connect ? owner->connectTo(file).ok : owner->open(file).ok);
+        QCOMPARE(owner->location(), file);
         QCOMPARE(DbPeek(file).value(check), result);
         const QByteArray prepared = fileContent(file);
-        owner.open(file); // a prepared file is left as it is
+        owner->open(file); // a prepared file is left as it is
         QCOMPARE(fileContent(file), prepared);
     }
 
@@ -123,10 +124,9 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QByteArray, content);
         QFETCH(QString, reason);
-        auto& owner = db::LeagueDatabase::instance();
         const QString home = dir.filePath("home.db"), folder = dir.filePath("Sicherungen");
         const QString file = folder + "/home-20260101-000000.db";
-        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder) && owner.open(home).ok);
+        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder) && owner->open(home).ok);
         if (kind == "file" || kind == "link")
             writeFile(kind == "file" ? file : file + ".ziel", content);
         if (kind == "link" || kind == "loop")
@@ -142,100 +142,76 @@ private slots:
         const db::Result restored = db::restoreBackup(folder, {file, {}, 0, {}, {}}, home);
         QVERIFY2(!restored.ok && restored.error.contains(link ? QString::fromUtf8("Verknüpfung") : reason),
                  qPrintable(restored.error));
-        for (const db::Result& r : {owner.connectTo(file), owner.open(file)})
+        for (const db::Result& r : {owner->connectTo(file), owner->open(file)})
             QVERIFY2(r.ok == linkedLeague && r.error.contains(reason), qPrintable(r.error));
         QCOMPARE(fileContent(home), before);
         if (!linkedLeague) {
             QCOMPARE(folderEntries(folder), entries); // nor a journal beside it
             QCOMPARE(QFileInfo(file).isFile() ? fileContent(file) : "", bytes);
         }
-        QCOMPARE(connectedFile(), linkedLeague ? file : QString()); // a refused file is not current
-        QCOMPARE(owner.hasFile(), linkedLeague);
+        QCOMPARE(owner->location(), linkedLeague ? file : QString()); // a refused file is not current
+        QCOMPARE(owner->hasFile(), linkedLeague);
     }
 
     void columnTest() {
-        QVERIFY(db::LeagueDatabase::instance().open(dir.filePath("columns.db")).ok);
-        const QList<bool> found = {db::hasColumn("tv_spieler", "prodarter_name"),
-                                   db::hasColumn("tv_ligen", "Liga_Name"), db::hasColumn("tv_ergebnisse", "has"),
-                                   db::hasColumn("tv_nichts", "id")};
+        QVERIFY(owner->open(dir.filePath("columns.db")).ok);
+        const QList<bool> found = {owner->hasColumn("tv_spieler", "prodarter_name"),
+                                   owner->hasColumn("tv_ligen", "Liga_Name"), owner->hasColumn("tv_ergebnisse", "has"),
+                                   owner->hasColumn("tv_nichts", "id")};
         QCOMPARE(found, QList<bool>({true, true, false, false})); // other case, prefix only, missing table
     }
 
-    void writes_data() {
-        QTest::addColumn<QStringList>("statements");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("error"); // part of the error text; empty for success
-        QTest::addColumn<QString>("leagues");
-        QTest::addColumn<int>("announced");
-        const auto row = [](const char* name, const QStringList& statements, bool readOnly, const char* error,
-                            const char* leagues, db::Tables announced) {
-            QTest::newRow(name) << statements << readOnly << error << leagues << int(announced);
-        };
-        const QString herbst = "INSERT INTO tv_ligen (liga_name) VALUES ('Herbst')";
-        row("together", {herbst, "INSERT INTO tv_spieler (dartn_name) VALUES ('A')"}, false, "", "Herbst",
-            db::Table::Ligen | db::Table::Spieler);
-        row("all or nothing", {herbst, "INSERT INTO tv_unbekannt (x) VALUES (1)"}, false, "tv_unbekannt", "", {});
-        // Root may write any file, so the read-only case is made by the driver's own option.
-        row("read-only file", {herbst}, true, "readonly", "", {});
-        row("no row changed", {"UPDATE tv_ligen SET liga_name = 'x' WHERE id = 9"}, false, "", "", {});
-    }
-
-    void writes() {
-        QFETCH(QStringList, statements);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, error);
-        QFETCH(QString, leagues);
-        QFETCH(int, announced);
-        const QString file = dir.filePath(QTest::currentDataTag() + QString(".db"));
-        QVERIFY(db::LeagueDatabase::instance().open(file).ok);
-        if (readOnly)
-            QSqlDatabase::database(QSqlDatabase::defaultConnection, false).setConnectOptions("QSQLITE_OPEN_READONLY");
-        QObject context;
+    // A write that the file refuses changes nothing and announces nothing. Root may write any file, so the
+    // read-only file is made by the driver's own option.
+    void refusedWrite() {
+        QVERIFY(owner->open(dir.filePath("readonly.db")).ok);
+        QSqlDatabase::database(owner->connectionName(), false).setConnectOptions("QSQLITE_OPEN_READONLY");
         int changes = 0;
-        connect(&db::LeagueDatabase::instance(), &db::LeagueDatabase::changed, &context,
-                [&](db::Tables t) { changes |= int(t); });
-        QList<db::Statement> write;
-        for (const QString& sql : statements)
-            write.append({sql, {}});
-        const db::Result r = db::writeAll(write);
-        QVERIFY2(r.ok == error.isEmpty() && r.error.contains(error, Qt::CaseInsensitive), qPrintable(r.error));
-        QCOMPARE(DbPeek(file).column("SELECT liga_name FROM tv_ligen").join(','), leagues);
-        QCOMPARE(changes, announced);
+        connect(owner.get(), &db::LeagueStore::changed, this, [&] { ++changes; });
+        const db::Result r = owner->transaction([&] {
+            owner->addLeague("Herbst");
+            return owner->addPlayer("A", "a");
+        });
+        QVERIFY2(!r.ok && r.error.contains("readonly", Qt::CaseInsensitive), qPrintable(r.error));
+        QCOMPARE(changes, 0);
+        QCOMPARE(DbPeek(dir.filePath("readonly.db")).value("SELECT COUNT(*) FROM tv_ligen"), "0");
     }
 
     // A failed read is reported once, after one wait for a lock, and tried again in the next turn of the
     // event loop; connecting and writing are not kept waiting either.
     void failedReads() {
-        auto& owner = db::LeagueDatabase::instance();
         const QString file = dir.filePath("locked.db");
-        QVERIFY(owner.open(file).ok);
-        QObject context;
-        int reported = 0;
-        connect(&owner, &db::LeagueDatabase::readFailed, &context, [&] { ++reported; });
-        const auto read = [] { return db::readRows("SELECT * FROM tv_ligen", {}, [](const db::Row&) {}); };
+        QVERIFY(owner->open(file).ok);
+        QList<db::Result> reported;
+        connect(owner.get(), &db::LeagueStore::readFailed, this, [&](const db::Result& r) { reported << r; });
+        const auto read = [&] { // true when the read succeeded
+            owner->leagues();
+            return !owner->readsFailing();
+        };
         DbPeek other(file, "other");
         QVERIFY(other.run("BEGIN EXCLUSIVE"));
         QElapsedTimer clock;
         clock.start();
-        const db::Result first = read();
-        QVERIFY2(!first.ok && first.locked && !read().ok && clock.elapsed() < 3000, qPrintable(first.error));
-        QCOMPARE(reported, 1);
+        QVERIFY(!read() && !read() && clock.elapsed() < 3000);
+        QVERIFY(reported.size() == 1 && reported.first().locked);
         // Nor does a write wait for the lock again.
-        QVERIFY(db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('L')", {}}}).locked && clock.elapsed() < 3000);
-        QVERIFY(owner.connectTo(file).locked && clock.elapsed() < 5000);
+        QVERIFY(owner->addLeague("L").locked && clock.elapsed() < 3000);
+        QVERIFY(owner->connectTo(file).locked && clock.elapsed() < 5000);
         QVERIFY(other.run("COMMIT"));
-        QVERIFY(!read().ok);
+        QVERIFY(!read());
         QCoreApplication::processEvents();
-        QVERIFY(read().ok);
+        QVERIFY(read());
         // A file locked when it is opened stays current, and is checked once it can be read.
-        QVERIFY(other.run("BEGIN EXCLUSIVE") && owner.open(file).locked && owner.hasFile());
-        QVERIFY(other.run("COMMIT") && read().ok);
+        QVERIFY(other.run("BEGIN EXCLUSIVE") && owner->open(file).locked && owner->hasFile());
+        QVERIFY(other.run("COMMIT"));
+        QCoreApplication::processEvents();
+        QVERIFY(read());
     }
 
     void copyFailuresLeaveTheTarget() {
         const QString source = dir.filePath("quelle.db"), folder = dir.filePath("Ziel");
         const QString asFolder = folder + "/ordner.db", existing = folder + "/alt.db";
-        QVERIFY(db::LeagueDatabase::instance().open(source).ok);
+        QVERIFY(owner->open(source).ok);
         QVERIFY(QDir().mkpath(asFolder + "/inhalt"));
         writeFile(existing, "alter Stand");
 
@@ -314,11 +290,10 @@ private slots:
         QFETCH(QString, kept);
         const QString file = dir.filePath(QTest::currentDataTag() + QString(".db"));
         seedLeagueDatabase(file, {"INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES " + rows});
-        const QStringList found = db::findDuplicateMatches();
+        QVERIFY(owner->open(file).ok);
+        const QList<Id> found = owner->duplicateMatches();
         QCOMPARE(db::duplicateReport(found), report);
-        QList<db::Statement> deletions;
-        QVERIFY(db::duplicateDeletions(found, deletions).ok);
-        QVERIFY(db::writeAll(deletions).ok);
+        QVERIFY(owner->deleteDuplicateResults(found).ok);
         QCOMPARE(DbPeek(file).value("SELECT group_concat(id, ' ') FROM (SELECT id FROM tv_ergebnisse ORDER BY id)"),
                  kept);
     }
@@ -330,12 +305,13 @@ private slots:
         const QString folder = dir.filePath("Ablage"), older = folder + "/tavorin-20200101-000000.db";
         const QDateTime start(QDate(2026, 12, 6), QTime(9, 0));
         seedLeagueDatabase(twin, {});
-        QVERIFY(db::writeBackup(folder, twin, "Zwilling", start).ok);
+        QVERIFY(owner->open(twin).ok && db::writeBackup(folder, twin, "Zwilling", start, copy()).ok);
         writeFile(older, fileContent(twin));
         seedLeagueDatabase(file, {"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord')"});
+        QVERIFY(owner->open(file).ok);
         QString written;
         for (int i = 0; i < db::keptBackups + 2; ++i)
-            QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), &written).ok);
+            QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), copy(), &written).ok);
         // Two in one second get a number; the newest 20 stay, each with its reason and league file.
         QCOMPARE(QFileInfo(written).fileName(), "tavorin-20261206-090010-2.db");
         const QList<db::Backup> kept = db::backupsOf(folder, file), twins = db::backupsOf(folder, twin);
@@ -353,6 +329,7 @@ private slots:
     void failedBackupsLeaveNothing() {
         const QString file = dir.filePath("voll.db"), folder = dir.filePath("Voll");
         seedLeagueDatabase(file, {});
+        QVERIFY(owner->open(file).ok);
         writeFile(folder + "/voll-20260101-000000.db.part", "halb");
         db::removeUnfinishedBackups(folder);
         QCOMPARE(folderEntries(folder), QStringList());
@@ -360,7 +337,7 @@ private slots:
         QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR);
         const rlimit small{16384, limit.rlim_max};
         QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const db::Result r = db::writeBackup(folder, file, "voll", QDateTime::currentDateTime());
+        const db::Result r = db::writeBackup(folder, file, "voll", QDateTime::currentDateTime(), copy());
         QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
         QVERIFY2(!r.ok && r.error.contains(QString::fromUtf8("größer")), qPrintable(r.error));
         QCOMPARE(folderEntries(folder), QStringList());
@@ -369,7 +346,7 @@ private slots:
     void demoLeagueIsAnOrdinaryLeagueFile() {
         const QString file = dir.filePath("demo.db");
         QVERIFY(writeDemoLeague(file).ok);
-        QVERIFY(db::LeagueDatabase::instance().connectTo(file).ok);
+        QVERIFY(owner->connectTo(file).ok);
         // 2 leagues x 14 days x 4 matches, half of them played, with two result rows each.
         QCOMPARE(DbPeek(file).value("SELECT COUNT(*) || ' ' || (SELECT COUNT(*) FROM tv_ergebnisse) || ' ' || "
                                     "(SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse) FROM tv_spieltage"),
@@ -380,6 +357,10 @@ private slots:
     }
 
 private:
+    // The backups' copy of the open league file.
+    db::BackupCopy copy() const {
+        return [this](const QString& target) { return owner->copyTo(target); };
+    }
     // A database made by `statements` at `file`, or no file at all.
     static void make(const QString& file, const QStringList& statements) {
         if (statements.isEmpty())
@@ -404,6 +385,7 @@ private:
     }
     QTemporaryDir dir;
     int made = 0;
+    std::unique_ptr<db::SqliteStore> owner;
 };
 
 QTEST_GUILESS_MAIN(TestDatabase)

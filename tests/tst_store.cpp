@@ -8,6 +8,8 @@
 using namespace tavorin;
 using C = db::StoreChange;
 
+Q_DECLARE_METATYPE(tavorin::TieBreak)
+
 namespace {
 
 QStringList names(const QList<Player>& players) {
@@ -98,6 +100,12 @@ private slots:
                                  Points{2, 1, 0})
                     .ok);
         QCOMPARE(announced(), (C{C::Results, {}, {1}, {{1, 1, 1}}, false}));
+        // Two rows, the left player's first, each with its own outcome and the other's legs as lost.
+        const QString dump = "SELECT spieltag_id || '|' || spieler_id || '|' || gewonnen || remis || verloren || '|' || "
+                             "legs_won || ':' || legs_lost || '|' || pkt || '|' || douba || '/' || doubb || '|' || p171 "
+                             "|| '|' || hash || '|' || plat FROM tv_ergebnisse ORDER BY id";
+        QCOMPARE(target.column(dump),
+                 QStringList({"1|2|100|3:1|2|0/0|0|g7|lidarts", "1|1|001|1:3|0|0/0|0|g7|lidarts"}));
         QCOMPARE(listed(store->matchesOfDay(1, 1)), QStringList({"1:1 bert-Anna 3:1", "2:1 Carl-Anna"}));
         QCOMPARE(listed(store->matchesOfPlayer(3)), QStringList({"2:1 Carl-Anna", "3:2 bert-Carl"}));
         QCOMPARE(listed(store->listedMatches({3, 1, 9})), QStringList({"3:2 bert-Carl", "1:1 bert-Anna 3:1"}));
@@ -111,7 +119,12 @@ private slots:
         QVERIFY(!store->matchWithGame("lidarts", "g7", 1).found);
 
         save.update = true;
-        QVERIFY(store->saveResult(save, {"2"}, {"2"}, Points{2, 1, 0}).ok);
+        save.hash.clear();
+        QVERIFY(store->saveResult(save, {"2", "", "", "", "", "", "", "", "", "", "x", "", "", "6", "20"}, {"2"},
+                                  Points{2, 1, 0})
+                    .ok);
+        QCOMPARE(target.column(dump),
+                 QStringList({"1|2|010|2:2|1|6/20|0||lidarts", "1|1|010|2:2|1|0/0|0||lidarts"}));
         QCOMPARE(store->leagueTable(1).at(0).points, 1);    // updated, no row added
         QCOMPARE(store->statistics(1).at(0).name1, "Anna"); // the best leg 12 before none
         QVERIFY(store->deleteSchedule(1).ok && store->deleteAllResults().ok);
@@ -134,23 +147,103 @@ private slots:
         QCOMPARE(spy->count(), 0);
     }
 
-    // Standings on a played league, ranked the same on either kind of store: points, leg difference, legs won;
-    // best legs ascending, none after them, members without results last.
-    void standings() {
-        seedResults();
-        QStringList table;
+    // Listings by day and by player: a match day's matches by id, a player's matches of every league, also
+    // against a player who is gone; a match is played when its home player's row has legs.
+    void standings_listings() {
+        startStandings();
+        QVERIFY(target.run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (8, 2, 3, 1, 6), (1, 1, "
+                           "1, 1, 2), (2, 1, 1, 3, 4), (3, 1, 2, 2, 3), (4, 1, 3, 2, 1), (7, 2, 1, 9, 1)"));
+        QVERIFY(target.run(row(1, 1, 6, 2, 2, "50", 0, 0)) && target.run(row(2, 4, 6, 2, 2, "50", 0, 0)));
+        QCOMPARE(store->matchDays(1), QList<int>({1, 2, 3}));
+        QCOMPARE(listed(store->matchesOfDay(1, 1)), QStringList({"1:1 A-B 6:2", "2:1 C-D"}));
+        QStringList player;
+        for (const Match& m : store->matchesOfPlayer(1))
+            player << QString::number(m.day) + ':' + m.home2 + '-' + m.away2;
+        QCOMPARE(player, QStringList({"1:a-B", "1:-a", "3:B-a", "3:a-f"}));
+        // The stored figures as the form shows them: a NULL first-9 average as 0.00, NULL counts empty.
+        QVERIFY(target.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won) VALUES (1, 2, 2)"));
+        QStringList loaded;
+        for (const resultentry::StoredSide& side : store->results(1))
+            loaded << side.playerId + ':' + QStringList(side.texts.cbegin(), side.texts.cend()).join(',');
+        loaded.sort();
+        QCOMPARE(loaded, QStringList({"1:6,50.00,0.00,,,,,,,,,,,0,0,", "2:2,0.00,0.00,,,,,,,,,,,,,"}));
+    }
+
+    // A and B level on 4 points: A has the better leg difference (+4 against +3) despite fewer legs won. C and
+    // D level on 2 points and difference 0: D won more legs. E has no result and comes last; F plays in another
+    // league. Head to head from the schedule: B beat A.
+    void standings_leagueTable() {
+        startStandings();
+        for (const QString& sql :
+             {row(1, 1, 6, 2, 2, "50", 5, 20), row(2, 1, 6, 6, 1, "0", 0, 0), row(3, 1, 6, 6, 1, "40", 0, 0),
+              row(1, 2, 10, 8, 2, "60", 2, 0), row(2, 2, 9, 8, 2, "0", 0, 0), row(1, 3, 3, 3, 1, "30", 1, 3),
+              row(2, 3, 3, 3, 1, "NULL", 0, 0), row(1, 4, 7, 6, 2, "0", 0, 0), row(2, 4, 0, 1, 0, "0", 0, 0),
+              row(9, 6, 9, 0, 2, "99", 0, 0)})
+            QVERIFY2(target.run(sql), qPrintable(sql));
+        QStringList shown;
         for (const LeagueTableRow& r : store->leagueTable(1))
-            table << r.name1 + ':' + leagueTableFigures(r).join(' ');
-        QCOMPARE(table, QStringList({"Carl:2 1 1 0 8:4 3 50.25 25.00% (2/8)", "Anna:2 1 0 1 8:9 2 40.00 0",
-                                     "bert:2 0 1 1 5:8 1 0.00 0", "Dora:0 0 0 0 0:0 0 0.00 0"}));
-        QStringList stats;
+            shown << standingsName(r.name1, r.name2) + ' ' + leagueTableFigures(r).join(' ');
+        QCOMPARE(shown, QStringList({"A (a) 3 1 2 0 18:14 4 45.00 25.00% (5/20)", "B 2 2 0 0 19:16 4 60.00 0",
+                                     "D (d) 2 1 0 1 7:7 2 0.00 0", "C (c) 2 0 2 0 6:6 2 30.00 33.33% (1/3)",
+                                     "E (e) 0 0 0 0 0:0 0 0.00 0"}));
+        QVERIFY(target.run(
+            "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 4, 3), (2, 1, 2, 2, 1)"));
+        shown.clear();
+        for (const LeagueTableRow& r : store->rankedLeagueTable(1, TieBreak::HeadToHead))
+            shown << r.name1;
+        QCOMPARE(shown, QStringList({"B", "A", "D", "C", "E"}));
+    }
+
+    // Best legs ascending (0 means none, in every league, once the league is opened), then the highest finish;
+    // players without one after them, members without results last.
+    void standings_statistics() {
+        startStandings();
+        QVERIFY(target.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES "
+                           "(1, 1, 15, 80, 1, 2), (2, 1, 0, 60, 2, NULL), (1, 2, 0, 40, NULL, NULL), "
+                           "(2, 4, 12, 100, NULL, NULL), (3, 5, 12, 120, NULL, NULL), (9, 6, 0, 10, NULL, NULL)"));
+        QVERIFY(target.reopen(*store));
+        QStringList shown;
         for (const StatisticsRow& r : store->statistics(1))
-            stats << r.name1 + ':' + QString::number(r.bestLeg) + '/' + QString::number(r.highestFinish);
-        QCOMPARE(stats, QStringList({"Carl:15/40", "Anna:21/0", "bert:0/100", "Dora:0/0"}));
-        QCOMPARE(store->rankedLeagueTable(1, TieBreak::HeadToHead).at(0).name1, "Carl");
-        QCOMPARE(store->seasonResults(1).size(), 6);
-        QCOMPARE(store->scheduleForExport(1).at(0).home.bestLeg, "21");
-        QCOMPARE(store->scheduleForExport(1).at(1).away.bestLeg, ""); // none
+            shown << r.name1 + QString::asprintf(" %d %d %d %d", r.bestLeg, r.highestFinish, r.count180, r.plus171);
+        QCOMPARE(shown, QStringList({"E 12 120 0 0", "D 12 100 0 0", "A 15 80 3 2", "B 0 40 0 0", "C 0 0 0 0"}));
+        QCOMPARE(target.column("SELECT count(*) FROM tv_ergebnisse WHERE bestleg = 0"), QStringList({"0"}));
+    }
+
+    // Day 1: A beats B 3:1, C and D draw 2:2 (D without average); day 2: B beats C 6:0, A-D is open. B has the
+    // better leg difference after day 2, A won their match.
+    void standings_seasonSeries_data() {
+        QTest::addColumn<TieBreak>("order");
+        QTest::addColumn<QStringList>("series"); // per member: positions, then averages, as day:value
+        const QString e = "E 1:5 2:5 |";
+        QTest::newRow("leg difference") << TieBreak::LegDifference
+                                        << QStringList({"A 1:1 2:2 | 1:50.00", "B 1:4 2:1 | 1:40.00 2:45.00",
+                                                        "C 1:2 2:4 | 1:30.00 2:35.00", "D 1:3 2:3 |", e});
+        QTest::newRow("head to head") << TieBreak::HeadToHead
+                                      << QStringList({"A 1:1 2:1 | 1:50.00", "B 1:4 2:2 | 1:40.00 2:45.00",
+                                                      "C 1:2 2:4 | 1:30.00 2:35.00", "D 1:3 2:3 |", e});
+    }
+    void standings_seasonSeries() {
+        QFETCH(TieBreak, order);
+        QFETCH(QStringList, series);
+        startStandings();
+        QVERIFY(target.run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (11, 1, 1, 1, 2), (12, "
+                           "1, 1, 3, 4), (13, 1, 2, 2, 3), (14, 1, 2, 1, 4)"));
+        for (const QString& sql :
+             {row(11, 1, 3, 1, 2, "50", 0, 0), row(11, 2, 1, 3, 0, "40", 0, 0), row(12, 3, 2, 2, 1, "30", 0, 0),
+              row(12, 4, 2, 2, 1, "0", 0, 0), row(13, 2, 6, 0, 2, "45", 0, 0), row(13, 3, 0, 6, 0, "35", 0, 0)})
+            QVERIFY(target.run(sql));
+        QStringList shown;
+        for (const season::PlayerSeries& s :
+             season::seasonSeries(store->membersByFirstName(1), store->seasonResults(1), order)) {
+            QString line = s.name;
+            for (const QPointF& p : s.positions)
+                line += QStringLiteral(" %1:%2").arg(p.x()).arg(p.y());
+            line += " |";
+            for (const QPointF& p : s.averages)
+                line += QStringLiteral(" %1:%2").arg(p.x()).arg(p.y(), 0, 'f', 2);
+            shown << line;
+        }
+        QCOMPARE(shown, series);
     }
 
     // Matches with more than two result rows keep the first row and the first of another player.
@@ -186,6 +279,28 @@ private slots:
     }
 
 private:
+    void start(const QStringList& seed) {
+        spy.reset();
+        store.reset();
+        store = target.make(dir, QString(QTest::currentTestFunction()) + QTest::currentDataTag(), seed);
+        QVERIFY(store);
+        spy = std::make_unique<QSignalSpy>(store.get(), &db::LeagueStore::changed);
+    }
+    // Players 1..5 (A..E) in league 1 (B's platform name is "B"), player 6 (F) in league 2.
+    void startStandings() {
+        start(leagueSeed({"A", "B:B", "C", "D", "E"}) +
+              QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')", "INSERT INTO tv_spieler VALUES (6, 'F', 'f')",
+                          "INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (6, 2)"});
+    }
+    // One stored result row: match, player, legs won and lost, points, average, doubles hit and thrown.
+    static QString row(int match, int player, int won, int lost, int points, const char* ave, int hit, int thrown) {
+        return QString::asprintf("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, legs_won, legs_lost, pkt, "
+                                 "gewonnen, remis, verloren, ave, douba, doubb) VALUES (%d, %d, %d, %d, %d, %d, %d, "
+                                 "%d, %s, %d, %d)",
+                                 match, player, won, lost, points, int(won > lost), int(won == lost), int(won < lost),
+                                 ave, hit, thrown);
+    }
+
     // Dora (4) joins; matches 1-3 of days 1-2, every one played: Carl wins 6:2 with a best leg of 15, Anna beats
     // bert 6:3 (best leg 21), bert and Carl draw 2:2; Anna loses to Carl.
     void seedResults() {

@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,18 +29,24 @@ public:
         return a;
     }
 
-    // Runs `sql` as the server's superuser on database `database`; false on failure (the error is printed).
-    static bool admin(const QString& sql, const QString& database = QStringLiteral("postgres")) {
+    // Runs `statements` one by one as the server's superuser on database `database`; false on failure (the
+    // error is printed).
+    static bool admin(const QStringList& statements, const QString& database = QStringLiteral("postgres")) {
         bool ok = false;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
             db.setHostName(serverHost());
             db.setDatabaseName(database);
             db.setUserName(QStringLiteral("tavorin"));
-            QSqlQuery q(db);
-            ok = db.open() && q.exec(sql);
-            if (!ok)
-                qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text() + db.lastError().text()));
+            ok = db.open();
+            for (const QString& sql : statements) {
+                QSqlQuery q(db);
+                ok = ok && q.exec(sql);
+                if (!ok) {
+                    qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text() + db.lastError().text()));
+                    break;
+                }
+            }
         }
         QSqlDatabase::removeDatabase(QStringLiteral("admin"));
         return ok;
@@ -52,10 +59,10 @@ public:
         std::unique_ptr<tavorin::db::SqlStore> store;
         peek.reset();
         if (onServer()) {
-            const QString database = name.toLower();
-            admin(QStringLiteral("SET client_min_messages = warning; DROP DATABASE IF EXISTS ") + database +
-                  QStringLiteral(" WITH (FORCE)"));
-            if (!admin(QStringLiteral("CREATE DATABASE ") + database))
+            const QString database = name.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]")), QStringLiteral("_"));
+            if (!admin({QStringLiteral("SET client_min_messages = warning"),
+                        QStringLiteral("DROP DATABASE IF EXISTS ") + database + QStringLiteral(" WITH (FORCE)"),
+                        QStringLiteral("CREATE DATABASE ") + database}))
                 return nullptr;
             auto server = std::make_unique<tavorin::db::PostgresStore>(address(database));
             if (!server->createTables())
@@ -82,6 +89,16 @@ public:
                         .arg(QLatin1StringView(table)));
         }
         return store;
+    }
+
+    // Opens the league again, as the program does at start-up (best legs of 0 become none, for example).
+    static bool reopen(tavorin::db::SqlStore& store) {
+        if (auto* server = qobject_cast<tavorin::db::PostgresStore*>(&store)) {
+            tavorin::db::PostgresStore::Content content;
+            return server->connectToServer(&content).ok && content == tavorin::db::PostgresStore::Content::League;
+        }
+        auto* file = qobject_cast<tavorin::db::SqliteStore*>(&store);
+        return file && file->open(file->location()).ok;
     }
 
     // Reads and writes on the league through a connection of the test's own.
