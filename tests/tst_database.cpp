@@ -4,8 +4,8 @@
 #include "db/backups.h"
 #include "db/duplicates.h"
 #include "db/filecommands.h"
-#include "db/sqlitestore.h"
 #include "db/schema.h"
+#include "db/sqlitestore.h"
 #include "seed.h"
 #include "testenv.h"
 
@@ -311,7 +311,8 @@ private slots:
         QVERIFY(owner->open(file).ok);
         QString written;
         for (int i = 0; i < db::keptBackups + 2; ++i)
-            QVERIFY(db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), copy(), &written).ok);
+            QVERIFY(
+                db::writeBackup(folder, file, QString("Lauf %1").arg(i), start.addSecs(i / 2), copy(), &written).ok);
         // Two in one second get a number; the newest 20 stay, each with its reason and league file.
         QCOMPARE(QFileInfo(written).fileName(), "tavorin-20261206-090010-2.db");
         const QList<db::Backup> kept = db::backupsOf(folder, file), twins = db::backupsOf(folder, twin);

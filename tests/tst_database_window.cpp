@@ -43,7 +43,7 @@ const QStringList autumnData = {
 QString showing(const MainWindow& w, const QString& view) {
     const QStringList part = view.split(':');
     if (part.size() == 2)
-        return columnTexts(find<QTableWidget>(w, part[0]), part[1].toInt()).join(',');
+        return columnTexts(find<QTableView>(w, part[0]), part[1].toInt()).join(',');
     if (auto* box = w.findChild<QComboBox*>(part[0]))
         return itemTexts(box).join(',');
     return find<QLabel>(w, part[0])->text();
@@ -96,28 +96,26 @@ private slots:
         QTest::addColumn<QString>("after");
         const auto row = [](const char* name, const QString& write, const char* view, const char* before,
                             const char* after) { QTest::newRow(name) << write << view << before << after; };
-        const QString anja = "UPDATE tv_spieler SET dartn_name = 'Anja' WHERE id = 1";
-        row("player: pool", "UPDATE tv_spieler SET dartn_name = 'Cora' WHERE id = 3", "spielerpoolTableWidget:1",
-            "Carl", "Cora");
+        const QString anja = "rename Anna";
+        row("player: pool", "rename Carl", "spielerpoolTableWidget:1", "Carl", "Cora");
         row("player: members", anja, "mitgliederTableWidget:1", "Anna,Bert", "Anja,Bert");
         row("player: schedule", anja, "spielplanTableWidget:2", "Anna", "Anja");
         row("player: results", anja, "ergebnisseTableWidget:2", "Anna", "Anja");
         row("player: player selector", anja, "einzelSpielerComboBox", "Anna,Bert", "Anja,Bert");
         row("player: standings", anja, "ligaTabelleTableWidget:0", "Anna (a),Bert (b)", "Anja (a),Bert (b)");
-        row("league: selectors", "UPDATE tv_ligen SET liga_name = 'Nordliga' WHERE id = 1", "statistikLigaComboBox",
-            "Nord,Ost", "Nordliga,Ost");
-        const QString out = "DELETE FROM tv_zuordnung WHERE id_spieler = 2";
+        row("league: selectors", "rename Nord", "statistikLigaComboBox", "Nord,Ost", "Nordliga,Ost");
+        const QString out = "take Bert out";
         row("membership: pool", out, "spielerpoolTableWidget:1", "Carl", "Bert,Carl");
         row("membership: count", out, "mitspielerLabel", "2", "1");
         row("membership: replacements", out, "ersatzHeimComboBox", "", "Anna");
         row("membership: statistics", out, "statistikTableWidget:0", "Anna (a),Bert (b)", "Anna (a)");
         row("membership: table", out, "ligaTabelleTableWidget:0", "Anna (a),Bert (b)", "Anna (a)");
         row("membership: player selector", out, "einzelSpielerComboBox", "Anna,Bert", "Anna");
-        const QString day2 = "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 2, 2, 1)";
+        const QString day2 = "add day 2";
         row("schedule: table", day2, "spielplanTableWidget:1", "1", "1,2");
         row("schedule: match days", day2, "spieltagComboBox", "1. Spieltag", "1. Spieltag,2. Spieltag");
-        row("results: table", "DELETE FROM tv_ergebnisse", "ligaTabelleTableWidget:6", "2,0", "0,0");
-        row("results: statistics", "DELETE FROM tv_ergebnisse", "statistikTableWidget:10", "100,40", "0,0");
+        row("results: table", "delete results", "ligaTabelleTableWidget:6", "2,0", "0,0");
+        row("results: statistics", "delete results", "statistikTableWidget:10", "100,40", "0,0");
     }
 
     void changesRefillTheViews() {
@@ -127,18 +125,34 @@ private slots:
         QFETCH(QString, after);
         auto w = startWindow();
         QCOMPARE(showing(*w, view), before);
-        QVERIFY(tavorin::db::writeAll({{write, {}}}).ok);
+        tavorin::db::LeagueStore& store = storeOf(*w);
+        const QHash<QString, std::function<tavorin::db::Result()>> writes = {
+            {"rename Anna", [&] { return store.updatePlayer(1, "Anja", "a"); }},
+            {"rename Carl", [&] { return store.updatePlayer(3, "Cora", "c"); }},
+            {"rename Nord", [&] { return store.renameLeague(1, "Nordliga"); }},
+            {"take Bert out", [&] { return store.removeAssignments({2}); }},
+            {"add day 2",
+             [&] {
+                 return store.storeSchedule(1, {{2, "2", "1"}});
+             }},
+            {"delete results", [&] { return store.deleteAllResults(); }},
+        };
+        QVERIFY(writes.value(write)().ok);
         QCOMPARE(showing(*w, view), after);
     }
 
     void theLoadedMatchFollowsItsResults() {
         auto w = startWindow();
-        auto* results = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        auto* results = find<QTableView>(*w, "ergebnisseTableWidget");
         auto* legs = find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit");
         clickCell(results, 0, 1);
         QCOMPARE(legs->text(), "3");
-        QVERIFY(tavorin::db::writeAll({{"DELETE FROM tv_ergebnisse", {}}}).ok);
-        QVERIFY(results->currentRow() == 0 && legs->text().isEmpty());
+        // The match's row changes in place; the list is not filled anew.
+        QSignalSpy reset(results->model(), &QAbstractItemModel::modelReset);
+        QSignalSpy changed(results->model(), &QAbstractItemModel::dataChanged);
+        QVERIFY(storeOf(*w).deleteAllResults().ok);
+        QVERIFY(results->currentIndex().row() == 0 && legs->text().isEmpty());
+        QVERIFY(reset.isEmpty() && changed.size() == 1);
         QVERIFY(find<QPushButton>(*w, "ergebnisEintragenButton")->isVisible());
     }
 
@@ -148,18 +162,17 @@ private slots:
         for (const char* name : {"spielplanTableWidget", "mitgliederTableWidget", "ergebnisseTableWidget",
                                  "ligaTabelleTableWidget", "statistikTableWidget"})
             fills.push_back(
-                std::make_unique<QSignalSpy>(find<QTableWidget>(*w, name)->model(), &QAbstractItemModel::modelReset));
-        QVERIFY(tavorin::db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('West')", {}}}).ok);
+                std::make_unique<QSignalSpy>(find<QTableView>(*w, name)->model(), &QAbstractItemModel::modelReset));
+        QVERIFY(storeOf(*w).addLeague("West").ok);
         for (const auto& fill : fills)
-            QCOMPARE(fill->count(), 1);
+            QVERIFY(fill->count() <= 1);
         QCOMPARE(showing(*w, "ergebnisseLigaComboBox"), "Nord,Ost,West");
         QCOMPARE(showing(*w, "ergebnisseTableWidget:2"), "Anna");
     }
 
     void playerListsWaitForTheAdministrationTabs() {
         auto w = startWindow(nullptr, false);
-        const QString dora = "INSERT INTO tv_spieler (dartn_name, prodarter_name) VALUES ('Dora', 'd')";
-        QVERIFY(tavorin::db::writeAll({{dora, {}}}).ok);
+        QVERIFY(storeOf(*w).addPlayer("Dora", "d").ok);
         QCOMPARE(showing(*w, "spielerTableWidget:1") + showing(*w, "spielerpoolTableWidget:1"), "");
         find<QAction>(*w, "verwaltungAction")->trigger();
         QCOMPARE(showing(*w, "spielerTableWidget:1"), "Anna,Bert,Carl,Dora");
@@ -206,7 +219,7 @@ private slots:
         const auto at = [&](const QString& path) {
             const QSettings config(env->configPath(), QSettings::IniFormat);
             return w->windowTitle() == titleBase + path && config.value("dateipfad/dbpfad").toString() == path &&
-                   connectedFile() == path;
+                   storeOf(*w).location() == path;
         };
 
         // A file that is no league database (here a folder) is refused; everything stays with the connected file.
@@ -269,7 +282,7 @@ private slots:
         QCOMPARE(folderEntries(env->dir()), entries);
         QCOMPARE(fileContent(env->root() + "/notiz.txt"), QByteArray("Notiz\n"));
         QCOMPARE(w->windowTitle(), titleBase + own);
-        QCOMPARE(connectedFile(), own);
+        QCOMPARE(storeOf(*w).location(), own);
     }
 
     void duplicateButtons() {
@@ -291,10 +304,10 @@ private slots:
             QCOMPARE(duplicates(*w), found);
         }
         // Writing fails: the deletion can be tried again.
-        makeDatabaseReadOnly();
+        makeDatabaseReadOnly(*w);
         QVERIFY(shown(press(remove)).startsWith("3|"));
         QCOMPARE(duplicates(*w), found);
-        makeDatabaseReadOnly(false);
+        makeDatabaseReadOnly(*w, false);
         QCOMPARE(env->value(resultIds), "1 2 11 12 13 14 15 16");
 
         QVERIFY(press(remove).isEmpty());
@@ -309,13 +322,13 @@ private slots:
         const QString folder = env->dir() + "/Sicherungen";
         QCOMPARE(tavorin::db::backupsOf(folder, env->defaultDatabase()).size(), 1);
         QVERIFY(w->statusBar()->currentMessage().startsWith("Sicherung angelegt: " + folder));
-        auto* leagues = find<QTableWidget>(*w, "ligenTableWidget");
+        auto* leagues = find<QTableView>(*w, "ligenTableWidget");
         auto* remove = find<QPushButton>(*w, "ligaLoeschenButton");
 
         // Without a backup the league and the player stay.
         QVERIFY(QDir(folder).removeRecursively());
         QFile(folder).open(QIODevice::WriteOnly); // a file where the folder belongs
-        auto* players = find<QTableWidget>(*w, "spielerTableWidget");
+        auto* players = find<QTableView>(*w, "spielerTableWidget");
         clickCell(players, rowOf(players, 1, "Carl"), 1);
         clickCell(leagues, rowOf(leagues, 1, "Ost"), 1);
         const QString refused = shown(press(find<QPushButton>(*w, "spielerLoeschenButton")) + press(remove));
@@ -384,10 +397,9 @@ private slots:
         QVERIFY2(asked[0].startsWith("Die Datei kann nicht als Liga-Datenbank benutzt werden:\n" + foreign +
                                      ": keine Liga-Datenbank"),
                  qPrintable(asked[0]));
-        QCOMPARE(tavorin::db::writeAll({{"INSERT INTO tv_ligen (liga_name) VALUES ('West')", {}}}).ok,
-                 !current.isEmpty());
+        QCOMPARE(storeOf(*w).addLeague("West").ok, !current.isEmpty());
         QCOMPARE(fileContent(foreign), before);
-        QCOMPARE(connectedFile(), current);
+        QCOMPARE(storeOf(*w).location(), current);
         QCOMPARE(env->config("dateipfad/dbpfad"), current.isEmpty() ? foreign : current);
         QCOMPARE(w->windowTitle(), titleBase + (current.isEmpty() ? "keine Liga-Datenbank" : current));
     }

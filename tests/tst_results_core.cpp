@@ -6,7 +6,6 @@
 
 #include <QTest>
 
-
 using namespace tavorin;
 using namespace Qt::StringLiterals;
 

@@ -101,9 +101,10 @@ private slots:
                     .ok);
         QCOMPARE(announced(), (C{C::Results, {}, {1}, {{1, 1, 1}}, false}));
         // Two rows, the left player's first, each with its own outcome and the other's legs as lost.
-        const QString dump = "SELECT spieltag_id || '|' || spieler_id || '|' || gewonnen || remis || verloren || '|' || "
-                             "legs_won || ':' || legs_lost || '|' || pkt || '|' || douba || '/' || doubb || '|' || p171 "
-                             "|| '|' || hash || '|' || plat FROM tv_ergebnisse ORDER BY id";
+        const QString dump =
+            "SELECT spieltag_id || '|' || spieler_id || '|' || gewonnen || remis || verloren || '|' || "
+            "legs_won || ':' || legs_lost || '|' || pkt || '|' || douba || '/' || doubb || '|' || p171 "
+            "|| '|' || hash || '|' || plat FROM tv_ergebnisse ORDER BY id";
         QCOMPARE(target.column(dump),
                  QStringList({"1|2|100|3:1|2|0/0|0|g7|lidarts", "1|1|001|1:3|0|0/0|0|g7|lidarts"}));
         QCOMPARE(listed(store->matchesOfDay(1, 1)), QStringList({"1:1 bert-Anna 3:1", "2:1 Carl-Anna"}));
@@ -120,11 +121,11 @@ private slots:
 
         save.update = true;
         save.hash.clear();
-        QVERIFY(store->saveResult(save, {"2", "", "", "", "", "", "", "", "", "", "x", "", "", "6", "20"}, {"2"},
-                                  Points{2, 1, 0})
+        QVERIFY(store
+                    ->saveResult(save, {"2", "", "", "", "", "", "", "", "", "", "x", "", "", "6", "20"}, {"2"},
+                                 Points{2, 1, 0})
                     .ok);
-        QCOMPARE(target.column(dump),
-                 QStringList({"1|2|010|2:2|1|6/20|0||lidarts", "1|1|010|2:2|1|0/0|0||lidarts"}));
+        QCOMPARE(target.column(dump), QStringList({"1|2|010|2:2|1|6/20|0||lidarts", "1|1|010|2:2|1|0/0|0||lidarts"}));
         QCOMPARE(store->leagueTable(1).at(0).points, 1);    // updated, no row added
         QCOMPARE(store->statistics(1).at(0).name1, "Anna"); // the best leg 12 before none
         QVERIFY(store->deleteSchedule(1).ok && store->deleteAllResults().ok);

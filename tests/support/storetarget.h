@@ -3,9 +3,9 @@
 #include "db/postgresstore.h"
 #include "db/sqlitestore.h"
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,7 +59,8 @@ public:
         std::unique_ptr<tavorin::db::SqlStore> store;
         peek.reset();
         if (onServer()) {
-            const QString database = name.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]")), QStringLiteral("_"));
+            const QString database =
+                name.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]")), QStringLiteral("_"));
             if (!admin({QStringLiteral("SET client_min_messages = warning"),
                         QStringLiteral("DROP DATABASE IF EXISTS ") + database + QStringLiteral(" WITH (FORCE)"),
                         QStringLiteral("CREATE DATABASE ") + database}))
