@@ -3,9 +3,10 @@
 // against generating that code alone (the read and the builder) in the same run. The preview follows a
 // pause after the window is shown; its rendering is printed beside, with what opening with the preview
 // rendered at once would take.
+#include "db/leaguesession.h"
+#include "db/sqlitestore.h"
 #include "export/bbpreview.h"
 #include "export/forumcodewindow.h"
-#include "export/scheduleexport.h"
 #include "results/standings.h"
 #include "season.h"
 
@@ -25,19 +26,17 @@ namespace {
 
 constexpr int repeats = 10;
 
-QString codeAlone(int number, const ExportOptions& common) {
+QString codeAlone(db::LeagueStore& store, int number, const ExportOptions& common) {
     TableCodeOptions table;
     static_cast<ExportOptions&>(table) = common;
     table.alignment = CellAlignment::Left;
     ScheduleCodeOptions schedule;
     static_cast<ExportOptions&>(schedule) = common;
     if (number == 1)
-        return leagueTableCode(rankedLeagueTable(QStringLiteral("1"), TieBreak::LegDifference), table);
-    if (number == 2) {
-        rewriteZeroBestLegs();
-        return statisticsCode(statistics(QStringLiteral("1")), table);
-    }
-    return scheduleCode(scheduleForExport(QStringLiteral("1")), schedule, PlatformAddresses());
+        return leagueTableCode(store.rankedLeagueTable(1, TieBreak::LegDifference), table);
+    if (number == 2)
+        return statisticsCode(store.statistics(1), table);
+    return scheduleCode(store.scheduleForExport(1), schedule, PlatformAddresses());
 }
 
 // Opens window `number` in `format` and prints its figures.
@@ -60,7 +59,7 @@ void measure(int number, const char* format, ForumCodeContext& context) {
     });
     ExportOptions common;
     common.format = settings.format1 == QLatin1StringView("html") ? CodeFormat::Html : CodeFormat::BBCode;
-    const double alone = bestOf(repeats, [&] { codeAlone(number, common); });
+    const double alone = bestOf(repeats, [&] { codeAlone(context.session->store(), number, common); });
     const double preview = bestOf(repeats, [&] {
         QTextEdit e;
         e.setHtml(common.format == CodeFormat::Html ? code : bbCodeToHtml(code));
@@ -79,13 +78,15 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     buildSeason(dir.filePath(QStringLiteral("season.db")), 1, 20, 0);
-    db::useDatabase(dir.filePath(QStringLiteral("season.db")));
+    db::LeagueSession session;
+    session.storeAs<db::SqliteStore>()->open(dir.filePath(QStringLiteral("season.db")));
     ExportSettings settings;
     ForumCodeContext context;
     context.settings = &settings;
     context.configPath = dir.filePath(QStringLiteral("config.ini"));
     context.today = QStringLiteral("06.12.2026");
-    context.leagueId = QStringLiteral("1");
+    context.session = &session;
+    context.league = 1;
     context.leagueName = QStringLiteral("Liga 1");
 
     std::printf("Forum-code windows of a league of 20 members, double round robin, every result stored\n");

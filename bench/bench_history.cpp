@@ -7,10 +7,8 @@
 // one's own, and points config.ini at it.
 #include "app/mainwindow.h"
 #include "app/settings.h"
-#include "league/registry.h"
-#include "league/scheduledata.h"
-#include "results/resultlist.h"
-#include "results/standings.h"
+#include "db/leaguesession.h"
+#include "db/sqlitestore.h"
 #include "season.h"
 
 #include <QAction>
@@ -44,7 +42,7 @@ struct Bare {
     db::Bindings values;
 };
 void runBare(const QList<Bare>& statements) {
-    QSqlDatabase dbc = QSqlDatabase::database();
+    QSqlDatabase dbc = QSqlDatabase::database(QStringLiteral("bare"), false);
     dbc.open();
     for (const Bare& b : statements) {
         QSqlQuery q(dbc);
@@ -134,22 +132,24 @@ void measureFile(const char* title, int leagues, int poolPlayers) {
     // The fills and the reload with the administration tabs shown, so that the player lists refill too.
     MainWindow window;
     window.findChild<QAction*>(QStringLiteral("verwaltungAction"))->trigger();
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bare")).setDatabaseName(path);
+    const auto* store = window.findChild<db::LeagueSession*>()->storeAs<db::SqliteStore>();
+    const auto sql = [store](db::SqlStore::Query q) { return store->queryText(q); };
+    using Q = db::SqlStore::Query;
     const auto combo = [&](const char* name) { return window.findChild<QComboBox*>(QLatin1StringView(name)); };
-    const QString league = combo("tabelleLigaComboBox")->currentData().toString();
-    const QString player = combo("einzelSpielerComboBox")->currentData().toString();
-    const QString day = combo("spieltagComboBox")->currentData().toString();
+    const QVariant league = combo("tabelleLigaComboBox")->currentData();
+    const QVariant player = combo("einzelSpielerComboBox")->currentData();
+    const QVariant day = combo("spieltagComboBox")->currentData();
     const auto slot = [&](const char* name) { return [&window, name] { QMetaObject::invokeMethod(&window, name); }; };
     const auto bareOf = [](const QList<Bare>& s) { return [s] { runBare(s); }; };
     const QString lgid = QStringLiteral(":lgid"), liga = QStringLiteral(":liga");
 
-    const Bare table{leagueTableQuery(), {{lgid, league}}}, statistics{statisticsQuery(), {{lgid, league}}};
-    const Bare byDay{resultlist::matchesOfDayQuery(), {{liga, league}, {QStringLiteral(":tag"), day}}};
-    const Bare days{resultlist::matchDaysQuery(), {{liga, league}}},
-        choices{resultlist::membersQuery(), {{liga, league}}};
-    const Bare count{scheduledata::memberCountQuery(), {{QStringLiteral(":idliga"), league}}};
-    const Bare matches{scheduledata::matchesQuery(), {{liga, league}}},
-        members{registry::membersQuery(), {{lgid, league}}};
-    const Bare byPlayer{resultlist::matchesOfPlayerQuery(), {{QStringLiteral(":spieler"), player}}};
+    const Bare table{sql(Q::LeagueTable), {{lgid, league}}}, statistics{sql(Q::Statistics), {{lgid, league}}};
+    const Bare byDay{sql(Q::MatchesOfDay), {{liga, league}, {QStringLiteral(":tag"), day}}};
+    const Bare days{sql(Q::MatchDays), {{liga, league}}}, choices{sql(Q::MembersByFirstName), {{liga, league}}};
+    const Bare count{sql(Q::MemberCount), {{QStringLiteral(":idliga"), league}}};
+    const Bare matches{sql(Q::Schedule), {{liga, league}}}, members{sql(Q::Members), {{lgid, league}}};
+    const Bare byPlayer{sql(Q::MatchesOfPlayer), {{QStringLiteral(":spieler"), player}}};
     auto* choose = window.findChild<QPushButton*>(QStringLiteral("spieleAuswaehlenButton"));
 
     report("league table", bestOf(repeats, slot("tabelleTabelleFullen")), bestOf(repeats, bareOf({table})));
@@ -160,12 +160,9 @@ void measureFile(const char* title, int leagues, int poolPlayers) {
     report("schedule and member count", bestOf(repeats, slot("ComboBoxAAuswahl")),
            bestOf(repeats, bareOf({count, matches})));
     report("members of the league", bestOf(repeats, slot("LigaZuordnungFuellen")), bestOf(repeats, bareOf({members})));
-    report(
-        "league selectors and what follows them", bestOf(repeats, slot("ComboLigaFuellen")),
-        bestOf(
-            repeats,
-            bareOf(
-                {{registry::leaguesQuery(), {}}, count, matches, members, days, byDay, choices, table, statistics})));
+    report("league selectors and what follows them", bestOf(repeats, slot("ComboLigaFuellen")),
+           bestOf(repeats,
+                  bareOf({{sql(Q::Leagues), {}}, count, matches, members, days, byDay, choices, table, statistics})));
     std::printf("  %-38s %8.2f ms (aim at most 500)\n", "full reload, all tabs shown",
                 bestOf(repeats, slot("AllesNeuLaden")));
 }

@@ -4,11 +4,9 @@
 // the floor any implementation can reach.
 #include "app/mainwindow.h"
 #include "app/settings.h"
-#include "db/connection.h"
-#include "db/leaguedatabase.h"
-#include "db/schema.h"
+#include "db/sqlitestore.h"
 #include "league/schedule.h"
-#include "league/scheduledata.h"
+#include "season.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,26 +28,33 @@ constexpr int rounds = 5;
 
 QString prepareDatabase(const QTemporaryDir& dir, int run) {
     const QString path = dir.filePath(QStringLiteral("bench%1.db").arg(run));
-    db::LeagueDatabase::instance().open(path);
-    QList<db::Statement> seed = {{QStringLiteral("INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Liga')"), {}}};
+    {
+        db::SqliteStore file;
+        file.open(path);
+    }
+    QList<SeedRow> seed = {{QStringLiteral("INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Liga')"), {}}};
     for (int p = 1; p <= members; ++p) {
         seed.append({QStringLiteral("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (:id, :n, :n)"),
                      {{QStringLiteral(":id"), p}, {QStringLiteral(":n"), QStringLiteral("Spieler %1").arg(p)}}});
         seed.append({QStringLiteral("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (:id, 1)"),
                      {{QStringLiteral(":id"), p}}});
     }
-    db::writeAll(seed);
+    runSeed(path, seed);
     return path;
 }
 
 // What "Spielplan berechnen" does for the league, without the table refresh.
-qint64 programsOwnCode() {
+qint64 programsOwnCode(const QString& path) {
+    db::SqliteStore store;
+    store.open(path);
     QElapsedTimer timer;
     timer.start();
-    const QString league = QStringLiteral("1");
-    const QList<ScheduleRow> rows = generateSchedule(scheduledata::memberIds(league), true);
+    QStringList ids;
+    for (Id id : store.memberIdsInOrder(1))
+        ids << QString::number(id);
+    const QList<ScheduleRow> rows = generateSchedule(ids, true);
     qsizetype progress = 0;
-    db::writeAll(scheduledata::insertRows(league, rows), [&](qsizetype i) { progress = i; });
+    store.storeSchedule(1, rows, [&](qsizetype i) { progress = i; });
     if (rows.size() != members * (members - 1) || progress != rows.size() - 1)
         std::fprintf(stderr, "unexpected row count %lld\n", static_cast<long long>(rows.size()));
     return timer.nsecsElapsed();
@@ -68,25 +73,31 @@ qint64 windowCompute(const QString& path) {
 }
 
 // The same rows, one prepared INSERT, one transaction, values bound directly.
-qint64 bareInserts(const QList<ScheduleRow>& rows) {
-    QElapsedTimer timer;
-    timer.start();
-    QSqlDatabase dbc = QSqlDatabase::database();
-    dbc.open();
-    dbc.transaction();
-    QSqlQuery q(dbc);
-    q.prepare(QStringLiteral("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (?, ?, ?, ?)"));
-    for (const ScheduleRow& r : rows) {
-        q.bindValue(0, 1);
-        q.bindValue(1, r.matchDay);
-        q.bindValue(2, r.home);
-        q.bindValue(3, r.away);
-        q.exec();
+qint64 bareInserts(const QString& path, const QList<ScheduleRow>& rows) {
+    qint64 elapsed = 0;
+    {
+        QSqlDatabase dbc = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bare"));
+        dbc.setDatabaseName(path);
+        QElapsedTimer timer;
+        timer.start();
+        dbc.open();
+        dbc.transaction();
+        QSqlQuery q(dbc);
+        q.prepare(QStringLiteral("INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (?, ?, ?, ?)"));
+        for (const ScheduleRow& r : rows) {
+            q.bindValue(0, 1);
+            q.bindValue(1, r.matchDay);
+            q.bindValue(2, r.home);
+            q.bindValue(3, r.away);
+            q.exec();
+        }
+        dbc.commit();
+        q.finish();
+        dbc.close();
+        elapsed = timer.nsecsElapsed();
     }
-    dbc.commit();
-    q.finish();
-    dbc.close();
-    return timer.nsecsElapsed();
+    QSqlDatabase::removeDatabase(QStringLiteral("bare"));
+    return elapsed;
 }
 
 } // namespace
@@ -108,10 +119,8 @@ int main(int argc, char* argv[]) {
             best[i] = ns;
     };
     for (int run = 0; run < rounds; ++run) {
-        prepareDatabase(dir, 3 * run);
-        keep(0, programsOwnCode());
-        prepareDatabase(dir, 3 * run + 1);
-        keep(1, bareInserts(rows));
+        keep(0, programsOwnCode(prepareDatabase(dir, 3 * run)));
+        keep(1, bareInserts(prepareDatabase(dir, 3 * run + 1), rows));
         keep(2, windowCompute(prepareDatabase(dir, 3 * run + 2)));
     }
     std::printf("schedule of %d members with return round (%lld rows), best of %d runs\n", members,

@@ -3,19 +3,46 @@
 // A season for the benchmarks: leagues of equal size, each with a double round robin and both result
 // rows of every match, and further players in the pool.
 #include "db/connection.h"
-#include "db/leaguedatabase.h"
-#include "db/schema.h"
+#include "db/sqlitestore.h"
 #include "league/schedule.h"
 
 #include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <functional>
 
 namespace tavorin {
 
+// One statement of the build: SQL text and its bound values.
+struct SeedRow {
+    QString sql;
+    db::Bindings values;
+};
+
+// Runs the rows in one transaction on a connection of the benchmark's own.
+inline void runSeed(const QString& path, const QList<SeedRow>& rows) {
+    {
+        QSqlDatabase dbc = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("seed"));
+        dbc.setDatabaseName(path);
+        dbc.open();
+        dbc.transaction();
+        QSqlQuery q(dbc);
+        for (const SeedRow& row : rows)
+            db::exec(q, row.sql, row.values);
+        q.finish();
+        dbc.commit();
+        dbc.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("seed"));
+}
+
 inline void buildSeason(const QString& path, int leagues, int perLeague, int poolPlayers) {
-    db::LeagueDatabase::instance().open(path);
-    QList<db::Statement> s;
+    {
+        db::SqliteStore file;
+        file.open(path);
+    }
+    QList<SeedRow> s;
     const QString player =
         QStringLiteral("INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (:id, :d, :p)");
     int next = 1;
@@ -73,7 +100,7 @@ inline void buildSeason(const QString& path, int leagues, int perLeague, int poo
                    {QStringLiteral(":d"), QStringLiteral("Pool %1").arg(next)},
                    {QStringLiteral(":p"), QStringLiteral("pool%1").arg(next)}}});
     }
-    db::writeAll(s);
+    runSeed(path, s);
 }
 
 // Best time of `repeats` runs of `run`, in milliseconds.

@@ -82,6 +82,7 @@ public:
     enum class Query {
         Leagues,
         Members,
+        MembersByFirstName,
         MemberCount,
         Schedule,
         MatchDays,

@@ -297,6 +297,8 @@ QString SqlStore::otherQueryText(Query query) const {
         return text(selectMembers);
     case Query::MemberCount:
         return text(countMembers);
+    case Query::MembersByFirstName:
+        return text(selectMembersByFirstName);
     default:
         return standingsQueryText(query);
     }
