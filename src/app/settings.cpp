@@ -40,6 +40,7 @@ constexpr ConfigKey keyProdarterWeb{groupPlattformen, "prodarter_web", PlatformA
 constexpr ConfigKey keyZeitlimit{groupPlattformen, "zeitlimit", "15"}; // optional, not in a new file
 // Written when the check box is first clicked, not in a new file.
 constexpr ConfigKey keyHeimrecht{"spielplan", "HeimrechtAusgleichen", "false"};
+constexpr ConfigKey keyServer{"server", "verbindung", ""};
 constexpr const char* groupFenster = "fenster"; // written when the window closes, not in a new file
 constexpr ConfigKey keyGeometrie{groupFenster, "geometrie", ""};
 constexpr ConfigKey keyVerwaltung{groupFenster, "verwaltung", "false"};
@@ -246,6 +247,7 @@ ProgramSettings readConfig(const QString& configPath) {
     out.platforms.prodarterWeb = readAddress(s, keyProdarterWeb);
     out.platforms.timeoutSeconds = readInt(s, keyZeitlimit, 1, 3600, out.platforms.timeoutSeconds);
     out.balanceHomeAway = readFlag(s, keyHeimrecht);
+    out.server = s.value(path(keyServer)).toString().trimmed();
     return out;
 }
 
@@ -269,6 +271,11 @@ ProgramSettings loadStartupSettings(const QString& settingsDir) {
 void storeDatabasePath(const QString& configPath, const QString& databasePath) {
     QSettings s(configPath, QSettings::IniFormat);
     s.setValue(path(keyDbpfad), databasePath);
+}
+
+void storeServerConnection(const QString& configPath, const QString& uri) {
+    QSettings s(configPath, QSettings::IniFormat);
+    s.setValue(path(keyServer), uri);
 }
 
 void storeHomeAwayBalance(const QString& configPath, bool balance) {

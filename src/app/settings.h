@@ -62,6 +62,9 @@ struct ProgramSettings {
     PlatformAddresses platforms;
     // Group "spielplan", key "HeimrechtAusgleichen" (not in a new file): computed schedules balance home and away.
     bool balanceHomeAway = false;
+    // Group "server", key "verbindung" (not in a new file): the league on a PostgreSQL server, as a libpq
+    // connection URI without password; empty means the league file of dbpfad.
+    QString server;
 };
 
 // The directory of the per-user INI settings of organisation "Tavorin", application "application".
@@ -88,6 +91,9 @@ ProgramSettings loadStartupSettings(const QString& settingsDir);
 
 // Remembers the path of the connected league database (group "dateipfad", key "dbpfad").
 void storeDatabasePath(const QString& configPath, const QString& databasePath);
+
+// Remembers the server league (group "server", key "verbindung"); an empty `uri` goes back to the league file.
+void storeServerConnection(const QString& configPath, const QString& uri);
 
 // Remembers the choice "Heimrecht ausgleichen" (group "spielplan", key "HeimrechtAusgleichen").
 void storeHomeAwayBalance(const QString& configPath, bool balance);
