@@ -2,9 +2,11 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace adminwidgets {
 
@@ -70,6 +72,22 @@ QPushButton* clearButton(const QString& objectName) {
     b->setStyleSheet(QStringLiteral("background-color:rgb(0,187,0); color:white; text-align:center;"));
     widgets::designSize(b, 80, 80);
     return b;
+}
+
+QTableView* playerList(QAbstractItemModel* model, const QString& objectName) {
+    QTableView* view = widgets::tableView(model, objectName);
+    view->hideColumn(0);
+    view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    view->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    return view;
+}
+
+QLineEdit* searchField(const QString& objectName) {
+    auto* search = new QLineEdit;
+    search->setObjectName(objectName);
+    search->setPlaceholderText(QStringLiteral("Suchen") + QChar(0x2026));
+    search->setClearButtonEnabled(true);
+    return search;
 }
 
 } // namespace adminwidgets

@@ -5,10 +5,12 @@
 
 #include "app/widgets.h"
 
+class QAbstractItemModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 class QWidget;
 
 // Building blocks of the administration groups "Spielerverwaltung" and "Ligenverwaltung": sub-groups
@@ -27,6 +29,11 @@ QLabel* value(QGroupBox* group, int row, const QFont& bold, const QString& objec
 QPushButton* button(QGroupBox* group, int rows, const QString& text, const QString& style, const QString& objectName);
 // The green three-line button that empties every field of an administration group.
 QPushButton* clearButton(const QString& objectName);
+
+// A list of players over `model`: the id column hidden, both name columns stretching.
+QTableView* playerList(QAbstractItemModel* model, const QString& objectName);
+// The search field above a player list; the list shows the players whose names contain its text.
+QLineEdit* searchField(const QString& objectName);
 
 inline const QString redButton = QStringLiteral("background-color:rgb(187,0,0); color:white;");
 

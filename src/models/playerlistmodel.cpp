@@ -25,13 +25,14 @@ bool PlayerListModel::reload() {
     if (session.store().readsFailing())
         return false;
     sync(fresh);
+    stale = false;
     return true;
 }
 
 void PlayerListModel::setActive(bool on) {
     active = on;
-    if (active && std::exchange(stale, false))
-        reload();
+    if (active && stale)
+        reload(); // stays out of date when the read fails, to be read at the next chance
 }
 
 QList<Member> PlayerListModel::read() const {

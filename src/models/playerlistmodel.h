@@ -45,7 +45,7 @@ private:
     const QStringList headers;
     Id shownLeague = 0;
     bool active = true;
-    bool stale = false;
+    bool stale = true; // not read yet, or changed while inactive
 };
 
 } // namespace tavorin::models
