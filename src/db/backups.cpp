@@ -2,6 +2,7 @@
 
 #include "filecheck.h"
 #include "filecommands.h"
+#include "serveraddress.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,16 +36,27 @@ QString leagueFileKey(const QString& name) {
     return QStringLiteral("dateien/") + name;
 }
 
-// A league file's full path, through links.
+// A league on a server is named by its address, a league file by its full path, through links.
+bool onServer(const QString& league) {
+    return league.startsWith(QLatin1String("postgresql://"));
+}
+
 QString fullPath(const QString& leagueFile) {
+    if (onServer(leagueFile))
+        return leagueFile;
     const QFileInfo file(leagueFile);
     const QString canonical = file.canonicalFilePath();
     return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
+// The name of the league file without its ending, or of the server's database.
+QString baseName(const QString& league) {
+    return onServer(league) ? ServerAddress::fromUri(league).database : QFileInfo(league).completeBaseName();
+}
+
 // "<name>-yyyyMMdd-HHmmss.db", or with "-2", "-3", ... when several backups fall into one second.
 QRegularExpression backupName(const QString& leagueFile) {
-    return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(QFileInfo(leagueFile).completeBaseName()) +
+    return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(baseName(leagueFile)) +
                               QStringLiteral(R"(-(\d{8}-\d{6})(-\d+)?\.db$)"));
 }
 
@@ -149,7 +161,7 @@ Result writeBackup(const QString& folder, const QString& leagueFile, const QStri
                                              ? QStringLiteral(": Ein anderes Programm legt gerade eine Sicherung an.")
                                              : QStringLiteral(": Der Ordner kann nicht beschrieben werden.")));
     removeParts(folder);
-    const QString stem = folder + QLatin1Char('/') + QFileInfo(leagueFile).completeBaseName() + QLatin1Char('-') +
+    const QString stem = folder + QLatin1Char('/') + baseName(leagueFile) + QLatin1Char('-') +
                          now.toString(stampFormat);
     QString target = stem + QStringLiteral(".db");
     for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)

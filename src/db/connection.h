@@ -18,8 +18,9 @@ struct Result {
     QString error;
     bool locked = false;
     bool notLeague = false;
+    bool offline = false; // the connection to a league on a server broke
 
-    static Result failure(const QString& text, bool locked = false) { return {false, text, locked, false}; }
+    static Result failure(const QString& text, bool locked = false) { return {false, text, locked, false, false}; }
     static Result failure(const QSqlError& error);
     explicit operator bool() const { return ok; }
 };

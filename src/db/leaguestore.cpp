@@ -36,8 +36,10 @@ Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
     if (depth == 0) {
         if (failing && lastFailure.locked)
             return lastFailure; // the lock has been waited for and reported in this turn already
-        if (Result r = begin(); !r)
+        if (Result r = begin(); !r) {
+            failed(r);
             return r;
+        }
         pending = {};
         firstFailure = {};
     }
@@ -63,7 +65,9 @@ Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
     }
     rollback();
     pending = {};
-    return r.ok ? firstFailure : r;
+    Result failure = r.ok ? firstFailure : r;
+    failed(failure);
+    return failure;
 }
 
 } // namespace tavorin::db

@@ -161,6 +161,9 @@ protected:
     // Runs `work` as one write, adding what it changed to `change` of the running transaction.
     Result write(const std::function<Result(StoreChange&)>& work);
 
+    // Told of every failed read and of every write that was rolled back, once nothing of it is open any more:
+    // a league on a server looks whether its connection broke, and marks `failure` so.
+    virtual void failed(Result& failure) { Q_UNUSED(failure); }
     // Called by implementations for a failed read; returns `failure`.
     Result readFailure(const Result& failure);
     // The failure reads give at once while readsFailing().

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 
 namespace tavorin::db {
 
@@ -90,17 +91,32 @@ PostgresStore::PostgresStore(const ServerAddress& address, const QString& passwo
     if (!address.sslMode.isEmpty())
         options += QStringLiteral(";sslmode=") + address.sslMode;
     db.setConnectOptions(options);
+    retry = new QTimer(this);
+    retry->setInterval(3000);
+    connect(retry, &QTimer::timeout, this, &PostgresStore::tryAgain);
 }
 
 Result PostgresStore::openConnection() {
     QSqlDatabase db = database();
     if (db.isOpen())
         return {};
-    if (!db.open())
-        return Result::failure(db.lastError().text());
-    if (std::exchange(lost, false))
+    if (!db.open()) {
+        Result r = Result::failure(db.lastError().text());
+        r.offline = lost;
+        return r;
+    }
+    if (std::exchange(lost, false)) {
+        retry->stop();
         emit connectionRestored();
+    }
     return {};
+}
+
+void PostgresStore::tryAgain() {
+    if (lost && database().open() && std::exchange(lost, false)) {
+        retry->stop();
+        emit connectionRestored();
+    }
 }
 
 Result PostgresStore::runAll(const QStringList& statements) {
@@ -164,15 +180,33 @@ Result PostgresStore::prepareLeague(const QStringList& upgrade) {
     return {};
 }
 
-void PostgresStore::afterFailure() {
+void PostgresStore::failed(Result& failure) {
+    if (lost) {
+        failure.offline = true;
+        return;
+    }
     QSqlDatabase db = database();
     QSqlQuery probe(db);
-    if (!db.isOpen() || probe.exec(QStringLiteral("SELECT 1")))
-        return;
-    const QString reason = db.lastError().text().isEmpty() ? probe.lastError().text() : db.lastError().text();
+    if (db.isOpen() && probe.exec(QStringLiteral("SELECT 1")))
+        return; // the statement failed, not the connection
     db.close();
-    if (!std::exchange(lost, true))
-        emit connectionLost(reason);
+    lost = true;
+    failure.offline = true;
+    retry->start();
+    emit connectionLost(failure.error);
+}
+
+QString PostgresStore::describeFailure(const QString& reason) {
+    const auto has = [&](const char* text) { return reason.contains(QLatin1StringView(text), Qt::CaseInsensitive); };
+    if (has("password") || has("authentication"))
+        return QString::fromUtf8("Die Anmeldung am Liga-Server ist gescheitert: Benutzer oder Passwort stimmen nicht.");
+    if (has("SSL") || has("certificate"))
+        return QString::fromUtf8("Der Liga-Server hat die verschlüsselte Verbindung (TLS) abgelehnt.");
+    if (has("does not exist") && has("database"))
+        return QString::fromUtf8("Die Datenbank gibt es auf dem Liga-Server nicht.");
+    if (has("permission denied") || has("not permitted"))
+        return QString::fromUtf8("Der Benutzer hat keine Rechte an dieser Datenbank.");
+    return QString::fromUtf8("Der Liga-Server ist nicht erreichbar.");
 }
 
 Result PostgresStore::createTables() {

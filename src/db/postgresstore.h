@@ -3,6 +3,8 @@
 #include "serveraddress.h"
 #include "sqlstore.h"
 
+class QTimer;
+
 namespace tavorin::db {
 
 // A league in a database on a PostgreSQL server, shared by several organisers. The connection stays open;
@@ -27,6 +29,11 @@ public:
     Result createTables();
     // Whether the connected user may change the league (INSERT, UPDATE, DELETE on the five tables).
     bool mayWrite();
+    bool isOffline() const { return lost; }
+
+    // What went wrong with connecting, in one German sentence: not reachable, wrong password, TLS refused,
+    // database missing, no rights; `reason` (the server's or libpq's text) follows it on a line of its own.
+    static QString describeFailure(const QString& reason);
 
 signals:
     // The connection broke (told once), or is there again.
@@ -36,16 +43,20 @@ signals:
 protected:
     Result openConnection() override;
     void closeConnection() override {}
-    void afterFailure() override;
+    void failed(Result& failure) override;
 
 private:
     // Adds the columns `upgrade` adds, the indexes and best legs of 0 stored as none.
     Result prepareLeague(const QStringList& upgrade);
     Result runAll(const QStringList& statements);
 
+    // While the connection is broken: tries to connect again now and then.
+    void tryAgain();
+
     const ServerAddress address;
     const QString password;
     bool lost = false;
+    QTimer* retry = nullptr;
 };
 
 } // namespace tavorin::db

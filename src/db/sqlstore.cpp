@@ -72,8 +72,6 @@ Result SqlStore::commit() {
 void SqlStore::rollback() {
     database().rollback();
     release();
-    if (users == 0)
-        afterFailure();
 }
 
 Result SqlStore::read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
@@ -98,7 +96,7 @@ Result SqlStore::read(const Sql& sql, const Bindings& values, const std::functio
     if (r)
         return r;
     if (users == 0)
-        afterFailure();
+        failed(r);
     return readFailure(r);
 }
 

@@ -127,9 +127,6 @@ protected:
     virtual void closeConnection();
     // Runs before every read and write: a league file that was locked when it became current is checked.
     virtual Result beforeUse() { return {}; }
-    // Told after a read failed or a write was rolled back, outside any transaction: a server league looks
-    // whether its connection broke.
-    virtual void afterFailure() {}
 
     const Dialect dialect;
     const QString name; // of the store's connection
