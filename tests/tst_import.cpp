@@ -118,7 +118,7 @@ private slots:
         // The save stores the game; another match's result does not.
         QCOMPARE(save(), QString());
         find<QComboBox>(*window, "spieltagComboBox")->setCurrentIndex(1);
-        clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
+        clickCell(find<QTableView>(*window, "ergebnisseTableWidget"), 0, 1);
         find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->setText("1");
         QCOMPARE(save(), QString());
         QCOMPARE(env->query("SELECT spieltag_id||':'||legs_won||':'||hash||':'||plat FROM tv_ergebnisse ORDER BY id"),
@@ -272,7 +272,7 @@ private:
     // A new window with the first match clicked.
     void restart() {
         window = startWindow();
-        clickCell(find<QTableWidget>(*window, "ergebnisseTableWidget"), 0, 1);
+        clickCell(find<QTableView>(*window, "ergebnisseTableWidget"), 0, 1);
     }
     // Opens the import dialog from `button`; `script` drives the dialog, which is cancelled if still open.
     // Returns the message boxes shown meanwhile, answered with `answer`, as shown() gives them.

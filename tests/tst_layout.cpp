@@ -90,7 +90,7 @@ private slots:
         auto w = startWindow();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         find<QAction>(*w, "verwaltungAction")->trigger();
-        clickCell(find<QTableWidget>(*w, "ergebnisseTableWidget"), 0, 1); // shows the import group
+        clickCell(find<QTableView>(*w, "ergebnisseTableWidget"), 0, 1); // shows the import group
         auto* tabs = find<QTabWidget>(*w, "hauptTabWidget");
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
@@ -131,7 +131,7 @@ private slots:
         auto w = startWindow(nullptr, false);
         w->showMaximized();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        auto* table = find<QTableWidget>(*w, "ergebnisseTableWidget");
+        auto* table = find<QTableView>(*w, "ergebnisseTableWidget");
         clickCell(table, 0, 1);
         QApplication::processEvents();
         const QWidget* shown = find<QScrollArea>(*w, "ergebnisseSeiteScrollArea")->viewport();

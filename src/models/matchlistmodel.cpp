@@ -30,6 +30,14 @@ void MatchListModel::showPlayer(Id p) {
     show(Mode::Player, 0, 0, p);
 }
 
+void MatchListModel::clear() {
+    mode = Mode::None;
+    league = 0;
+    day = 0;
+    player = 0;
+    resetRows({});
+}
+
 void MatchListModel::show(Mode m, Id l, int d, Id p) {
     const bool same = m == mode && l == league && d == day && p == player;
     mode = m;

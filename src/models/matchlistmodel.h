@@ -27,6 +27,8 @@ public:
     void showMatchDay(Id league, int day);
     void showPlayer(Id player);
     bool showsPlayer() const { return mode == Mode::Player; }
+    // Shows nothing until told what to show (another league connected).
+    void clear();
     // Which names a results list shows (the settings' choice, which holds at once).
     void setSecondNames(bool second);
     // Reads the list anew; false (and the rows kept) when the read failed.

@@ -8,6 +8,7 @@
 #include <array>
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,9 +24,9 @@ public:
     explicit ResultForm(const PageContext& context, QWidget* parent = nullptr);
 
     struct Widgets {
-        QLabel* leftName = nullptr;  // nameLinksLabel
-        QLabel* rightName = nullptr; // nameRechtsLabel
-        QCheckBox* mirror = nullptr; // spiegelnCheckBox; clicked -> tabelleErgSTanklicken
+        QLabel* leftName = nullptr;    // nameLinksLabel
+        QLabel* rightName = nullptr;   // nameRechtsLabel
+        QCheckBox* mirror = nullptr;   // spiegelnCheckBox; clicked -> tabelleErgSTanklicken
         QPushButton* insert = nullptr; // ergebnisEintragenButton -> ErgebnisEintragen
         QPushButton* update = nullptr; // ergebnisAendernButton -> ErgebnisEintragen
         std::array<std::array<QLineEdit*, tavorin::resultentry::FieldCount>, 2> fields{}; // Enter -> ErgebnisEintragen
@@ -59,6 +60,10 @@ public:
     void forgetImport();
 
 private:
+    // The row of one figure: the left player's field, the heading, the right player's field.
+    void addRow(QGridLayout* grid, int row, const QString& heading, tavorin::resultentry::Field f);
+    // Whether the match has stored rows, and the save button that says so.
+    void setStored(bool rows);
     // Marks every field whose text is no possible figure and names the first one in a warning.
     bool check(const tavorin::resultentry::SideTexts& left, const tavorin::resultentry::SideTexts& right);
 

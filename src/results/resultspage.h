@@ -27,9 +27,9 @@ public:
     ResultsPage(const PageContext& context, QNetworkAccessManager* network, QWidget* parent = nullptr);
 
     struct Widgets {
-        QComboBox* league = nullptr;    // ergebnisseLigaComboBox -> comboErgSTLaden, comboEinzelLaden
-        QComboBox* matchDay = nullptr;  // spieltagComboBox -> tabelleNachSpielstandFuellen, EingabeDeaktivieren
-        QComboBox* player = nullptr;    // einzelSpielerComboBox
+        QComboBox* league = nullptr;     // ergebnisseLigaComboBox -> comboErgSTLaden, comboEinzelLaden
+        QComboBox* matchDay = nullptr;   // spieltagComboBox -> tabelleNachSpielstandFuellen, EingabeDeaktivieren
+        QComboBox* player = nullptr;     // einzelSpielerComboBox
         QPushButton* byPlayer = nullptr; // spieleAuswaehlenButton -> tabelleNachSpielerFuellen
         QGroupBox* importGroup = nullptr;
         QPushButton* prodarter = nullptr; // FensterWerteImportieren(Prodarter)
@@ -39,14 +39,14 @@ public:
     };
     const Widgets& ui() const { return w; }
 
-    void fillMatchDays();   // comboErgSTLaden: the first day chosen, the list and the form follow
-    void fillPlayers();     // comboEinzelLaden: the chosen player stays chosen while listed
-    void showByDay();       // tabelleNachSpielstandFuellen
-    void showByPlayer();    // tabelleNachSpielerFuellen
-    void fillResults();     // tabelleErgSTFuellen: the list in its mode
-    void loadMatch();       // tabelleErgSTanklicken: the current row into the form
-    void disableForm();     // EingabeDeaktivieren
-    void save();            // ErgebnisEintragen
+    void fillMatchDays(); // comboErgSTLaden: the first day chosen, the list and the form follow
+    void fillPlayers();   // comboEinzelLaden: the chosen player stays chosen while listed
+    void showByDay();     // tabelleNachSpielstandFuellen
+    void showByPlayer();  // tabelleNachSpielerFuellen
+    void fillResults();   // tabelleErgSTFuellen: the list in its mode
+    void loadMatch();     // tabelleErgSTanklicken: the current row into the form
+    void disableForm();   // EingabeDeaktivieren
+    void save();          // ErgebnisEintragen
     // After a change of the league: new match days are chosen anew; otherwise the match in the form is
     // loaded again, or the form closed when it is no longer listed.
     void followChange(const tavorin::db::StoreChange& change);
@@ -58,11 +58,19 @@ public:
     void takeOverImport();                             // ImportierteWerteEintragen
 
 private:
+    QWidget* buildSelectors(); // the column of the selectors and the import group
+    QTableView* buildList();
+    void showMatchDays(const QList<int>& days);
+    QList<int> shownMatchDays() const;
+    // Makes the row of the match in the form current, unless the current row shows it; its row, or -1 when
+    // the form holds no match or the list does not show it.
+    int selectFormMatch();
     bool reimportConfirmed(const QString& platform, const QString& gameId);
 
     const PageContext& context;
     QNetworkAccessManager* network;
     Widgets w;
     tavorin::models::MatchListModel* model = nullptr;
+    bool byPlayer = false;               // the list shows the chosen player's matches, else the match day's
     QPointer<ImportWindow> importWindow; // while it is open
 };
