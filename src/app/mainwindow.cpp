@@ -50,7 +50,9 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     context.large.setWeight(QFont::Bold);
     context.large.setPixelSize(20);
     context.status = [this](const QString& text, const QString& name) { statusNote(text, name); };
-    files = new LeagueFiles(context, this, titleBase, dbPfadDiesesLaufs.isEmpty() ? read.dbpfad : dbPfadDiesesLaufs);
+    // A demo file of this run comes before a remembered server league.
+    files = new LeagueFiles(context, this, titleBase, dbPfadDiesesLaufs.isEmpty() ? read.dbpfad : dbPfadDiesesLaufs,
+                            dbPfadDiesesLaufs.isEmpty() ? read.server : QString());
     context.backup = [this](const QString& reason) { return files->backup(reason); };
     files->openAtStart();
 
@@ -100,9 +102,12 @@ void MainWindow::buildPages() {
         const char* name;
         const char* title;
     } pages[] = {
-        {results, "ergebnisseSeite", "  Ergebnisse  "},   {table, "tabelleSeite", "  Tabelle  "},
-        {statistics, "statistikSeite", "  Statistik  "},  {players, "spielerSeite", "  Spieler  "},
-        {leagues, "ligenSeite", "  Ligen  "},             {membership, "zuordnungSeite", "  Zuordnung  "},
+        {results, "ergebnisseSeite", "  Ergebnisse  "},
+        {table, "tabelleSeite", "  Tabelle  "},
+        {statistics, "statistikSeite", "  Statistik  "},
+        {players, "spielerSeite", "  Spieler  "},
+        {leagues, "ligenSeite", "  Ligen  "},
+        {membership, "zuordnungSeite", "  Zuordnung  "},
         {schedule, "spieltageSeite", "  Spieltage  "},
     };
     for (const auto& p : pages) {
@@ -143,6 +148,11 @@ void MainWindow::buildMenus() {
     QAction* restore = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
     connect(restore, &QAction::triggered, files, &LeagueFiles::restore);
     file->addSeparator();
+    QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
+    connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);
+    QAction* move = action(file, "Liga auf den Server :ue:bertragen...", "serverUebertragenAction");
+    connect(move, &QAction::triggered, files, &LeagueFiles::moveToServer);
+    file->addSeparator();
     QAction* quit = action(file, "Beenden", "beendenAction");
     shortcut(quit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -175,7 +185,9 @@ void MainWindow::buildMenus() {
     previous->setObjectName(QStringLiteral("vorigerReiterShortcut"));
     previous->setKeys(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
-    const auto step = [this](int by) { tabs->setCurrentIndex((tabs->currentIndex() + by + tabs->count()) % tabs->count()); };
+    const auto step = [this](int by) {
+        tabs->setCurrentIndex((tabs->currentIndex() + by + tabs->count()) % tabs->count());
+    };
     connect(next, &QShortcut::activated, this, [step] { step(1); });
     connect(previous, &QShortcut::activated, this, [step] { step(-1); });
 }
@@ -197,8 +209,7 @@ void MainWindow::fillAtStart() {
 }
 
 void MainWindow::restoreWindowState() {
-    const tavorin::WindowState state =
-        tavorin::readWindowState(tavorin::configFilePath(context.settingsFolder));
+    const tavorin::WindowState state = tavorin::readWindowState(tavorin::configFilePath(context.settingsFolder));
     if (!restoreGeometry(state.geometry))
         widgets::fitToScreen(this, QSize(1200, 750));
     if (state.administration) {

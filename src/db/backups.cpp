@@ -161,8 +161,8 @@ Result writeBackup(const QString& folder, const QString& leagueFile, const QStri
                                              ? QStringLiteral(": Ein anderes Programm legt gerade eine Sicherung an.")
                                              : QStringLiteral(": Der Ordner kann nicht beschrieben werden.")));
     removeParts(folder);
-    const QString stem = folder + QLatin1Char('/') + baseName(leagueFile) + QLatin1Char('-') +
-                         now.toString(stampFormat);
+    const QString stem =
+        folder + QLatin1Char('/') + baseName(leagueFile) + QLatin1Char('-') + now.toString(stampFormat);
     QString target = stem + QStringLiteral(".db");
     for (int n = 2; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
         target = stem + QLatin1Char('-') + QString::number(n) + QStringLiteral(".db");

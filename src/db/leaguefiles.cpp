@@ -6,6 +6,7 @@
 #include "db/backups.h"
 #include "db/filecheck.h"
 #include "db/filecommands.h"
+#include "db/postgresstore.h"
 #include "db/restoredialog.h"
 #include "db/sqlitestore.h"
 
@@ -25,19 +26,51 @@ const QString noLeague = QStringLiteral("  Es ist keine Liga-Datenbank ge:oe:ffn
 
 } // namespace
 
-LeagueFiles::LeagueFiles(PageContext& context, QMainWindow* window, const QString& titleBase, const QString& path)
-    : QObject(window), context(context), window(window), titleBase(titleBase), path(path) {}
+LeagueFiles::LeagueFiles(PageContext& context, QMainWindow* window, const QString& titleBase, const QString& path,
+                         const QString& server)
+    : QObject(window), context(context), window(window), titleBase(titleBase), path(path), rememberedServer(server) {}
 
 tavorin::db::SqliteStore* LeagueFiles::file() const {
     return context.session->storeAs<tavorin::db::SqliteStore>();
 }
 
+tavorin::db::PostgresStore* LeagueFiles::serverStore() const {
+    return context.session->storeAs<tavorin::db::PostgresStore>();
+}
+
+QString LeagueFiles::location() const {
+    return onServer() ? server.uri() : path;
+}
+
 QString LeagueFiles::fileFolder() const {
-    return QFileInfo(path).absolutePath();
+    return onServer() ? context.settingsFolder : QFileInfo(path).absolutePath();
+}
+
+void LeagueFiles::showTitle() {
+    QString shown = onServer() ? server.title() : path;
+    if (shown.isEmpty())
+        shown = QStringLiteral("keine Liga-Datenbank");
+    window->setWindowTitle(titleBase + QStringLiteral(" - ") + shown);
 }
 
 void LeagueFiles::openAtStart() {
     tavorin::db::removeUnfinishedBackups(tavorin::db::backupFolder(context.settingsFolder));
+    const tavorin::db::ServerAddress remembered = tavorin::db::ServerAddress::fromUri(rememberedServer);
+    if (remembered.isValid()) {
+        bool retry = false;
+        std::unique_ptr<tavorin::db::PostgresStore> store = openServer(remembered, QString(), false, &retry);
+        if (!store && retry)
+            store = askForServer(remembered, false);
+        if (store) {
+            useServer(std::move(store), password);
+            dailyBackup();
+            return;
+        }
+        path.clear(); // on without a league; config.ini keeps the server
+        showTitle();
+        file()->holdFailure(tavorin::db::Result::failure(QStringLiteral("keine Liga-Datenbank")));
+        return;
+    }
     tavorin::db::SqliteStore* store = file();
     tavorin::db::Result r = store->open(path);
     // A file that cannot be used stays as it is; the organiser chooses what to work on instead.
@@ -53,8 +86,7 @@ void LeagueFiles::openAtStart() {
             remember(tried);
         }
     }
-    window->setWindowTitle(titleBase + QStringLiteral(" - ") +
-                           (path.isEmpty() ? QStringLiteral("keine Liga-Datenbank") : path));
+    showTitle();
     if (r) {
         dailyBackup();
         return;
@@ -98,8 +130,8 @@ QString LeagueFiles::chooseNewFile() {
     const QFileInfo info(standard);
     if (!info.exists() && !info.isSymLink())
         return standard;
-    return dialogs::chooseFile(window, {true, QStringLiteral("Neue Liga-Datenbank anlegen"), context.settingsFolder,
-                                        fileFilter});
+    return dialogs::chooseFile(
+        window, {true, QStringLiteral("Neue Liga-Datenbank anlegen"), context.settingsFolder, fileFilter});
 }
 
 void LeagueFiles::reportRefused(const QString& file, const tavorin::db::Result& reason) {
@@ -113,22 +145,45 @@ void LeagueFiles::connectFile() {
     if (chosen.isEmpty())
         return; // cancelled: everything stays with the connected file
     // A file that is refused costs no backup of the connected one; an older league file is upgraded.
-    tavorin::db::Result r = tavorin::db::checkLeagueFile(chosen);
-    if (r && file()->hasFile() && !backup(QStringLiteral("Andere Datenbank verbinden")))
+    const tavorin::db::Result r = tavorin::db::checkLeagueFile(chosen);
+    const bool hasLeague = onServer() || file()->hasFile();
+    if (r && hasLeague && !backup(QStringLiteral("Andere Datenbank verbinden")))
         return;
-    if (r)
-        r = file()->connectTo(chosen);
     if (!r) {
         reportRefused(chosen, r);
         return;
     }
+    if (useFile(chosen))
+        context.status(QStringLiteral("Verbunden mit %1"), chosen);
+}
+
+bool LeagueFiles::useFile(const QString& chosen) {
+    auto store = std::make_unique<tavorin::db::SqliteStore>();
+    tavorin::db::SqliteStore* next = onServer() ? store.get() : file();
+    if (const tavorin::db::Result r = next->connectTo(chosen); !r) {
+        reportRefused(chosen, r);
+        return false;
+    }
+    if (onServer()) {
+        context.session->replace(std::move(store));
+        server = {};
+        password.clear();
+        tavorin::storeServerConnection(tavorin::configFilePath(context.settingsFolder), QString());
+    }
     path = chosen;
     remember(chosen);
     emit reloadNeeded();
-    context.status(QStringLiteral("Verbunden mit %1"), chosen);
+    return true;
 }
 
 void LeagueFiles::saveCopy() {
+    if (onServer()) {
+        const QString target = dialogs::chooseFile(
+            window, {true, QStringLiteral("Datenbank kopieren nach..."), context.settingsFolder, fileFilter});
+        if (!target.isEmpty() && saveServerCopy(target))
+            context.status(QStringLiteral("Liga gespeichert in %1"), target);
+        return;
+    }
     if (!file()->hasFile()) {
         messages::show(2, noLeague);
         return;
@@ -159,21 +214,28 @@ bool LeagueFiles::reopen() {
 }
 
 void LeagueFiles::remember(const QString& shown) {
-    window->setWindowTitle(titleBase + QStringLiteral(" - ") + shown);
     tavorin::storeDatabasePath(tavorin::configFilePath(context.settingsFolder), shown);
+    showTitle();
 }
 
 bool LeagueFiles::hasColumn(const QString& table, const QString& column) const {
-    return file()->hasColumn(table, column);
+    return context.store().hasColumn(table, column);
+}
+
+tavorin::db::Result LeagueFiles::copyInto(const QString& target) const {
+    if (!onServer())
+        return file()->copyTo(target);
+    // A server league is kept as an ordinary league file.
+    tavorin::db::SqliteStore copy;
+    tavorin::db::Result r = copy.open(target);
+    return r ? copy.copyAllFrom(*serverStore()) : r;
 }
 
 bool LeagueFiles::backup(const QString& reason, const QString& keep) {
     QString written;
-    tavorin::db::SqliteStore* store = file();
     const tavorin::db::Result r = tavorin::db::writeBackup(
-        tavorin::db::backupFolder(context.settingsFolder), path, tavorin::replaceUmlautEscapes(reason),
-        QDateTime::currentDateTime(), [store](const QString& target) { return store->copyTo(target); }, &written,
-        keep);
+        tavorin::db::backupFolder(context.settingsFolder), location(), tavorin::replaceUmlautEscapes(reason),
+        QDateTime::currentDateTime(), [this](const QString& target) { return copyInto(target); }, &written, keep);
     if (!r) {
         messages::show(3, backupFailed + QStringLiteral(" Der Befehl wird nicht ausgef:ue:hrt."), r.error);
         return false;
@@ -185,16 +247,15 @@ bool LeagueFiles::backup(const QString& reason, const QString& keep) {
 void LeagueFiles::dailyBackup() {
     // The newest backup recorded for this file decides; a failed one left none, so it is tried again.
     const QString folder = tavorin::db::backupFolder(context.settingsFolder);
-    const QList<tavorin::db::Backup> backups = tavorin::db::backupsOf(folder, path);
+    const QList<tavorin::db::Backup> backups = tavorin::db::backupsOf(folder, location());
     const auto newest = std::find_if(backups.cbegin(), backups.cend(),
                                      [](const tavorin::db::Backup& b) { return !b.leagueFile.isEmpty(); });
     if (newest != backups.cend() && newest->time.date() == QDate::currentDate())
         return;
     QString written;
-    tavorin::db::SqliteStore* store = file();
-    const tavorin::db::Result r =
-        tavorin::db::writeBackup(folder, path, QStringLiteral("Erster Start des Tages"), QDateTime::currentDateTime(),
-                                 [store](const QString& target) { return store->copyTo(target); }, &written);
+    const tavorin::db::Result r = tavorin::db::writeBackup(
+        folder, location(), QStringLiteral("Erster Start des Tages"), QDateTime::currentDateTime(),
+        [this](const QString& t) { return copyInto(t); }, &written);
     if (r)
         context.status(QStringLiteral("Sicherung angelegt: %1"), written);
     else
@@ -203,8 +264,9 @@ void LeagueFiles::dailyBackup() {
 
 void LeagueFiles::restore() {
     const QString folder = tavorin::db::backupFolder(context.settingsFolder);
-    const bool open = file()->hasFile();
-    const QList<tavorin::db::Backup> backups = open ? tavorin::db::backupsOf(folder, path) : QList<tavorin::db::Backup>();
+    const bool open = onServer() || file()->hasFile();
+    const QList<tavorin::db::Backup> backups =
+        open ? tavorin::db::backupsOf(folder, location()) : QList<tavorin::db::Backup>();
     if (backups.isEmpty()) {
         messages::show(2, open ? QStringLiteral("  F:ue:r diese Liga-Datenbank gibt es noch keine Sicherung.  ")
                                : noLeague);
@@ -220,6 +282,10 @@ void LeagueFiles::restore() {
         return;
     }
     const QString when = chosen.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    if (onServer()) {
+        restoreOnServer(chosen.path, when);
+        return;
+    }
     if (!messages::ask(QStringLiteral("  Die Liga-Datenbank wird durch die Sicherung vom ") + when +
                        QStringLiteral(" ersetzt. Fortfahren?  ")) ||
         !backup(QStringLiteral("Vor dem Wiederherstellen"), chosen.path))

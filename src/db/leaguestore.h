@@ -114,6 +114,9 @@ public:
     virtual QList<StatisticsRow> statistics(Id league) = 0;
     virtual QList<season::PlayedResult> seasonResults(Id league) = 0;
 
+    // Whether `table` of the league has a column of this name (letter case does not count).
+    virtual bool hasColumn(const QString& table, const QString& column) = 0;
+
     // --- the duplicate check ---
     // Matches with more than two result rows.
     virtual QList<Id> duplicateMatches() = 0;

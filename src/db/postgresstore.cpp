@@ -216,6 +216,12 @@ Result PostgresStore::createTables() {
     return transaction([&] { return runAll(all); });
 }
 
+bool PostgresStore::hasColumn(const QString& table, const QString& column) {
+    return readNumber(Sql(QStringLiteral("SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = "
+                                         "current_schema() AND table_name = lower(:t) AND column_name = lower(:c)")),
+                      {{QStringLiteral(":t"), table}, {QStringLiteral(":c"), column}}) > 0;
+}
+
 bool PostgresStore::mayWrite() {
     return readNumber(Sql(writeRightsSql), {}) != 0;
 }

@@ -30,6 +30,7 @@ public:
     // Whether the connected user may change the league (INSERT, UPDATE, DELETE on the five tables).
     bool mayWrite();
     bool isOffline() const { return lost; }
+    bool hasColumn(const QString& table, const QString& column) override;
 
     // What went wrong with connecting, in one German sentence: not reachable, wrong password, TLS refused,
     // database missing, no rights; `reason` (the server's or libpq's text) follows it on a line of its own.

@@ -31,8 +31,7 @@ public:
     // Writes a consistent copy of the current file to the new file `target` (a backup); a failure names its
     // reason in German.
     Result copyTo(const QString& target);
-    // Whether `table` of the current file has a column of this name (letter case does not count).
-    bool hasColumn(const QString& table, const QString& column);
+    bool hasColumn(const QString& table, const QString& column) override;
 
 protected:
     Result beforeUse() override;
