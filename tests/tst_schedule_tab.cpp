@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 using namespace guitest;
@@ -83,6 +84,8 @@ private slots:
     void computeCorrectAndDelete() {
         auto w = startWindow();
         Tab tab(*w);
+        tab.choose("Leer"); // nothing to compute: the bar does not turn into a busy indicator
+        QVERIFY(press(tab.compute).isEmpty() && find<QProgressBar>(*w, "spielplanProgressBar")->maximum() > 0);
         tab.choose("Drei");
         tab.returnRound->click();
         QVERIFY(press(tab.compute).isEmpty());

@@ -69,8 +69,9 @@ void SchedulePage::compute() {
     const QList<tavorin::ScheduleRow> rows =
         tavorin::generateSchedule(members, w.returnRound->isChecked(), w.balance->isChecked());
 
-    // All rows of one computation are stored together or not at all; the bar follows the first round.
-    progress->setMaximum(days);
+    // All rows of one computation are stored together or not at all; the bar follows the first round. A
+    // maximum of 0 would turn it into a busy indicator that never stops.
+    progress->setMaximum(qMax(days, 1));
     const bool stored = messages::writeSucceeded(context.store().storeSchedule(league, rows, [&](qsizetype i) {
         if (rows[i].matchDay <= days)
             progress->setValue(rows[i].matchDay);
