@@ -1,10 +1,12 @@
-// The "Spieltage" tab: member counts, computing and deleting a schedule, and hand corrections. The
-// pairings themselves are the generator's, tested on their own.
+// The "Spieltage" tab: member counts, computing and deleting a schedule, hand corrections and the duplicate
+// check. The pairings themselves are the generator's, the writes the store's, tested on their own.
 #include "guitest.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 using namespace guitest;
@@ -30,7 +32,13 @@ struct Tab {
     }
     // "day home-away" of one row, as the table shows it.
     QString row(int r) const {
-        return table->item(r, 1)->text() + " " + table->item(r, 2)->text() + "-" + table->item(r, 3)->text();
+        const auto cell = [&](int column) { return table->model()->index(r, column).data().toString(); };
+        return cell(1) + " " + cell(2) + "-" + cell(3);
+    }
+    // The duplicate check's report, then "ready" (check enabled, delete hidden) or "found" (the other way).
+    QString duplicates() const {
+        const bool ready = check->isEnabled(), hidden = reduce->isHidden();
+        return report->text() + (ready && hidden ? "| ready" : !ready && !hidden ? "| found" : "| mixed");
     }
 
     const MainWindow& w;
@@ -41,11 +49,14 @@ struct Tab {
     QGroupBox* create = find<QGroupBox>(w, "spielplanErstellenGroupBox");
     QGroupBox* remove = find<QGroupBox>(w, "spielplanLoeschenGroupBox");
     QPushButton* compute = find<QPushButton>(w, "spielplanBerechnenButton");
-    QTableWidget* table = find<QTableWidget>(w, "spielplanTableWidget");
+    QTableView* table = find<QTableView>(w, "spielplanTableWidget");
     QPushButton* swap = find<QPushButton>(w, "spielerTauschenButton");
     QPushButton* replace = find<QPushButton>(w, "spielerErsetzenButton");
     QComboBox* home = find<QComboBox>(w, "ersatzHeimComboBox");
     QComboBox* away = find<QComboBox>(w, "ersatzGastComboBox");
+    QPushButton* check = find<QPushButton>(w, "datenbankPruefenButton");
+    QPushButton* reduce = find<QPushButton>(w, "doppelteLoeschenButton");
+    QLabel* report = find<QLabel>(w, "doppelteErgebnisLabel");
 };
 
 } // namespace
@@ -73,6 +84,8 @@ private slots:
     void computeCorrectAndDelete() {
         auto w = startWindow();
         Tab tab(*w);
+        tab.choose("Leer"); // nothing to compute: the bar does not turn into a busy indicator
+        QVERIFY(press(tab.compute).isEmpty() && find<QProgressBar>(*w, "spielplanProgressBar")->maximum() > 0);
         tab.choose("Drei");
         tab.returnRound->click();
         QVERIFY(press(tab.compute).isEmpty());
@@ -123,6 +136,42 @@ private slots:
         QCOMPARE(env->config("spielplan/HeimrechtAusgleichen"), "true");
         w.reset();
         QVERIFY(find<QCheckBox>(*startWindow(), "heimrechtCheckBox")->isChecked());
+    }
+
+    void duplicatesAndBackups() {
+        // Match 1 of "Vier" without result; match 3 has three result rows, match 4 four.
+        QVERIFY(env->run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2)"));
+        QVERIFY(env->run("INSERT INTO tv_ergebnisse (id, spieltag_id, spieler_id) VALUES (11, 3, 1), (12, 3, 2), "
+                         "(13, 3, 1), (14, 4, 1), (15, 4, 2), (16, 4, 2)"));
+        auto w = startWindow();
+        Tab tab(*w);
+        QVERIFY(press(tab.check).isEmpty());
+        const QString found = "2 Doppelung/en gefunden ID3 ID4 | found";
+        QCOMPARE(tab.duplicates(), found);
+
+        // Without a backup no command that deletes or overwrites runs.
+        const QString folder = env->dir() + "/Sicherungen", data = "SELECT group_concat(id, ' ') FROM tv_ergebnisse";
+        QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        tab.choose("Vier");
+        clickCell(tab.table, 0, 2);
+        for (const char* name : {"doppelteLoeschenButton", "spielerErsetzenButton", "spielplanLoeschenButton",
+                                 "ergebnisseLoeschenButton"}) {
+            const auto seen = answerModals([&] { find<QPushButton>(*w, name)->click(); }, {}, QMessageBox::Yes);
+            QVERIFY2(shown(seen).contains(QString::fromUtf8("Der Befehl wird nicht ausgeführt.")), name);
+        }
+        QCOMPARE(env->value(data) + env->value("SELECT heim || gast FROM tv_spieltage"), "11 12 13 14 15 1612");
+        QVERIFY(QFile::remove(folder));
+
+        // A failed write keeps the found state, so that the deletion can be tried again.
+        makeDatabaseReadOnly(*w);
+        QVERIFY(shown(press(tab.reduce)).startsWith("3|"));
+        QCOMPARE(tab.duplicates(), found);
+        makeDatabaseReadOnly(*w, false);
+        QVERIFY(press(tab.reduce).isEmpty());
+        QCOMPARE(tab.duplicates(), "2 Doppelung/en gefunden ID3 ID4 | ready"); // the label keeps the last report
+        QCOMPARE(env->value(data), "11 12 14 15");
+        QVERIFY(press(tab.check).isEmpty());
+        QCOMPARE(tab.duplicates(), "0 Doppelung/en gefunden | ready");
     }
 
 private:
