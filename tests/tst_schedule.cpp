@@ -1,9 +1,6 @@
 // The league rules without widgets: the circle-method round-robin (worked schedules, and the properties for
 // every league size up to 30, also with balanced home and away) and where players still take part in matches.
-#include "league/registry.h"
 #include "league/schedule.h"
-#include "seed.h"
-#include "testenv.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -119,37 +116,6 @@ private slots:
         }
         for (auto it = byes.cbegin(); it != byes.cend(); ++it)
             QCOMPARE(it.value(), n % 2);
-    }
-
-    void playersInUse_data() {
-        QTest::addColumn<QString>("player");
-        QTest::addColumn<QString>("use"); // scheduled in | results in | results without match
-        const auto row = [](const char* tag, const char* player, const char* use) {
-            QTest::newRow(tag) << QString(player) << QString(use);
-        };
-        row("home, away, in two leagues", "1", "albern Nord||0");
-        row("in a deleted league too", "2", "Nord||0");
-        row("replaced after a result, deleted schedule", "3", "|Nord|2");
-        row("in another league only", "5", "albern||0");
-    }
-    void playersInUse() {
-        QFETCH(QString, player);
-        QFETCH(QString, use);
-        TempSettings env;
-        // In "Nord" Anna (1) - Bert (2) and Dora (4) - Anna, in "albern" Emil (5) - Anna, in a deleted league
-        // Carl (3) - Bert. Carl's results: match 1, the deleted league's match and two deleted matches.
-        seedLeagueDatabase(env.defaultDatabase(),
-                           leagueSeed({"Anna", "Bert", "Carl", "Dora", "Emil"}, {"1:1:2", "2:4:1"}) +
-                               QStringList{"INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'albern')",
-                                           "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (3, 2, "
-                                           "1, 5, 1), (4, 7, 1, 3, 2)",
-                                           "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (1, 3), (4, "
-                                           "3), (98, 3), (99, 3)"});
-        const registry::PlayerUse u = registry::playerUse(player);
-        QCOMPARE(u.scheduledIn.join(' ') + '|' + u.resultsIn.join(' ') + '|' + QString::number(u.resultsWithoutMatch),
-                 use);
-        // Members (by assignment) with matches in their own league, in the order asked.
-        QCOMPARE(registry::membersWithMatches({"5", "4", "3", "2", "1", "99"}).join(' '), "Dora Bert Anna");
     }
 };
 

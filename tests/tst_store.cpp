@@ -43,12 +43,10 @@ private slots:
     void initTestCase() { qRegisterMetaType<db::StoreChange>(); }
 
     // A league "Nord" (1) of Anna, bert and Carl (1..3, platform names in lower case) and a league "Süd" (2).
+    // Tests named "own_..." start a league of their own.
     void init() {
-        store =
-            target.make(dir, QTest::currentTestFunction(),
-                        leagueSeed({"Anna", "bert", "Carl"}) + QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')"});
-        QVERIFY(store);
-        spy = std::make_unique<QSignalSpy>(store.get(), &db::LeagueStore::changed);
+        if (!QByteArray(QTest::currentTestFunction()).startsWith("own_"))
+            start(leagueSeed({"Anna", "bert", "Carl"}) + QStringList{"INSERT INTO tv_ligen VALUES (2, 'Süd')"});
     }
     void cleanup() {
         spy.reset();
@@ -150,7 +148,7 @@ private slots:
 
     // Listings by day and by player: a match day's matches by id, a player's matches of every league, also
     // against a player who is gone; a match is played when its home player's row has legs.
-    void standings_listings() {
+    void own_listings() {
         startStandings();
         QVERIFY(target.run("INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (8, 2, 3, 1, 6), (1, 1, "
                            "1, 1, 2), (2, 1, 1, 3, 4), (3, 1, 2, 2, 3), (4, 1, 3, 2, 1), (7, 2, 1, 9, 1)"));
@@ -173,7 +171,7 @@ private slots:
     // A and B level on 4 points: A has the better leg difference (+4 against +3) despite fewer legs won. C and
     // D level on 2 points and difference 0: D won more legs. E has no result and comes last; F plays in another
     // league. Head to head from the schedule: B beat A.
-    void standings_leagueTable() {
+    void own_leagueTable() {
         startStandings();
         for (const QString& sql :
              {row(1, 1, 6, 2, 2, "50", 5, 20), row(2, 1, 6, 6, 1, "0", 0, 0), row(3, 1, 6, 6, 1, "40", 0, 0),
@@ -197,7 +195,7 @@ private slots:
 
     // Best legs ascending (0 means none, in every league, once the league is opened), then the highest finish;
     // players without one after them, members without results last.
-    void standings_statistics() {
+    void own_statistics() {
         startStandings();
         QVERIFY(target.run("INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, bestleg, hf, p180, p171) VALUES "
                            "(1, 1, 15, 80, 1, 2), (2, 1, 0, 60, 2, NULL), (1, 2, 0, 40, NULL, NULL), "
@@ -212,7 +210,7 @@ private slots:
 
     // Day 1: A beats B 3:1, C and D draw 2:2 (D without average); day 2: B beats C 6:0, A-D is open. B has the
     // better leg difference after day 2, A won their match.
-    void standings_seasonSeries_data() {
+    void own_seasonSeries_data() {
         QTest::addColumn<TieBreak>("order");
         QTest::addColumn<QStringList>("series"); // per member: positions, then averages, as day:value
         const QString e = "E 1:5 2:5 |";
@@ -223,7 +221,7 @@ private slots:
                                       << QStringList({"A 1:1 2:1 | 1:50.00", "B 1:4 2:2 | 1:40.00 2:45.00",
                                                       "C 1:2 2:4 | 1:30.00 2:35.00", "D 1:3 2:3 |", e});
     }
-    void standings_seasonSeries() {
+    void own_seasonSeries() {
         QFETCH(TieBreak, order);
         QFETCH(QStringList, series);
         startStandings();
@@ -245,6 +243,35 @@ private slots:
             shown << line;
         }
         QCOMPARE(shown, series);
+    }
+
+    void own_playersInUse_data() {
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QString>("use"); // scheduled in | results in | results without match
+        const auto row = [](const char* tag, const char* player, const char* use) {
+            QTest::newRow(tag) << QString(player) << QString(use);
+        };
+        row("home, away, in two leagues", "1", "albern Nord||0");
+        row("in a deleted league too", "2", "Nord||0");
+        row("replaced after a result, deleted schedule", "3", "|Nord|2");
+        row("in another league only", "5", "albern||0");
+    }
+    void own_playersInUse() {
+        QFETCH(QString, player);
+        QFETCH(QString, use);
+        // In "Nord" Anna (1) - Bert (2) and Dora (4) - Anna, in "albern" Emil (5) - Anna, in a deleted league
+        // Carl (3) - Bert. Carl's results: match 1, the deleted league's match and two deleted matches.
+        start(leagueSeed({"Anna", "Bert", "Carl", "Dora", "Emil"}, {"1:1:2", "2:4:1"}) +
+              QStringList{"INSERT INTO tv_ligen (id, liga_name) VALUES (2, 'albern')",
+                          "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (3, 2, "
+                          "1, 5, 1), (4, 7, 1, 3, 2)",
+                          "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id) VALUES (1, 3), (4, "
+                          "3), (98, 3), (99, 3)"});
+        const PlayerUse u = store->playerUse(player.toLongLong());
+        QCOMPARE(u.scheduledIn.join(' ') + '|' + u.resultsIn.join(' ') + '|' + QString::number(u.resultsWithoutMatch),
+                 use);
+        // Members (by assignment) with matches in their own league, in the order asked.
+        QCOMPARE(store->membersWithMatches({5, 4, 3, 2, 1, 99}).join(' '), "Dora Bert Anna");
     }
 
     // Matches with more than two result rows keep the first row and the first of another player.
