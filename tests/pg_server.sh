@@ -27,6 +27,13 @@ start)
     fi
     "${as[@]}" "$bin/initdb" -D "$dir/data" -U tavorin -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 ||
         { cat "$dir/initdb.log" >&2; exit 1; }
+    # The user "geheim" must give its password, as on a real server.
+    hba="$dir/data/pg_hba.conf"
+    { echo "local all geheim scram-sha-256"; cat "$hba"; } >"$hba.new"
+    mv "$hba.new" "$hba"
+    if [ "$(id -u)" -eq 0 ]; then
+        chown postgres: "$hba"
+    fi
     "${as[@]}" "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
         -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=off -c max_connections=50" start >/dev/null ||
         { cat "$dir/server.log" >&2; exit 1; }

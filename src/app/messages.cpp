@@ -50,12 +50,14 @@ bool reportLock(const tavorin::db::Result& result) {
 
 bool writeSucceeded(const tavorin::db::Result& result) {
     if (!reportLock(result) && !result)
-        show(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "), result.error);
+        show(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "),
+             result.offline ? QStringLiteral("Die Verbindung zum Liga-Server ist unterbrochen.") : result.error);
     return result.ok;
 }
 
 void readFailed(const tavorin::db::Result& failure) {
-    if (!reportLock(failure))
+    // A broken connection to a server league has been reported once when it broke.
+    if (!failure.offline && !reportLock(failure))
         show(4, QStringLiteral("Die Daten konnten nicht gelesen werden!"), failure.error);
 }
 

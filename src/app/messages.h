@@ -16,7 +16,7 @@ bool ask(const QString& text);
 bool reportLock(const tavorin::db::Result& result);
 // Reports a failed write (a lock, or the database's reason); true when `result` is a success.
 bool writeSucceeded(const tavorin::db::Result& result);
-// Reports a failed read.
+// Reports a failed read (not one of a broken server connection, which is reported once when it breaks).
 void readFailed(const tavorin::db::Result& failure);
 
 } // namespace messages
