@@ -15,7 +15,7 @@
 #include <QDir>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <cstdio>
@@ -52,8 +52,8 @@ void showPage(const MainWindow& window, const QString& page) {
 
 // A mouse click on the first row of `table`, whose click loads that row into the page's groups.
 void clickFirstRow(const MainWindow& window, const QString& table) {
-    auto* list = named<QTableWidget>(window, table);
-    if (list->rowCount() == 0)
+    auto* list = named<QTableView>(window, table);
+    if (list->model()->rowCount() == 0)
         qFatal("screenshots: %s has no rows", qPrintable(table));
     list->scrollToTop();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());

@@ -22,7 +22,7 @@ public:
 
     struct Widgets {
         QComboBox* league = nullptr; // tabelleLigaComboBox / statistikLigaComboBox
-        QTableView* table = nullptr; // ligaTabelleTableWidget / statistikTableView
+        QTableView* table = nullptr; // ligaTabelleTableWidget / statistikTableWidget
     };
     const Widgets& ui() const { return w; }
 
