@@ -18,15 +18,17 @@ namespace {
 // Anna and Bert in "Nord" with one played match (3:1), Carl free.
 const QStringList seedData =
     leagueSeed({"Anna:a", "Bert:b"}, {"1:1:2"}) +
-    QStringList{"INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (3, 'Carl', 'c')",
-                "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, ave, "
-                "bestleg) VALUES (1, 1, 1, 0, 3, 1, 2, 55.25, 18), (1, 2, 0, 1, 1, 3, 0, 40.5, '')"};
+    QStringList{
+        "INSERT INTO tv_spieler (id, dartn_name, prodarter_name) VALUES (3, 'Carl', 'c')",
+        "INSERT INTO tv_ergebnisse (spieltag_id, spieler_id, gewonnen, verloren, legs_won, legs_lost, pkt, ave, "
+        "bestleg) VALUES (1, 1, 1, 0, 3, 1, 2, 55.25, 18), (1, 2, 0, 1, 1, 3, 0, 40.5, '')"};
 
-const QString everyRow = "SELECT 's' || id || dartn_name || prodarter_name FROM tv_spieler UNION ALL SELECT 'l' || id "
-                         "|| liga_name FROM tv_ligen UNION ALL SELECT 'z' || id || id_spieler || id_liga FROM "
-                         "tv_zuordnung UNION ALL SELECT 't' || id || liga || spieltag || heim || gast FROM tv_spieltage "
-                         "UNION ALL SELECT 'e' || id || spieltag_id || spieler_id || legs_won || legs_lost || pkt || ave "
-                         "FROM tv_ergebnisse ORDER BY 1";
+const QString everyRow =
+    "SELECT 's' || id || dartn_name || prodarter_name FROM tv_spieler UNION ALL SELECT 'l' || id "
+    "|| liga_name FROM tv_ligen UNION ALL SELECT 'z' || id || id_spieler || id_liga FROM "
+    "tv_zuordnung UNION ALL SELECT 't' || id || liga || spieltag || heim || gast FROM tv_spieltage "
+    "UNION ALL SELECT 'e' || id || spieltag_id || spieler_id || legs_won || legs_lost || pkt || ave "
+    "FROM tv_ergebnisse ORDER BY 1";
 
 // Answers the server dialog with `database` and `user` (and `password`); a second dialog is cancelled.
 std::function<void(QWidget*)> server(const QString& database, const QString& user = "tavorin",
@@ -51,8 +53,8 @@ QList<SeenMessage> trigger(const MainWindow& w, const char* action, const std::f
 
 // A new, empty database on the server.
 void emptyDatabase(const QString& name) {
-    QVERIFY(StoreTarget::admin({"SET client_min_messages = warning", "DROP DATABASE IF EXISTS " + name + " WITH (FORCE)",
-                                "CREATE DATABASE " + name}));
+    QVERIFY(StoreTarget::admin({"SET client_min_messages = warning",
+                                "DROP DATABASE IF EXISTS " + name + " WITH (FORCE)", "CREATE DATABASE " + name}));
 }
 
 QStringList rows(const QString& database) {
@@ -75,7 +77,7 @@ QStringList rows(const QString& database) {
 
 QString tableShown(const MainWindow& w) {
     return columnTexts(find<QTableView>(w, "ligaTabelleTableWidget"), 0).join(',') + '|' +
-           columnTexts(find<QTableView>(w, "ligaTabelleTableWidget"), 5).join(',');
+           columnTexts(find<QTableView>(w, "ligaTabelleTableWidget"), 6).join(',');
 }
 
 } // namespace
@@ -98,7 +100,6 @@ private slots:
         QVERIFY2(w->windowTitle().endsWith(" - postgresql://tavorin@/leer"), qPrintable(w->windowTitle()));
         QCOMPARE(find<QComboBox>(*w, "tabelleLigaComboBox")->count(), 0);
         QVERIFY(env->config("server/verbindung").startsWith("postgresql://tavorin@/leer?host="));
-        QVERIFY(storeOf(*w).location().isEmpty() || true);
 
         w.reset();
         w = startWindow(); // the next start connects to the server again
@@ -132,9 +133,15 @@ private slots:
         QTest::addColumn<QString>("database");
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no league database") << "fremd" << "tavorin" << "Die Datenbank ist keine Liga-Datenbank:";
-        QTest::newRow("missing database") << "gibtsnicht" << "tavorin" << "Die Datenbank gibt es auf dem Liga-Server nicht.";
-        QTest::newRow("wrong password") << "postgres" << "geheim" << "Benutzer oder Passwort stimmen nicht.";
+        QTest::newRow("no league database") << "fremd"
+                                            << "tavorin"
+                                            << "Die Datenbank ist keine Liga-Datenbank:";
+        QTest::newRow("missing database") << "gibtsnicht"
+                                          << "tavorin"
+                                          << "Die Datenbank gibt es auf dem Liga-Server nicht.";
+        QTest::newRow("wrong password") << "postgres"
+                                        << "geheim"
+                                        << "Benutzer oder Passwort stimmen nicht.";
     }
     void refusals() {
         QFETCH(QString, database);
@@ -158,7 +165,8 @@ private slots:
         auto w = startWindow();
         QVERIFY(trigger(*w, "serverUebertragenAction", server("wackel")).isEmpty());
         const QString before = tableShown(*w);
-        QVERIFY(StoreTarget::admin({"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = 'wackel'"}));
+        QVERIFY(
+            StoreTarget::admin({"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = 'wackel'"}));
         auto* name = find<QLineEdit>(*w, "ligaNeuLineEdit");
         name->setText("West");
         const QList<SeenMessage> seen = answerModals([&] { find<QPushButton>(*w, "ligaHinzufuegenButton")->click(); });

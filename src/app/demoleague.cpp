@@ -174,8 +174,8 @@ db::Result writeSeason(db::LeagueStore& store, Dice& dice) {
         QList<Id> members;
         for (const DemoPlayer& p : league.players) {
             Id playerId = 0;
-            if (db::Result r = store.addPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName),
-                                               &playerId);
+            if (db::Result r =
+                    store.addPlayer(QLatin1StringView(p.forumName), QLatin1StringView(p.platformName), &playerId);
                 !r)
                 return r;
             strengths.insert(playerId, p.strength);

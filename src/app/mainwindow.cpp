@@ -31,6 +31,13 @@ void shortcut(QAction* action, QKeySequence::StandardKey key, const QKeySequence
     action->setShortcuts(standard.isEmpty() ? QList<QKeySequence>{otherwise} : standard);
 }
 
+// A menu entry with its text through the umlaut escapes and its object name.
+QAction* action(QMenu* menu, const char* text, const char* name) {
+    QAction* a = menu->addAction(tavorin::replaceUmlautEscapes(QLatin1StringView(text)));
+    a->setObjectName(QLatin1StringView(name));
+    return a;
+}
+
 } // namespace
 
 MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
@@ -132,31 +139,7 @@ void MainWindow::buildPages() {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     widgets::designSize(bar, -1, 21); // taller only when the font needs it
-    const auto action = [](QMenu* menu, const char* text, const char* name) {
-        QAction* a = menu->addAction(UmlauteErsetzen(QLatin1StringView(text)));
-        a->setObjectName(QLatin1StringView(name));
-        return a;
-    };
-    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
-    file->setObjectName(QStringLiteral("dateiMenu"));
-    QAction* connectFile = action(file, "Datenbank verbinden", "datenbankVerbindenAction");
-    shortcut(connectFile, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(connectFile, &QAction::triggered, this, &MainWindow::DatenbankImportieren);
-    QAction* save = action(file, "Datenbank speichern unter...", "datenbankSpeichernAction");
-    shortcut(save, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(save, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
-    QAction* restore = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
-    connect(restore, &QAction::triggered, files, &LeagueFiles::restore);
-    file->addSeparator();
-    QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
-    connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);
-    QAction* move = action(file, "Liga auf den Server :ue:bertragen...", "serverUebertragenAction");
-    connect(move, &QAction::triggered, files, &LeagueFiles::moveToServer);
-    file->addSeparator();
-    QAction* quit = action(file, "Beenden", "beendenAction");
-    shortcut(quit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-
+    buildFileMenu(bar);
     QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
     edit->setObjectName(QStringLiteral("bearbeitenMenu"));
     tableCodeAction = action(edit, "Tabelle als Foren-Code", "tabelleCodeAction");
@@ -192,6 +175,28 @@ void MainWindow::buildMenus() {
     connect(previous, &QShortcut::activated, this, [step] { step(-1); });
 }
 
+void MainWindow::buildFileMenu(QMenuBar* bar) {
+    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+    file->setObjectName(QStringLiteral("dateiMenu"));
+    QAction* connectFile = action(file, "Datenbank verbinden", "datenbankVerbindenAction");
+    shortcut(connectFile, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(connectFile, &QAction::triggered, this, &MainWindow::DatenbankImportieren);
+    QAction* save = action(file, "Datenbank speichern unter...", "datenbankSpeichernAction");
+    shortcut(save, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
+    QAction* restore = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
+    connect(restore, &QAction::triggered, files, &LeagueFiles::restore);
+    file->addSeparator();
+    QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
+    connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);
+    QAction* move = action(file, "Liga auf den Server :ue:bertragen...", "serverUebertragenAction");
+    connect(move, &QAction::triggered, files, &LeagueFiles::moveToServer);
+    file->addSeparator();
+    QAction* quit = action(file, "Beenden", "beendenAction");
+    shortcut(quit, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
 void MainWindow::fillAtStart() {
     // The file is opened once for all of it rather than once for every view.
     const tavorin::db::LeagueStore::Hold open(session->store());
@@ -200,7 +205,6 @@ void MainWindow::fillAtStart() {
     ComboLigaFuellen();
     membership->fillMembers();
     schedule->leagueChosen();
-    schedule->fillReplacements();
     results->fillMatchDays();
     results->showByDay();
     results->fillPlayers();

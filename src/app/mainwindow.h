@@ -13,6 +13,7 @@ class LeaguesPage;
 class MembershipPage;
 class PlayersPage;
 class QAction;
+class QMenuBar;
 class QCloseEvent;
 class QComboBox;
 class QNetworkAccessManager;
@@ -114,7 +115,10 @@ private slots:
 private:
     void buildPages();
     void buildMenus();
+    void buildFileMenu(QMenuBar* bar);
     void connectPages();
+    void connectSchedule();
+    void connectResults();
     void connectExportWindow(tavorin::ForumCodeWindow* window);
     void restoreWindowState();
     void fillAtStart();

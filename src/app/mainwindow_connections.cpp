@@ -45,6 +45,14 @@ void MainWindow::connectPages() {
     connect(m.pool, &QTableView::doubleClicked, this, &MainWindow::ZuordnungEintragen);
     connect(m.members, &QTableView::doubleClicked, this, &MainWindow::ZuordnungAustragen);
 
+    connectSchedule();
+    connectResults();
+    connect(table->ui().league, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleTabelleFullen);
+    connect(statistics->ui().league, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleStatistikFuellen);
+    connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
+}
+
+void MainWindow::connectSchedule() {
     const SchedulePage::Widgets& s = schedule->ui();
     connect(s.league, &QComboBox::currentIndexChanged, this, &MainWindow::ComboBoxAAuswahl);
     connect(s.compute, &QPushButton::clicked, this, &MainWindow::SpieltagBerechnung);
@@ -56,7 +64,9 @@ void MainWindow::connectPages() {
     connect(s.returnRound, &QCheckBox::clicked, this, &MainWindow::RueckrundeWaehlen);
     connect(s.checkDuplicates, &QPushButton::clicked, this, &MainWindow::DBpruefen);
     connect(s.deleteDuplicates, &QPushButton::clicked, this, &MainWindow::DBdoppelLoeschen);
+}
 
+void MainWindow::connectResults() {
     const ResultsPage::Widgets& r = results->ui();
     connect(r.league, &QComboBox::currentIndexChanged, this, &MainWindow::comboErgSTLaden);
     // The player selector follows the league too, so that it always lists the chosen league's members.
@@ -67,7 +77,8 @@ void MainWindow::connectPages() {
     connect(r.results, &QTableView::clicked, this, &MainWindow::tabelleErgSTanklicken);
     connect(r.prodarter, &QPushButton::clicked, this,
             [this] { FensterWerteImportieren(tavorin::ImportPlatform::Prodarter); });
-    connect(r.lidarts, &QPushButton::clicked, this, [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
+    connect(r.lidarts, &QPushButton::clicked, this,
+            [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
     const ResultForm::Widgets& f = r.form->ui();
     connect(f.mirror, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
     for (QPushButton* save : {f.insert, f.update})
@@ -76,8 +87,4 @@ void MainWindow::connectPages() {
         for (QLineEdit* field : side)
             connect(field, &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen); // Enter saves
     }
-
-    connect(table->ui().league, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleTabelleFullen);
-    connect(statistics->ui().league, &QComboBox::currentIndexChanged, this, &MainWindow::tabelleStatistikFuellen);
-    connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::tabAbfrage);
 }

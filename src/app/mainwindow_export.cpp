@@ -6,7 +6,6 @@
 #include "results/resultspage.h"
 #include "results/standingspage.h"
 
-#include <QComboBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>

@@ -52,8 +52,8 @@ void MainWindow::ComboLigaFuellen() {
     QList<QPair<QString, QVariant>> entries;
     for (const tavorin::League& l : all)
         entries.append({l.name, l.id});
-    for (QComboBox* box : {schedule->ui().league, membership->ui().league, results->ui().league,
-                           table->ui().league, statistics->ui().league})
+    for (QComboBox* box : {schedule->ui().league, membership->ui().league, results->ui().league, table->ui().league,
+                           statistics->ui().league})
         widgets::fillChoices(box, entries);
 }
 
@@ -87,46 +87,118 @@ void MainWindow::followChange(const tavorin::db::StoreChange& change) {
 }
 
 // --- players, leagues, membership ---
-void MainWindow::SpielerEintragen() { players->add(); }
-void MainWindow::SpielerAuswaehlen() { players->select(); }
-void MainWindow::SpielerBearbeiten() { players->edit(); }
-void MainWindow::SpielerLoeschen() { players->remove(); }
-void MainWindow::FelderSpielerLeeren() { players->clearFields(); }
-void MainWindow::LigaEintragen() { leagues->add(); }
-void MainWindow::LigaAuswaehlen() { leagues->select(); }
-void MainWindow::LigaBearbeiten() { leagues->edit(); }
-void MainWindow::LigaLoeschen() { leagues->remove(); }
-void MainWindow::FelderLigaLeeren() { leagues->clearFields(); }
-void MainWindow::LigaZuordnungFuellen() { membership->fillMembers(); }
-void MainWindow::ZuordnungEintragen() { membership->assign(); }
-void MainWindow::ZuordnungAustragen() { membership->remove(); }
+void MainWindow::SpielerEintragen() {
+    players->add();
+}
+void MainWindow::SpielerAuswaehlen() {
+    players->select();
+}
+void MainWindow::SpielerBearbeiten() {
+    players->edit();
+}
+void MainWindow::SpielerLoeschen() {
+    players->remove();
+}
+void MainWindow::FelderSpielerLeeren() {
+    players->clearFields();
+}
+void MainWindow::LigaEintragen() {
+    leagues->add();
+}
+void MainWindow::LigaAuswaehlen() {
+    leagues->select();
+}
+void MainWindow::LigaBearbeiten() {
+    leagues->edit();
+}
+void MainWindow::LigaLoeschen() {
+    leagues->remove();
+}
+void MainWindow::FelderLigaLeeren() {
+    leagues->clearFields();
+}
+void MainWindow::LigaZuordnungFuellen() {
+    membership->fillMembers();
+}
+void MainWindow::ZuordnungEintragen() {
+    membership->assign();
+}
+void MainWindow::ZuordnungAustragen() {
+    membership->remove();
+}
 
 // --- schedule ---
-void MainWindow::ComboBoxAAuswahl() { schedule->leagueChosen(); }
-void MainWindow::SpieltagBerechnung() { schedule->compute(); }
-void MainWindow::SpielplanLoeschen() { schedule->deleteSchedule(); }
-void MainWindow::ErgebnisseLoeschen() { schedule->deleteAllResults(); }
-void MainWindow::tabelleSTanklicken() { schedule->matchClicked(); }
-void MainWindow::butTauschendruecken() { schedule->swap(); }
-void MainWindow::butErsetzenDruecken() { schedule->replace(); }
-void MainWindow::RueckrundeWaehlen() { schedule->returnRoundChosen(); }
-void MainWindow::DBpruefen() { schedule->checkDuplicates(); }
-void MainWindow::DBdoppelLoeschen() { schedule->deleteDuplicates(); }
+void MainWindow::ComboBoxAAuswahl() {
+    schedule->leagueChosen();
+}
+void MainWindow::SpieltagBerechnung() {
+    schedule->compute();
+}
+void MainWindow::SpielplanLoeschen() {
+    schedule->deleteSchedule();
+}
+void MainWindow::ErgebnisseLoeschen() {
+    schedule->deleteAllResults();
+}
+void MainWindow::tabelleSTanklicken() {
+    schedule->matchClicked();
+}
+void MainWindow::butTauschendruecken() {
+    schedule->swap();
+}
+void MainWindow::butErsetzenDruecken() {
+    schedule->replace();
+}
+void MainWindow::RueckrundeWaehlen() {
+    schedule->returnRoundChosen();
+}
+void MainWindow::DBpruefen() {
+    schedule->checkDuplicates();
+}
+void MainWindow::DBdoppelLoeschen() {
+    schedule->deleteDuplicates();
+}
 
 // --- results ---
-void MainWindow::ErgebnisEintragen() { results->save(); }
-void MainWindow::tabelleNachSpielstandFuellen() { results->showByDay(); }
-void MainWindow::tabelleNachSpielerFuellen() { results->showByPlayer(); }
-void MainWindow::tabelleErgSTFuellen() { results->fillResults(); }
-void MainWindow::comboErgSTLaden() { results->fillMatchDays(); }
-void MainWindow::comboEinzelLaden() { results->fillPlayers(); }
-void MainWindow::tabelleErgSTanklicken() { results->loadMatch(); }
-void MainWindow::EingabeDeaktivieren() { results->disableForm(); }
-void MainWindow::FensterWerteImportieren(tavorin::ImportPlatform plattform) { results->openImport(plattform); }
-void MainWindow::ImportWerteHolen() { results->fetchImport(); }
-void MainWindow::ImportierteWerteEintragen() { results->takeOverImport(); }
-void MainWindow::tabelleTabelleFullen() { table->fill(); }
-void MainWindow::tabelleStatistikFuellen() { statistics->fill(); }
+void MainWindow::ErgebnisEintragen() {
+    results->save();
+}
+void MainWindow::tabelleNachSpielstandFuellen() {
+    results->showByDay();
+}
+void MainWindow::tabelleNachSpielerFuellen() {
+    results->showByPlayer();
+}
+void MainWindow::tabelleErgSTFuellen() {
+    results->fillResults();
+}
+void MainWindow::comboErgSTLaden() {
+    results->fillMatchDays();
+}
+void MainWindow::comboEinzelLaden() {
+    results->fillPlayers();
+}
+void MainWindow::tabelleErgSTanklicken() {
+    results->loadMatch();
+}
+void MainWindow::EingabeDeaktivieren() {
+    results->disableForm();
+}
+void MainWindow::FensterWerteImportieren(tavorin::ImportPlatform plattform) {
+    results->openImport(plattform);
+}
+void MainWindow::ImportWerteHolen() {
+    results->fetchImport();
+}
+void MainWindow::ImportierteWerteEintragen() {
+    results->takeOverImport();
+}
+void MainWindow::tabelleTabelleFullen() {
+    table->fill();
+}
+void MainWindow::tabelleStatistikFuellen() {
+    statistics->fill();
+}
 
 void MainWindow::SaisonverlaufZeigen() {
     const QComboBox* league = table->ui().league;
@@ -154,6 +226,12 @@ void MainWindow::EinstellungenAendern() {
         table->fill();
 }
 
-void MainWindow::DatenbankImportieren() { files->connectFile(); }
-void MainWindow::DatenbankSpeichern() { files->saveCopy(); }
-bool MainWindow::DBaufSpaltePruefen(QString table, QString column) { return files->hasColumn(table, column); }
+void MainWindow::DatenbankImportieren() {
+    files->connectFile();
+}
+void MainWindow::DatenbankSpeichern() {
+    files->saveCopy();
+}
+bool MainWindow::DBaufSpaltePruefen(QString table, QString column) {
+    return files->hasColumn(table, column);
+}

@@ -144,6 +144,35 @@ QString defaultDatabasePath(const QString& settingsDir) {
     return settingsDir + QStringLiteral("/tavorin.db");
 }
 
+namespace {
+
+// The escape QSettings' INI writer gives a control character or a quote; empty for any other character.
+QString iniEscape(char16_t ch) {
+    switch (ch) {
+    case u'\a':
+        return QStringLiteral("\\a");
+    case u'\b':
+        return QStringLiteral("\\b");
+    case u'\f':
+        return QStringLiteral("\\f");
+    case u'\n':
+        return QStringLiteral("\\n");
+    case u'\r':
+        return QStringLiteral("\\r");
+    case u'\t':
+        return QStringLiteral("\\t");
+    case u'\v':
+        return QStringLiteral("\\v");
+    case u'"':
+    case u'\\':
+        return QLatin1Char('\\') + QChar(ch);
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
 QString iniValueText(const QString& value) {
     // Mirrors the escaping of QSettings' INI writer for string values.
     QString out;
@@ -161,44 +190,16 @@ QString iniValueText(const QString& value) {
             continue;
         }
         escapeNextIfHexDigit = false;
-        switch (ch) {
-        case u'\0':
+        if (const QString escaped = iniEscape(ch); !escaped.isEmpty()) {
+            out += escaped;
+        } else if (ch == u'\0') {
             out += QStringLiteral("\\0");
             escapeNextIfHexDigit = true;
-            break;
-        case u'\a':
-            out += QStringLiteral("\\a");
-            break;
-        case u'\b':
-            out += QStringLiteral("\\b");
-            break;
-        case u'\f':
-            out += QStringLiteral("\\f");
-            break;
-        case u'\n':
-            out += QStringLiteral("\\n");
-            break;
-        case u'\r':
-            out += QStringLiteral("\\r");
-            break;
-        case u'\t':
-            out += QStringLiteral("\\t");
-            break;
-        case u'\v':
-            out += QStringLiteral("\\v");
-            break;
-        case u'"':
-        case u'\\':
-            out += QLatin1Char('\\');
+        } else if (ch <= 0x1F) {
+            out += QStringLiteral("\\x") + QString::number(ch, 16);
+            escapeNextIfHexDigit = true;
+        } else {
             out += qc;
-            break;
-        default:
-            if (ch <= 0x1F) {
-                out += QStringLiteral("\\x") + QString::number(ch, 16);
-                escapeNextIfHexDigit = true;
-            } else {
-                out += qc;
-            }
         }
     }
     if (needsQuotes || out.startsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char(' ')))

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyle>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 

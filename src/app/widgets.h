@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QSize>
 #include <QList>
 #include <QPair>
+#include <QSize>
 #include <QString>
 #include <QVariant>
 
