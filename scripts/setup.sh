@@ -4,10 +4,12 @@
 # everything in place is quick. Uses sudo when not run as root.
 set -euo pipefail
 
-# qt6-charts-dev needs libqt6opengl6-dev, which Debian 12 does not pull in with it.
+# qt6-charts-dev needs libqt6opengl6-dev, which Debian 12 does not pull in with it. Qt's PostgreSQL driver
+# serves leagues on a server; the server itself runs the tests' private server.
 packages=(
     cmake g++ make
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev libssl3
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n libgl-dev
+    libssl3 postgresql
     "$@"
 )
 
