@@ -15,7 +15,12 @@ constexpr int sqliteLocked = 6;
 
 Result Result::failure(const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xff; // extended codes keep the primary one below
-    return failure(error.text(), code == sqliteBusy || code == sqliteLocked);
+    Result r = failure(error.text(), code == sqliteBusy || code == sqliteLocked);
+    // PostgreSQL's codes of a transaction given up for another one: serialization failure, deadlock, and
+    // a unique row another transaction stored first.
+    const QString state = error.nativeErrorCode();
+    r.retryable = state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("23505");
+    return r;
 }
 
 Result run(QSqlQuery& query, const Bindings& values) {

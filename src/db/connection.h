@@ -18,9 +18,19 @@ struct Result {
     QString error;
     bool locked = false;
     bool notLeague = false;
-    bool offline = false; // the connection to a league on a server broke
+    bool offline = false;   // the connection to a league on a server broke
+    bool conflict = false;  // another organiser changed what the write depended on; `error` says what
+    bool retryable = false; // the server gave up the transaction for a conflict: it may be tried once more
 
-    static Result failure(const QString& text, bool locked = false) { return {false, text, locked, false, false}; }
+    static Result failure(const QString& text, bool locked = false) {
+        return {false, text, locked, false, false, false, false};
+    }
+    // A write refused because another organiser changed its data meanwhile; `what` says how, in German.
+    static Result conflicting(const QString& what) {
+        Result r = failure(what);
+        r.conflict = true;
+        return r;
+    }
     static Result failure(const QSqlError& error);
     explicit operator bool() const { return ok; }
 };

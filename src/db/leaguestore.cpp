@@ -33,6 +33,13 @@ Result LeagueStore::transaction(const std::function<Result()>& work) {
 }
 
 Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
+    Result r = writeOnce(work);
+    if (depth == 0 && !r && r.retryable)
+        r = writeOnce(work);
+    return r;
+}
+
+Result LeagueStore::writeOnce(const std::function<Result(StoreChange&)>& work) {
     if (depth == 0) {
         if (failing && lastFailure.locked)
             return lastFailure; // the lock has been waited for and reported in this turn already
@@ -54,7 +61,10 @@ Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
     if (depth > 0)
         return r;
     if (firstFailure) {
-        r = commit();
+        if (!pending.isEmpty())
+            r = announce(pending);
+        if (r)
+            r = commit();
         if (r) {
             readsWork();
             const StoreChange done = std::exchange(pending, {});

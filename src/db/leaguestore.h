@@ -99,6 +99,8 @@ public:
     virtual int playedMatchCount(Id league) = 0;
     // The stored result rows of a match.
     virtual QList<resultentry::StoredSide> results(Id match) = 0;
+    // The match as it is now; a match that is gone does not exist.
+    virtual MatchState matchState(Id match) = 0;
     // The first match (by match day) other than `exceptMatch` whose results hold game `hash` of `platform`.
     virtual resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) = 0;
     // The whole schedule with both players' result records, for the schedule code.
@@ -122,24 +124,36 @@ public:
     virtual QList<Id> duplicateMatches() = 0;
 
     // --- writes ---
+    // A write that depends on what the organiser saw checks it inside its transaction and is refused
+    // (Result::conflict, with what happened) when another organiser changed it meanwhile.
     virtual Result addPlayer(const QString& name1, const QString& name2, Id* id = nullptr) = 0;
-    virtual Result updatePlayer(Id player, const QString& name1, const QString& name2) = 0;
+    // `expected`, when given: the player as the organiser picked him.
+    virtual Result updatePlayer(Id player, const QString& name1, const QString& name2,
+                                const Player* expected = nullptr) = 0;
+    // Refused while the player is a member or plays in a schedule or has results.
     virtual Result deletePlayer(Id player) = 0;
     virtual Result addLeague(const QString& name, Id* id = nullptr) = 0;
     virtual Result renameLeague(Id league, const QString& name) = 0;
+    // Refused while the league has members.
     virtual Result deleteLeague(Id league) = 0;
-    // Assigns every player of `players` to the league.
+    // Assigns every player of `players` to the league; refused when one of them is no longer in the pool.
     virtual Result assignPlayers(const QList<Id>& players, Id league) = 0;
+    // Refused when one of the members plays a match in his league's schedule.
     virtual Result removeAssignments(const QList<Id>& assignments) = 0;
-    // Stores computed rows; `afterEach`, when given, is told the index of every row stored.
+    // Stores computed rows; `afterEach`, when given, is told the index of every row stored. Refused when the
+    // league has a schedule already.
     virtual Result storeSchedule(Id league, const QList<ScheduleRow>& rows,
                                  const std::function<void(qsizetype)>& afterEach = {}) = 0;
-    virtual Result deleteSchedule(Id league) = 0;
+    // `played`, when not negative: the number of played matches the organiser was told of.
+    virtual Result deleteSchedule(Id league, int played = -1) = 0;
     // Sets the home and away player of one match (swap and replacement alike).
-    virtual Result setPairing(Id match, Id home, Id away) = 0;
-    // Stores both sides of a match's result from the form's texts.
+    // `expected`, when given: the match as the organiser saw it.
+    virtual Result setPairing(Id match, Id home, Id away, const MatchState* expected = nullptr) = 0;
+    // Stores both sides of a match's result from the form's texts; `expected`, when given: the match as the
+    // form loaded it.
     virtual Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
-                              const resultentry::SideTexts& right, const Points& points) = 0;
+                              const resultentry::SideTexts& right, const Points& points,
+                              const MatchState* expected = nullptr) = 0;
     // Removes the results of every league.
     virtual Result deleteAllResults() = 0;
     // Reduces each of the matches to two result rows: the first row and the first row of another player stay.
@@ -161,8 +175,15 @@ protected:
     virtual Result begin() = 0;
     virtual Result commit() = 0;
     virtual void rollback() = 0;
-    // Runs `work` as one write, adding what it changed to `change` of the running transaction.
+    // Runs `work` as one write, adding what it changed to `change` of the running transaction. A transaction
+    // that the server gives up for a conflict with another one is tried once more.
     Result write(const std::function<Result(StoreChange&)>& work);
+    // Just before the commit of a transaction that changed something: a league on a server tells the other
+    // programs connected to it.
+    virtual Result announce(const StoreChange& change) {
+        Q_UNUSED(change);
+        return {};
+    }
 
     // Told of every failed read and of every write that was rolled back, once nothing of it is open any more:
     // a league on a server looks whether its connection broke, and marks `failure` so.
@@ -175,6 +196,8 @@ protected:
     void readsWork() { failing = false; }
 
 private:
+    Result writeOnce(const std::function<Result(StoreChange&)>& work);
+
     bool failing = false;
     Result lastFailure;
     int depth = 0;       // nesting of running transactions

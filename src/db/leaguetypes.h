@@ -57,6 +57,24 @@ struct Match {
     }
 };
 
+// What a match is at one moment: its league, match day, players, and its stored result rows (each as one
+// text). An organiser who loaded a match sees by it whether another one changed it meanwhile.
+struct MatchState {
+    bool exists = false;
+    Id league = 0;
+    int day = 0;
+    Id home = 0;
+    Id away = 0;
+    QStringList results;
+    friend bool operator==(const MatchState& a, const MatchState& b) {
+        return a.exists == b.exists && a.league == b.league && a.day == b.day && a.home == b.home && a.away == b.away &&
+               a.results == b.results;
+    }
+    friend bool operator!=(const MatchState& a, const MatchState& b) { return !(a == b); }
+};
+// What happened to a match between `before` and `now`, as a German sentence for the organiser.
+QString describeMatchChange(const MatchState& before, const MatchState& now);
+
 // Where a player still takes part in the leagues' matches. His matches and results refer to him by id:
 // without his row they would show an empty name and still count for his opponents.
 struct PlayerUse {

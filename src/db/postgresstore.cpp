@@ -11,6 +11,9 @@ namespace {
 
 int connections = 0;
 
+// The channel on which the programs on one server league tell each other what they changed.
+constexpr char channel[] = "tavorin_liga";
+
 // The five tables as the league file has them. Texts compare byte for byte, as in SQLite; results are unique
 // per match and player, so that two organisers cannot both store a match's result.
 const QStringList createStatements = {
@@ -96,6 +99,41 @@ PostgresStore::PostgresStore(const ServerAddress& address, const QString& passwo
     connect(retry, &QTimer::timeout, this, &PostgresStore::tryAgain);
 }
 
+Result PostgresStore::announce(const StoreChange& change) {
+    // A notification holds at most 8000 bytes; a long list of matches is told as "anything in these leagues".
+    QByteArray payload = change.toPayload();
+    if (payload.size() > 7000) {
+        StoreChange coarse = change;
+        coarse.matches.clear();
+        coarse.players.clear();
+        coarse.allLeagues = coarse.allLeagues || coarse.leagues.size() > 500;
+        if (coarse.allLeagues)
+            coarse.leagues.clear();
+        payload = coarse.toPayload();
+    }
+    QSqlQuery q(database());
+    return exec(q, QStringLiteral("SELECT pg_notify(:channel, :payload)"),
+                {{QStringLiteral(":channel"), QString::fromLatin1(channel)},
+                 {QStringLiteral(":payload"), QString::fromUtf8(payload)}});
+}
+
+void PostgresStore::listen() {
+    QSqlDriver* driver = database().driver();
+    if (!driver->subscribedToNotifications().contains(QLatin1StringView(channel)))
+        driver->subscribeToNotification(QLatin1StringView(channel));
+    // The driver stays the same when the connection is opened again.
+    connect(driver, &QSqlDriver::notification, this, &PostgresStore::received, Qt::UniqueConnection);
+}
+
+void PostgresStore::received(const QString& name, QSqlDriver::NotificationSource source, const QVariant& payload) {
+    // A program's own writes have been announced to it already.
+    if (name != QLatin1StringView(channel) || source == QSqlDriver::SelfSource)
+        return;
+    StoreChange change = StoreChange::fromPayload(payload.toString().toUtf8());
+    change.remote = true;
+    emit changed(change);
+}
+
 Result PostgresStore::openConnection() {
     QSqlDatabase db = database();
     if (db.isOpen())
@@ -105,6 +143,7 @@ Result PostgresStore::openConnection() {
         r.offline = lost;
         return r;
     }
+    listen();
     if (std::exchange(lost, false)) {
         retry->stop();
         emit connectionRestored();
@@ -114,6 +153,7 @@ Result PostgresStore::openConnection() {
 
 void PostgresStore::tryAgain() {
     if (lost && database().open() && std::exchange(lost, false)) {
+        listen();
         retry->stop();
         emit connectionRestored();
     }

@@ -3,6 +3,8 @@
 #include "serveraddress.h"
 #include "sqlstore.h"
 
+#include <QSqlDriver>
+
 class QTimer;
 
 namespace tavorin::db {
@@ -42,6 +44,7 @@ signals:
     void connectionRestored();
 
 protected:
+    Result announce(const StoreChange& change) override;
     Result openConnection() override;
     void closeConnection() override {}
     void failed(Result& failure) override;
@@ -53,6 +56,9 @@ private:
 
     // While the connection is broken: tries to connect again now and then.
     void tryAgain();
+    // Listens to the announcements of the other programs on this league; once per opened connection.
+    void listen();
+    void received(const QString& name, QSqlDriver::NotificationSource source, const QVariant& payload);
 
     const ServerAddress address;
     const QString password;

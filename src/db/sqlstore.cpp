@@ -48,29 +48,33 @@ void SqlStore::release() {
         closeConnection();
 }
 
+// A write takes its lock at once (SQLite) or runs serialisable (PostgreSQL), so that what it checks before it
+// writes cannot change under it: no other program's write interleaves with it.
 Result SqlStore::begin() {
     if (Result r = beforeUse(); !r)
         return r;
     if (Result r = acquire(); !r)
         return r;
-    QSqlDatabase db = database();
-    if (db.transaction())
+    QSqlQuery q(database());
+    if (q.exec(dialect == Dialect::Postgres ? QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE")
+                                            : QStringLiteral("BEGIN IMMEDIATE")))
         return {};
-    const Result failed = Result::failure(db.lastError());
+    const Result failed = Result::failure(q.lastError());
     release();
     return failed;
 }
 
 Result SqlStore::commit() {
-    QSqlDatabase db = database();
-    if (!db.commit())
-        return Result::failure(db.lastError()); // rollback() follows and releases
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return Result::failure(q.lastError()); // rollback() follows and releases
     release();
     return {};
 }
 
 void SqlStore::rollback() {
-    database().rollback();
+    QSqlQuery q(database());
+    q.exec(QStringLiteral("ROLLBACK"));
     release();
 }
 
@@ -103,6 +107,22 @@ Result SqlStore::read(const Sql& sql, const Bindings& values, const std::functio
 qint64 SqlStore::readNumber(const Sql& sql, const Bindings& values) {
     qint64 number = 0;
     read(sql, values, [&](const Row& q) { number = q.value(0).toLongLong(); });
+    return number;
+}
+
+Result SqlStore::look(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take) {
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    Result r = exec(query, text(sql), values);
+    const Row row(query);
+    while (r && query.next())
+        take(row);
+    return r;
+}
+
+qint64 SqlStore::lookNumber(const Sql& sql, const Bindings& values, Result* status) {
+    qint64 number = 0;
+    *status = look(sql, values, [&](const Row& q) { number = q.value(0).toLongLong(); });
     return number;
 }
 

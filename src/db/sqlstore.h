@@ -46,6 +46,7 @@ public:
     QList<Match> listedMatches(const QList<Id>& ids) override;
     int playedMatchCount(Id league) override;
     QList<resultentry::StoredSide> results(Id match) override;
+    MatchState matchState(Id match) override;
     resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) override;
     QList<ScheduleMatch> scheduleForExport(Id league) override;
 
@@ -56,7 +57,8 @@ public:
     QList<Id> duplicateMatches() override;
 
     Result addPlayer(const QString& name1, const QString& name2, Id* id = nullptr) override;
-    Result updatePlayer(Id player, const QString& name1, const QString& name2) override;
+    Result updatePlayer(Id player, const QString& name1, const QString& name2,
+                        const Player* expected = nullptr) override;
     Result deletePlayer(Id player) override;
     Result addLeague(const QString& name, Id* id = nullptr) override;
     Result renameLeague(Id league, const QString& name) override;
@@ -65,10 +67,11 @@ public:
     Result removeAssignments(const QList<Id>& assignments) override;
     Result storeSchedule(Id league, const QList<ScheduleRow>& rows,
                          const std::function<void(qsizetype)>& afterEach = {}) override;
-    Result deleteSchedule(Id league) override;
-    Result setPairing(Id match, Id home, Id away) override;
+    Result deleteSchedule(Id league, int played = -1) override;
+    Result setPairing(Id match, Id home, Id away, const MatchState* expected = nullptr) override;
     Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
-                      const resultentry::SideTexts& right, const Points& points) override;
+                      const resultentry::SideTexts& right, const Points& points,
+                      const MatchState* expected = nullptr) override;
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
 
@@ -117,10 +120,15 @@ protected:
     qint64 readNumber(const Sql& sql, const Bindings& values);
     // Runs one statement of a write on `query` (prepared anew only when its text changed).
     Result run(QSqlQuery& query, const Sql& sql, const Bindings& values);
+    // A read inside a write: no latch, no announcement of a failure (the write reports it).
+    Result look(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take);
+    qint64 lookNumber(const Sql& sql, const Bindings& values, Result* status);
     // An INSERT that gives the new row's id.
     Result insert(const Sql& sql, const Bindings& values, Id* id);
     // Reads `match`'s league and match day, for the announcement of a write that concerns it.
     StoreChange::MatchRef matchRef(Id match);
+    // Inside a write: the match as it is, to compare with what the organiser saw.
+    MatchState readMatchState(Id match);
 
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();

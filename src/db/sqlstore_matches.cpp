@@ -42,6 +42,12 @@ const Sql playedSql{QStringLiteral(
     "SELECT COUNT(DISTINCT spieltag_id) FROM tv_ergebnisse WHERE spieltag_id IN (SELECT id FROM tv_spieltage WHERE "
     "liga = :liga) ;")};
 const Sql matchRefSql{QStringLiteral("SELECT liga, spieltag FROM tv_spieltage WHERE id = :id ;")};
+const Sql matchRowSql{QStringLiteral("SELECT liga, spieltag, heim, gast FROM tv_spieltage WHERE id = :id")};
+const Sql resultRowsSql{QStringLiteral(
+    "SELECT spieler_id, gewonnen, remis, verloren, legs_won, legs_lost, pkt, ave, f9ave, m20, p20, p40, p60, p80, "
+    "p100, p140, p171, p180, hf, douba, doubb, bestleg, hash, plat FROM tv_ergebnisse WHERE spieltag_id = :id ORDER "
+    "BY spieler_id, id")};
+const Sql countMatchesSql{QStringLiteral("SELECT COUNT(*) FROM tv_spieltage WHERE liga = :liga")};
 
 const Sql insertMatchSql{
     QStringLiteral(
@@ -154,9 +160,41 @@ StoreChange::MatchRef SqlStore::matchRef(Id match) {
     return ref;
 }
 
+MatchState SqlStore::readMatchState(Id match) {
+    MatchState state;
+    const Bindings id{{QStringLiteral(":id"), number(match)}};
+    look(matchRowSql, id, [&](const Row& q) {
+        state = {true, q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong(),
+                 {}};
+    });
+    look(resultRowsSql, id, [&](const Row& q) {
+        QStringList values;
+        for (int i = 0; i < 24; ++i)
+            values << (q.value(i).isNull() ? QString() : q.value(i).toString());
+        state.results << values.join(QLatin1Char('|'));
+    });
+    return state;
+}
+
+MatchState SqlStore::matchState(Id match) {
+    if (readsFailing())
+        return {};
+    const Hold open(*this);
+    if (!open.result()) {
+        readFailure(open.result());
+        return {};
+    }
+    return readMatchState(match);
+}
+
 Result SqlStore::storeSchedule(Id league, const QList<ScheduleRow>& rows,
                                const std::function<void(qsizetype)>& afterEach) {
     return write([&](StoreChange& c) {
+        Result checked;
+        if (lookNumber(countMatchesSql, {{QStringLiteral(":liga"), number(league)}}, &checked) > 0)
+            return Result::conflicting(QString::fromUtf8("Für die Liga wurde inzwischen ein Spielplan erstellt."));
+        if (!checked)
+            return checked;
         QSqlQuery q(database());
         for (qsizetype i = 0; i < rows.size(); ++i) {
             const ScheduleRow& r = rows[i];
@@ -176,8 +214,13 @@ Result SqlStore::storeSchedule(Id league, const QList<ScheduleRow>& rows,
     });
 }
 
-Result SqlStore::deleteSchedule(Id league) {
+Result SqlStore::deleteSchedule(Id league, int played) {
     return write([&](StoreChange& c) {
+        Result checked;
+        if (played >= 0 && lookNumber(playedSql, {{QStringLiteral(":liga"), number(league)}}, &checked) != played)
+            return checked ? Result::conflicting(QString::fromUtf8(
+                                 "Für die Liga wurden inzwischen Ergebnisse gespeichert oder gelöscht."))
+                           : checked;
         QSqlQuery q(database());
         const Result r = run(q, deleteScheduleSql, {{QStringLiteral(":liga"), number(league)}});
         if (r && q.numRowsAffected() > 0)
@@ -186,8 +229,13 @@ Result SqlStore::deleteSchedule(Id league) {
     });
 }
 
-Result SqlStore::setPairing(Id match, Id home, Id away) {
+Result SqlStore::setPairing(Id match, Id home, Id away, const MatchState* expected) {
     return write([&](StoreChange& c) {
+        if (expected) {
+            const MatchState now = readMatchState(match);
+            if (now.exists != expected->exists || now.home != expected->home || now.away != expected->away)
+                return Result::conflicting(describeMatchChange(*expected, now));
+        }
         QSqlQuery q(database());
         const Result r = run(q, setPairingSql,
                              {{QStringLiteral(":heim"), number(home)},

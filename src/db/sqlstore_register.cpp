@@ -64,6 +64,10 @@ const Sql selectResultsIn{
     QStringLiteral("SELECT liga_name FROM (SELECT DISTINCT tv_ligen.liga_name FROM tv_ergebnisse JOIN tv_spieltage "
                    "ON tv_spieltage.id = tv_ergebnisse.spieltag_id JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga "
                    "WHERE tv_ergebnisse.spieler_id = :id) AS ligen ORDER BY lower(liga_name), liga_name")};
+// Matches of any schedule and results of any kind that name the player.
+const Sql countPlayerMatches{
+    QStringLiteral("SELECT (SELECT COUNT(*) FROM tv_spieltage WHERE heim = :id OR gast = :id) + (SELECT COUNT(*) "
+                   "FROM tv_ergebnisse WHERE spieler_id = :id)")};
 const Sql countResultsWithoutMatch{
     QStringLiteral("SELECT COUNT(*) FROM tv_ergebnisse LEFT JOIN tv_spieltage ON tv_spieltage.id = "
                    "tv_ergebnisse.spieltag_id WHERE tv_ergebnisse.spieler_id = :id AND tv_spieltage.id IS NULL ;")};
@@ -72,6 +76,11 @@ const Sql selectMemberWithMatches{QStringLiteral(
     "WHERE tv_zuordnung.id = :id AND EXISTS (SELECT 1 FROM tv_spieltage WHERE tv_spieltage.liga = "
     "tv_zuordnung.id_liga AND (tv_spieltage.heim = tv_zuordnung.id_spieler OR tv_spieltage.gast = "
     "tv_zuordnung.id_spieler)) ;")};
+
+const Sql countAssignmentsOfPlayer{QStringLiteral("SELECT COUNT(*) FROM tv_zuordnung WHERE id_spieler = :id")};
+const Sql countAssignmentsOfLeague{
+    QStringLiteral("SELECT COUNT(*) FROM tv_zuordnung JOIN tv_spieler ON tv_spieler.id = "
+                   "tv_zuordnung.id_spieler WHERE tv_zuordnung.id_liga = :id")};
 
 const Sql insertPlayerSql{
     QStringLiteral("INSERT INTO tv_spieler (id,dartn_name,prodarter_name) VALUES (NULL, :dname, :pname) ;"),
@@ -197,8 +206,18 @@ Result SqlStore::addPlayer(const QString& name1, const QString& name2, Id* id) {
     });
 }
 
-Result SqlStore::updatePlayer(Id player, const QString& name1, const QString& name2) {
+Result SqlStore::updatePlayer(Id player, const QString& name1, const QString& name2, const Player* expected) {
     return write([&](StoreChange& c) {
+        if (expected) {
+            Player now;
+            if (Result r = look(selectPlayer, {{QStringLiteral(":id"), number(player)}},
+                                [&](const Row& q) { now = playerOf(q); });
+                !r)
+                return r;
+            if (!(now == *expected))
+                return Result::conflicting(QString::fromUtf8(
+                    "Der Spieler wurde inzwischen von einem anderen Organisator geändert oder gelöscht."));
+        }
         QSqlQuery q(database());
         const Result r = run(q, updatePlayerSql,
                              {{QStringLiteral(":dname"), name1},
@@ -212,6 +231,14 @@ Result SqlStore::updatePlayer(Id player, const QString& name1, const QString& na
 
 Result SqlStore::deletePlayer(Id player) {
     return write([&](StoreChange& c) {
+        const Bindings id{{QStringLiteral(":id"), number(player)}};
+        Result checked;
+        const qint64 uses = lookNumber(countAssignmentsOfPlayer, id, &checked) +
+                            (checked ? lookNumber(countPlayerMatches, id, &checked) : 0);
+        if (!checked)
+            return checked;
+        if (uses > 0)
+            return Result::conflicting(QString::fromUtf8("Der Spieler spielt inzwischen in einer Liga."));
         QSqlQuery q(database());
         const Result r = run(q, deletePlayerSql, {{QStringLiteral(":id"), number(player)}});
         if (r && q.numRowsAffected() > 0)
@@ -244,6 +271,11 @@ Result SqlStore::renameLeague(Id league, const QString& name) {
 
 Result SqlStore::deleteLeague(Id league) {
     return write([&](StoreChange& c) {
+        Result checked;
+        if (lookNumber(countAssignmentsOfLeague, {{QStringLiteral(":id"), number(league)}}, &checked) > 0)
+            return Result::conflicting(QString::fromUtf8("Der Liga wurden inzwischen Spieler zugeordnet."));
+        if (!checked)
+            return checked;
         QSqlQuery q(database());
         const Result r = run(q, deleteLeagueSql, {{QStringLiteral(":id"), number(league)}});
         if (r && q.numRowsAffected() > 0)
@@ -256,6 +288,11 @@ Result SqlStore::assignPlayers(const QList<Id>& players, Id league) {
     return write([&](StoreChange& c) {
         QSqlQuery q(database());
         for (Id player : players) {
+            Result checked;
+            if (lookNumber(countAssignmentsOfPlayer, {{QStringLiteral(":id"), number(player)}}, &checked) > 0)
+                return Result::conflicting(QString::fromUtf8("Ein Spieler wurde inzwischen einer Liga zugeordnet."));
+            if (!checked)
+                return checked;
             if (Result r = run(q, assignSql,
                                {{QStringLiteral(":idsp"), number(player)}, {QStringLiteral(":idlig"), number(league)}});
                 !r)
@@ -269,6 +306,16 @@ Result SqlStore::assignPlayers(const QList<Id>& players, Id league) {
 
 Result SqlStore::removeAssignments(const QList<Id>& assignments) {
     return write([&](StoreChange& c) {
+        for (Id id : assignments) {
+            bool plays = false;
+            if (Result r = look(selectMemberWithMatches, {{QStringLiteral(":id"), number(id)}},
+                                [&](const Row&) { plays = true; });
+                !r)
+                return r;
+            if (plays)
+                return Result::conflicting(
+                    QString::fromUtf8("Ein Spieler hat inzwischen Spiele im Spielplan seiner Liga."));
+        }
         QSqlQuery find(database());
         QSqlQuery remove(database());
         for (Id assignment : assignments) {

@@ -144,7 +144,7 @@ Bindings sideBindings(const QString& n, Id player, const PlayerOutcome& outcome,
 } // namespace
 
 Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, const SideTexts& right,
-                            const Points& points) {
+                            const Points& points, const MatchState* expected) {
     const int legsLeft = textToInt(left[Legs]);
     const int legsRight = textToInt(right[Legs]);
     const MatchOutcome outcome = decideOutcome(legsLeft, legsRight, points);
@@ -158,6 +158,11 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
     const QVariant noBestLeg =
         dialect == Dialect::Postgres ? QVariant(QMetaType::fromType<int>()) : QVariant(QStringLiteral(""));
     return write([&](StoreChange& c) {
+        if (expected) {
+            const MatchState now = readMatchState(context.matchId);
+            if (now != *expected)
+                return Result::conflicting(describeMatchChange(*expected, now));
+        }
         QSqlQuery q(database());
         Result r = run(q, context.update ? updateLeftSql : insertLeftSql,
                        common + sideBindings(QStringLiteral("1"), context.leftPlayer, outcome.left, left, noBestLeg));

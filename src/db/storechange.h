@@ -37,6 +37,7 @@ struct StoreChange {
     QList<Id> leagues; // leagues added, renamed, deleted, or whose members, schedule or results changed
     QList<MatchRef> matches;
     bool allLeagues = false; // every league is concerned (all results deleted, a league replaced)
+    bool remote = false;     // written by another program on the same server league (not part of the payload)
 
     bool isEmpty() const { return !kinds; }
     bool concerns(Kinds any) const { return kinds & any; }
