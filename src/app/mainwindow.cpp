@@ -73,6 +73,8 @@ MainWindow::MainWindow(const QString& dbPfadDiesesLaufs, QWidget* parent)
     // The first fill runs before the selectors are connected, so it triggers no slot.
     fillAtStart();
     connectPages();
+    showRights();
+    connect(session, &tavorin::db::LeagueSession::replaced, this, &MainWindow::showRights);
     connect(session, &tavorin::db::LeagueSession::changed, this, &MainWindow::followChange);
     connect(session, &tavorin::db::LeagueSession::readFailed, this, &messages::readFailed);
     connect(files, &LeagueFiles::reloadNeeded, this, &MainWindow::AllesNeuLaden);
@@ -184,8 +186,8 @@ void MainWindow::buildFileMenu(QMenuBar* bar) {
     QAction* save = action(file, "Datenbank speichern unter...", "datenbankSpeichernAction");
     shortcut(save, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(save, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
-    QAction* restore = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
-    connect(restore, &QAction::triggered, files, &LeagueFiles::restore);
+    restoreAction = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
+    connect(restoreAction, &QAction::triggered, files, &LeagueFiles::restore);
     file->addSeparator();
     QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
     connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);

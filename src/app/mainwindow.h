@@ -13,6 +13,7 @@ class LeaguesPage;
 class MembershipPage;
 class PlayersPage;
 class QAction;
+class QLabel;
 class QMenuBar;
 class QCloseEvent;
 class QComboBox;
@@ -131,6 +132,8 @@ private:
     void copyCode(int window);
     QComboBox* exportLeague(int window) const;
     void statusNote(const QString& text, const QString& name = QString());
+    // Disables every control that writes when the league may only be read, and says so in the status bar.
+    void showRights();
     QWidget* tab(QWidget* page) const; // the scroll area the tab widget shows for `page`
 
     PageContext context;
@@ -149,6 +152,8 @@ private:
     QAction* statisticsCodeAction = nullptr;
     QAction* scheduleCodeAction = nullptr;
     QAction* administrationAction = nullptr;
+    QAction* restoreAction = nullptr;
+    QLabel* readOnlyNote = nullptr;                                // "Nur Lesen" in the status bar
     std::array<QPointer<tavorin::ForumCodeWindow>, 3> codeWindows; // while one is open
     QPointer<SettingsDialog> settingsDialog;                       // while it is open
 };

@@ -1,5 +1,6 @@
 // The connections of the pages' widgets to the window's slots.
 #include "app/mainwindow.h"
+#include "db/leaguesession.h"
 #include "league/leaguespage.h"
 #include "league/membershippage.h"
 #include "league/playerspage.h"
@@ -10,8 +11,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -87,4 +90,28 @@ void MainWindow::connectResults() {
         for (QLineEdit* field : side)
             connect(field, &QLineEdit::returnPressed, this, &MainWindow::ErgebnisEintragen); // Enter saves
     }
+}
+
+void MainWindow::showRights() {
+    const bool writable = session->store().mayWrite();
+    const PlayersPage::Widgets& p = players->ui();
+    const LeaguesPage::Widgets& l = leagues->ui();
+    const MembershipPage::Widgets& m = membership->ui();
+    const SchedulePage::Widgets& s = schedule->ui();
+    const ResultsPage::Widgets& r = results->ui();
+    const QList<QWidget*> writing = {p.newName1,       p.newName2,      p.editName1,        p.editName2, p.add,
+                                     p.edit,           p.remove,        l.newName,          l.editName,  l.add,
+                                     l.edit,           l.remove,        m.assign,           m.remove,    s.compute,
+                                     s.deleteSchedule, s.deleteResults, s.deleteDuplicates, s.swap,      s.replace,
+                                     r.prodarter,      r.lidarts};
+    for (QWidget* control : writing)
+        control->setEnabled(writable);
+    r.form->setWritable(writable);
+    restoreAction->setEnabled(writable);
+    if (!readOnlyNote) {
+        readOnlyNote = new QLabel(QStringLiteral("Nur Lesen"));
+        readOnlyNote->setObjectName(QStringLiteral("nurLesenLabel"));
+        statusBar()->addPermanentWidget(readOnlyNote);
+    }
+    readOnlyNote->setVisible(!writable);
 }

@@ -72,6 +72,8 @@ void MainWindow::AllesNeuLaden() {
 
 void MainWindow::followChange(const tavorin::db::StoreChange& change) {
     using C = tavorin::db::StoreChange;
+    if (change.remote)
+        statusNote(change.describe()); // another organiser's write on the same server league
     if (change.concerns(C::Leagues)) {
         // Refilling the selectors refills every view that follows one.
         ComboLigaFuellen();

@@ -49,7 +49,11 @@ bool reportLock(const tavorin::db::Result& result) {
 }
 
 bool writeSucceeded(const tavorin::db::Result& result) {
-    if (!reportLock(result) && !result)
+    // Another organiser's change is no fault: what happened is the message itself.
+    if (result.conflict)
+        show(3, QStringLiteral("  ") + result.error.section(QLatin1Char('\n'), 0, 0) + QStringLiteral("  "),
+             result.error.section(QLatin1Char('\n'), 1));
+    else if (!reportLock(result) && !result)
         show(4, QStringLiteral("  Die Daten konnten nicht gespeichert werden!  "),
              result.offline ? QStringLiteral("Die Verbindung zum Liga-Server ist unterbrochen.") : result.error);
     return result.ok;

@@ -8,10 +8,10 @@
 
 #include <functional>
 
-// Automatic backups of the league (a league file, or a league on a server, kept as a league file): a consistent copy before every command that deletes or
-// overwrites stored data and at the first start of each day, in the folder "Sicherungen" of the
-// settings directory, named "<name>-yyyyMMdd-HHmmss.db" after the league file. Why each was made and of
-// which league file (its full path) are kept beside them in "sicherungen.ini".
+// Automatic backups of the league (a league file, or a league on a server, kept as a league file): a consistent copy
+// before every command that deletes or overwrites stored data and at the first start of each day, in the folder
+// "Sicherungen" of the settings directory, named "<name>-yyyyMMdd-HHmmss.db" after the league file. Why each was made
+// and of which league file (its full path) are kept beside them in "sicherungen.ini".
 namespace tavorin::db {
 
 // How many backups of one league file are kept; older ones are removed.

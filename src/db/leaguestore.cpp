@@ -34,8 +34,15 @@ Result LeagueStore::transaction(const std::function<Result()>& work) {
 
 Result LeagueStore::write(const std::function<Result(StoreChange&)>& work) {
     Result r = writeOnce(work);
-    if (depth == 0 && !r && r.retryable)
+    if (depth == 0 && !r && r.retryable) {
         r = writeOnce(work);
+        if (!r && r.retryable) {
+            r.conflict = true;
+            r.error = QString::fromUtf8("Ein anderer Organisator hat gleichzeitig dieselben Daten ge\u00e4ndert; "
+                                        "nichts wurde gespeichert. Bitte versuchen Sie es noch einmal.\n") +
+                      r.error;
+        }
+    }
     return r;
 }
 

@@ -35,6 +35,8 @@ public:
 
     // Where the league lives, as the window title names it.
     virtual QString location() const = 0;
+    // Whether this program may change the league; a server league tells by the user's rights.
+    virtual bool mayWrite() { return true; }
 
     // Keeps the league open while it lives, so that a round of reads and writes opens it once (a league
     // file is otherwise opened for each operation and closed after it).
@@ -150,10 +152,10 @@ public:
     // `expected`, when given: the match as the organiser saw it.
     virtual Result setPairing(Id match, Id home, Id away, const MatchState* expected = nullptr) = 0;
     // Stores both sides of a match's result from the form's texts; `expected`, when given: the match as the
-    // form loaded it.
+    // form loaded it, and after a save the match as saved.
     virtual Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                               const resultentry::SideTexts& right, const Points& points,
-                              const MatchState* expected = nullptr) = 0;
+                              MatchState* expected = nullptr) = 0;
     // Removes the results of every league.
     virtual Result deleteAllResults() = 0;
     // Reduces each of the matches to two result rows: the first row and the first row of another player stay.

@@ -5,11 +5,13 @@
 #include <QSqlQuery>
 #include <QTimer>
 
+#include <atomic>
+
 namespace tavorin::db {
 
 namespace {
 
-int connections = 0;
+std::atomic<int> connections{0}; // stores may be made in several threads
 
 // The channel on which the programs on one server league tell each other what they changed.
 constexpr char channel[] = "tavorin_liga";

@@ -30,7 +30,7 @@ public:
     // Creates the five tables and their indexes in an empty database, together or not at all.
     Result createTables();
     // Whether the connected user may change the league (INSERT, UPDATE, DELETE on the five tables).
-    bool mayWrite();
+    bool mayWrite() override;
     bool isOffline() const { return lost; }
     bool hasColumn(const QString& table, const QString& column) override;
 

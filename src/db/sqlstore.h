@@ -71,7 +71,7 @@ public:
     Result setPairing(Id match, Id home, Id away, const MatchState* expected = nullptr) override;
     Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                       const resultentry::SideTexts& right, const Points& points,
-                      const MatchState* expected = nullptr) override;
+                      MatchState* expected = nullptr) override;
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
 

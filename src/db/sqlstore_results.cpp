@@ -144,7 +144,7 @@ Bindings sideBindings(const QString& n, Id player, const PlayerOutcome& outcome,
 } // namespace
 
 Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, const SideTexts& right,
-                            const Points& points, const MatchState* expected) {
+                            const Points& points, MatchState* expected) {
     const int legsLeft = textToInt(left[Legs]);
     const int legsRight = textToInt(right[Legs]);
     const MatchOutcome outcome = decideOutcome(legsLeft, legsRight, points);
@@ -157,7 +157,8 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
     };
     const QVariant noBestLeg =
         dialect == Dialect::Postgres ? QVariant(QMetaType::fromType<int>()) : QVariant(QStringLiteral(""));
-    return write([&](StoreChange& c) {
+    MatchState saved;
+    const Result done = write([&](StoreChange& c) {
         if (expected) {
             const MatchState now = readMatchState(context.matchId);
             if (now != *expected)
@@ -172,9 +173,14 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
         if (r) {
             const StoreChange::MatchRef ref = matchRef(context.matchId);
             c = {StoreChange::Results, {}, {ref.league}, {ref}, false};
+            if (expected)
+                saved = readMatchState(context.matchId);
         }
         return r;
     });
+    if (done && expected)
+        *expected = saved;
+    return done;
 }
 
 } // namespace tavorin::db

@@ -1,8 +1,11 @@
 #include "storechange.h"
 
 #include <QJsonArray>
+#include <QStringList>
+
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace tavorin::db {
 
@@ -60,6 +63,30 @@ void StoreChange::merge(const StoreChange& other) {
     for (const MatchRef& m : other.matches)
         addOnce(matches, m);
     allLeagues = allLeagues || other.allLeagues;
+}
+
+QString StoreChange::describe() const {
+    QStringList parts;
+    if (kinds & Results) {
+        QList<int> days;
+        for (const MatchRef& m : matches) {
+            if (m.day > 0)
+                addOnce(days, m.day);
+        }
+        std::sort(days.begin(), days.end());
+        QStringList shown;
+        for (int day : days)
+            shown << QString::number(day);
+        const QString what = matches.size() == 1 ? QStringLiteral("Ergebnis") : QStringLiteral("Ergebnisse");
+        parts << (shown.isEmpty() ? what : what + QStringLiteral(" von Spieltag ") + shown.join(QStringLiteral(", ")));
+    }
+    const std::pair<Kind, const char*> others[] = {
+        {Schedule, "Spielplan"}, {Members, "Zuordnung"}, {Players, "Spieler"}, {Leagues, "Ligen"}};
+    for (const auto& [kind, name] : others) {
+        if (kinds & kind)
+            parts << QString::fromLatin1(name);
+    }
+    return parts.join(QStringLiteral(", ")) + QString::fromUtf8(" ge\u00e4ndert");
 }
 
 QByteArray StoreChange::toPayload() const {

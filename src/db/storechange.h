@@ -47,6 +47,9 @@ struct StoreChange {
     // Adds what `other` changed.
     void merge(const StoreChange& other);
 
+    // What arrived, in German for the status bar ("Ergebnis von Spieltag 3 ge\u00e4ndert").
+    QString describe() const;
+
     // A compact text form (JSON) for notifications between programs, and back; an unreadable text gives a
     // change of every kind in every league.
     QByteArray toPayload() const;

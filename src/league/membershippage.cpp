@@ -125,6 +125,8 @@ void MembershipPage::fillMembers() {
 }
 
 void MembershipPage::assign() {
+    if (!w.assign->isEnabled())
+        return; // a double click in a league that may only be read
     const QList<Id> players = chosenIds(w.pool, tavorin::models::IdRole);
     if (players.isEmpty()) {
         messages::show(3, nothingToMove);
@@ -141,6 +143,8 @@ void MembershipPage::assign() {
 }
 
 void MembershipPage::remove() {
+    if (!w.remove->isEnabled())
+        return;
     const QList<Id> assignments = chosenIds(w.members, tavorin::models::AssignmentRole);
     if (assignments.isEmpty()) {
         messages::show(3, nothingToMove);

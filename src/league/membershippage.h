@@ -23,8 +23,8 @@ public:
     MembershipPage(const PageContext& context, QWidget* parent = nullptr);
 
     struct Widgets {
-        QComboBox* league = nullptr;   // zuordnungLigaComboBox; currentIndexChanged -> LigaZuordnungFuellen
-        QTableView* pool = nullptr;    // spielerpoolTableWidget; doubleClicked -> ZuordnungEintragen
+        QComboBox* league = nullptr; // zuordnungLigaComboBox; currentIndexChanged -> LigaZuordnungFuellen
+        QTableView* pool = nullptr;  // spielerpoolTableWidget; doubleClicked -> ZuordnungEintragen
         QLineEdit* search = nullptr;
         QTableView* members = nullptr; // mitgliederTableWidget; doubleClicked -> ZuordnungAustragen
         QToolButton* assign = nullptr; // ZuordnungEintragen

@@ -132,6 +132,8 @@ void PlayersPage::select() {
     w.editName2->setText(name2);
     w.deleteName2->setText(name2);
     selected = current.data(tavorin::models::IdRole).toLongLong();
+    // As stored now: a rename by another organiser after this is refused rather than overwritten.
+    picked = context.store().player(selected);
 }
 
 void PlayersPage::add() {
@@ -160,7 +162,7 @@ void PlayersPage::edit() {
         messages::show(3, noPlayer);
         return;
     }
-    if (!messages::writeSucceeded(context.store().updatePlayer(selected, name1, name2)))
+    if (!messages::writeSucceeded(context.store().updatePlayer(selected, name1, name2, &picked)))
         return;
     context.status(QStringLiteral("Spieler %1 ge:ae:ndert"), name1);
     clearSelection();

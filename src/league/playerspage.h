@@ -44,10 +44,10 @@ public:
     // Reads the register anew (a league connected or restored).
     void reload();
 
-    void select(); // SpielerAuswaehlen: the current row into the edit and delete groups
-    void add();    // SpielerEintragen
-    void edit();   // SpielerBearbeiten
-    void remove(); // SpielerLoeschen
+    void select();      // SpielerAuswaehlen: the current row into the edit and delete groups
+    void add();         // SpielerEintragen
+    void edit();        // SpielerBearbeiten
+    void remove();      // SpielerLoeschen
     void clearFields(); // FelderSpielerLeeren
 
 private:
@@ -58,4 +58,5 @@ private:
     tavorin::models::PlayerListModel* model = nullptr;
     tavorin::models::NameFilterProxy* proxy = nullptr;
     tavorin::Id selected = 0; // the player picked in the list; 0 when none
+    tavorin::Player picked;   // his names as stored when he was picked
 };

@@ -95,7 +95,7 @@ void SchedulePage::deleteSchedule() {
                        QStringLiteral(" Ergebnisse gespeichert. Soll der Spielplan trotzdem gel:oe:scht werden?  ")))
         return;
     if (context.backup(QStringLiteral("Spielplan l:oe:schen")) &&
-        messages::writeSucceeded(context.store().deleteSchedule(league)))
+        messages::writeSucceeded(context.store().deleteSchedule(league, played)))
         context.status(QStringLiteral("Spielplan der Liga %1 gel:oe:scht"), name);
 }
 
@@ -165,7 +165,13 @@ void SchedulePage::replace() {
 }
 
 bool SchedulePage::setPairing(Id match, Id home, Id away) {
-    const bool stored = messages::writeSucceeded(context.store().setPairing(match, home, away));
+    // Refused when another organiser changed the players since the list showed them.
+    const QModelIndex current = w.schedule->currentIndex();
+    tavorin::MatchState seen;
+    seen.exists = true;
+    seen.home = current.siblingAtColumn(2).data(tavorin::models::PlayerRole).toLongLong();
+    seen.away = current.siblingAtColumn(3).data(tavorin::models::PlayerRole).toLongLong();
+    const bool stored = messages::writeSucceeded(context.store().setPairing(match, home, away, &seen));
     for (const QList<QLabel*>& names : {homeNames, awayNames}) {
         for (QLabel* name : names)
             name->clear();

@@ -85,5 +85,4 @@ struct SaveContext {
     QString plat;
 };
 
-
 } // namespace tavorin::resultentry

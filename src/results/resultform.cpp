@@ -118,8 +118,10 @@ ResultForm::ResultForm(const PageContext& context, QWidget* parent) : QWidget(pa
     grid->addWidget(w.mirror, 1, 0, 1, 7, Qt::AlignHCenter);
 
     for (int side = 0; side < 2; ++side) {
-        for (int f = 0; f < FieldCount; ++f)
+        for (int f = 0; f < FieldCount; ++f) {
             w.fields[side][f] = resultField(side, Field(f));
+            connect(w.fields[side][f], &QLineEdit::textEdited, this, [this] { edited = true; });
+        }
     }
     int row = 2;
     for (const auto& r : formRows)
@@ -155,9 +157,24 @@ void ResultForm::addRow(QGridLayout* grid, int row, const QString& heading, Fiel
 }
 
 bool ResultForm::load(tavorin::Id match, const Side& home, const Side& away) {
-    const QList<StoredSide> storedSides = context.store().results(match);
+    // The state first: a change between the two reads makes a save refused, never one that overwrites it.
+    tavorin::MatchState state;
+    QList<StoredSide> storedSides;
+    {
+        const tavorin::db::LeagueStore::Hold open(context.store());
+        state = context.store().matchState(match);
+        storedSides = context.store().results(match);
+    }
     if (context.readsFailing())
         return false;
+    if (!state.exists) {
+        reset(); // the match is gone since the list was read
+        return false;
+    }
+    // The players the list shows count as loaded: a pairing changed since the list was read refuses a save.
+    state.home = home.player;
+    state.away = away.player;
+    loaded = state;
     forgetImport(); // an import belongs to the match it was taken over for
     shown = match;
     sides = w.mirror->isChecked() ? std::array<Side, 2>{away, home} : std::array<Side, 2>{home, away};
@@ -175,6 +192,7 @@ bool ResultForm::load(tavorin::Id match, const Side& home, const Side& away) {
         found = true;
     }
     setStored(found);
+    edited = false;
     setEnabled(true);
     return true;
 }
@@ -182,6 +200,8 @@ bool ResultForm::load(tavorin::Id match, const Side& home, const Side& away) {
 void ResultForm::reset() {
     forgetImport();
     shown = 0;
+    loaded = {};
+    edited = false;
     sides = {};
     w.leftName->clear();
     w.rightName->clear();
@@ -220,6 +240,8 @@ bool ResultForm::check(const SideTexts& left, const SideTexts& right) {
 }
 
 void ResultForm::save() {
+    if (!writable)
+        return; // Enter in a field of a form that may not save
     if (shown == 0) {
         messages::show(3, QStringLiteral("  Es wurde kein Spiel ausgew:ae:hlt  "));
         return;
@@ -239,12 +261,47 @@ void ResultForm::save() {
     // A saved result is announced, and the page loads the form anew from the league; after a failed save
     // the typed figures stay in the form for another try.
     const SaveContext save{stored, shown, sides[0].player, sides[1].player, importGame, importPlatform};
-    if (!messages::writeSucceeded(context.store().saveResult(save, left, right, context.points)))
+    const tavorin::db::Result saved = context.store().saveResult(save, left, right, context.points, &loaded);
+    if (saved.conflict && !saved.retryable) {
+        reportConflict(saved.error, left, right);
+        return;
+    }
+    if (!messages::writeSucceeded(saved))
         return;
     // The next save updates the rows, also when they could not be read again: it never adds a second pair.
     if (shown != 0)
         setStored(true);
     context.status(QStringLiteral("Ergebnis gespeichert"), QString());
+}
+
+void ResultForm::reportConflict(const QString& what, const SideTexts& left, const SideTexts& right) {
+    QStringList typed;
+    for (int side = 0; side < 2; ++side) {
+        const SideTexts& texts = side == 0 ? left : right;
+        QStringList figures;
+        for (const auto& r : formRows) {
+            QString figure = fieldName(r.field) + QStringLiteral(" ") + texts[r.field];
+            if (r.field == DoublesHit)
+                figure += QStringLiteral(" von ") + texts[DoublesThrown];
+            figures << figure.trimmed();
+        }
+        typed << sides[side].name + QStringLiteral(": ") + figures.join(QStringLiteral(", "));
+    }
+    messages::show(3,
+                   QStringLiteral("  Das Ergebnis wurde nicht gespeichert. ") + what +
+                       QStringLiteral(" Das Formular zeigt jetzt den gespeicherten Stand.  "),
+                   QStringLiteral("Ihre Eingabe:\n") + typed.join(QLatin1Char('\n')));
+    emit matchChangedElsewhere();
+}
+
+void ResultForm::setWritable(bool on) {
+    writable = on;
+    for (const auto& side : w.fields) {
+        for (QLineEdit* field : side)
+            field->setReadOnly(!on);
+    }
+    w.insert->setEnabled(on);
+    w.update->setEnabled(on);
 }
 
 void ResultForm::setStored(bool rows) {
@@ -261,6 +318,7 @@ void ResultForm::takeOver(const std::array<SideTexts, 2>& figures, const QString
     }
     importGame = gameId;
     importPlatform = platform;
+    edited = true;
 }
 
 void ResultForm::forgetImport() {

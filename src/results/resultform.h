@@ -58,6 +58,15 @@ public:
                   const QString& platform);
     // Forgets the game of an import (another match, a new import window).
     void forgetImport();
+    // Whether figures were typed or taken over since the match was loaded.
+    bool isEdited() const { return edited; }
+    // Off for a user who may only read the league: the fields cannot be changed and nothing is saved.
+    void setWritable(bool writable);
+
+signals:
+    // A save was refused because another organiser changed the match since it was loaded: the match is to
+    // be loaded again.
+    void matchChangedElsewhere();
 
 private:
     // The row of one figure: the left player's field, the heading, the right player's field.
@@ -66,12 +75,18 @@ private:
     void setStored(bool rows);
     // Marks every field whose text is no possible figure and names the first one in a warning.
     bool check(const tavorin::resultentry::SideTexts& left, const tavorin::resultentry::SideTexts& right);
+    // Tells of a save refused for another organiser's change, with the figures that were typed.
+    void reportConflict(const QString& what, const tavorin::resultentry::SideTexts& left,
+                        const tavorin::resultentry::SideTexts& right);
 
     const PageContext& context;
     Widgets w;
     tavorin::Id shown = 0;
-    std::array<Side, 2> sides; // left and right
-    bool stored = false;       // the match has stored rows: a save updates them
+    std::array<Side, 2> sides;  // left and right
+    bool stored = false;        // the match has stored rows: a save updates them
+    tavorin::MatchState loaded; // the match as it was loaded: a save is refused when it changed since
+    bool edited = false;
+    bool writable = true;
     QString importGame;
     QString importPlatform;
 };

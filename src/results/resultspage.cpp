@@ -61,6 +61,7 @@ ResultsPage::ResultsPage(const PageContext& context, QNetworkAccessManager* netw
     row->addWidget(buildList());
     row->addSpacing(20);
     w.form = new ResultForm(context);
+    connect(w.form, &ResultForm::matchChangedElsewhere, this, &ResultsPage::reloadForm);
     row->addWidget(w.form);
 }
 
@@ -221,14 +222,23 @@ void ResultsPage::followChange(const tavorin::db::StoreChange& change) {
     }
     // Otherwise the match in the form is loaded again when the change may concern it, and the form closed
     // when the match is no longer listed; figures typed for another match stay.
+    // Figures typed here stay when another organiser changed the match: saving them is refused with what
+    // happened, and the form then shows the stored state.
     const Id match = w.form->match();
     if (match == 0 || !(change.concerns(C::Players | C::Schedule) || change.concernsMatch(match) ||
                         (change.allLeagues && change.concerns(C::Results))))
         return;
+    if (!change.remote || !w.form->isEdited())
+        reloadForm();
+}
+
+void ResultsPage::reloadForm() {
     if (selectFormMatch() < 0)
         disableForm();
     else
         loadMatch();
+    if (w.form->match() == 0)
+        disableForm();
 }
 
 void ResultsPage::clear() {

@@ -65,6 +65,8 @@ private:
     // Makes the row of the match in the form current, unless the current row shows it; its row, or -1 when
     // the form holds no match or the list does not show it.
     int selectFormMatch();
+    // Loads the form's match again, or closes the form when the match is gone.
+    void reloadForm();
     bool reimportConfirmed(const QString& platform, const QString& gameId);
 
     const PageContext& context;

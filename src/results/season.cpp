@@ -29,8 +29,7 @@ void rank(QList<LeagueTableRow>& rows, const QList<MatchPoints>& matches, TieBre
 
 } // namespace
 
-QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results,
-                                 TieBreak order) {
+QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results, TieBreak order) {
     QList<PlayerSeries> series;
     QList<LeagueTableRow> table;
     QHash<QString, qsizetype> index;

@@ -32,7 +32,6 @@ struct PlayerSeries {
 // The members' series in the members' order. Positions rank like the league table: points, then (with the
 // head-to-head rule) the points against each other, then leg difference, then legs won; members without a
 // result so far come last, and members alike in everything keep the members' order.
-QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results,
-                                 TieBreak order);
+QList<PlayerSeries> seasonSeries(const QList<Member>& members, const QList<PlayedResult>& results, TieBreak order);
 
 } // namespace tavorin::season
