@@ -5,6 +5,8 @@
 #include "storetarget.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -78,6 +80,11 @@ QStringList rows(const QString& database) {
 QString tableShown(const MainWindow& w) {
     return columnTexts(find<QTableView>(w, "ligaTabelleTableWidget"), 0).join(',') + '|' +
            columnTexts(find<QTableView>(w, "ligaTabelleTableWidget"), 6).join(',');
+}
+
+// The league store of the window, on the server.
+tavorin::db::LeagueStore& leagueOf(const QObject& window) {
+    return window.findChild<tavorin::db::LeagueSession*>()->store();
 }
 
 } // namespace
@@ -178,6 +185,77 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w->statusBar()->currentMessage().contains("wiederhergestellt"), 10000);
         QVERIFY(answerModals([&] { find<QPushButton>(*w, "ligaHinzufuegenButton")->click(); }).isEmpty());
         QCOMPARE(rows("wackel").filter(QRegularExpression("^l\\d+West$")).size(), 1);
+    }
+
+    // A second program on the same league: its saves reach the window's views without a click, and a save
+    // of figures typed before it is refused with what happened and the typed figures, and the form reloaded.
+    void twoOrganisers() {
+        emptyDatabase("zwei");
+        auto w = startWindow();
+        QVERIFY(trigger(*w, "serverUebertragenAction", server("zwei")).isEmpty());
+        tavorin::db::PostgresStore other(StoreTarget::address("zwei"));
+        tavorin::db::PostgresStore::Content content;
+        QVERIFY(other.connectToServer(&content).ok);
+        auto* list = find<QTableView>(*w, "ergebnisseTableWidget");
+        QList<qint64> delays;
+        for (int legs = 4; legs < 24; ++legs) {
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(other.saveResult({true, 1, 1, 2, {}, {}}, {QString::number(legs)}, {"1"}, tavorin::Points{}).ok);
+            const QString expected = QString::number(legs) + ":1";
+            QTRY_VERIFY_WITH_TIMEOUT(columnTexts(list, 6).value(0) == expected, 1000);
+            delays << clock.elapsed();
+        }
+        QCOMPARE(w->statusBar()->currentMessage(), QString::fromUtf8("Ergebnis von Spieltag 1 geändert"));
+        std::sort(delays.begin(), delays.end());
+        qInfo("save to view: median %lld ms, worst %lld ms of %lld", delays[delays.size() / 2], delays.last(),
+              qint64(delays.size()));
+
+        clickCell(list, 0, 1);
+        auto* legs = find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit");
+        legs->clear();
+        QTest::keyClicks(legs, "2");
+        QVERIFY(other.saveResult({true, 1, 1, 2, {}, {}}, {"5"}, {"3"}, tavorin::Points{}).ok);
+        QTest::qWait(300); // the announcement arrives and leaves the typed figures alone
+        QCOMPARE(legs->text(), "2");
+        const QList<SeenMessage> seen = answerModals([&] { find<QPushButton>(*w, "ergebnisAendernButton")->click(); });
+        QVERIFY2(seen.size() == 1 && seen[0].text.contains("nicht gespeichert") &&
+                     seen[0].text.contains(QString::fromUtf8("wurde inzwischen geändert")) &&
+                     seen[0].text.contains("Anna: Legs 2, AVG"),
+                 qPrintable(shown(seen)));
+        QCOMPARE(legs->text(), "5");
+        const QList<tavorin::resultentry::StoredSide> stored = leagueOf(*w).results(1);
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[stored[0].playerId == "1" ? 0 : 1].texts[tavorin::resultentry::Legs], "5"); // the other's
+    }
+
+    // A user who may only read gets a window that writes nothing; an organiser's role as the guide grants it
+    // may save.
+    void rights() {
+        emptyDatabase("rechte");
+        auto w = startWindow();
+        QVERIFY(trigger(*w, "serverUebertragenAction", server("rechte")).isEmpty());
+        const QString tables = "tv_spieler, tv_ligen, tv_zuordnung, tv_spieltage, tv_ergebnisse";
+        QVERIFY(StoreTarget::admin({"DROP ROLE IF EXISTS leser", "CREATE ROLE leser LOGIN", "DROP ROLE IF EXISTS orga1",
+                                    "CREATE ROLE orga1 LOGIN"}));
+        QVERIFY(StoreTarget::admin({"GRANT SELECT ON " + tables + " TO leser",
+                                    "GRANT SELECT, INSERT, UPDATE, DELETE ON " + tables + " TO orga1",
+                                    "GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO orga1"},
+                                   "rechte"));
+        QVERIFY(trigger(*w, "serverVerbindenAction", server("rechte", "leser")).isEmpty());
+        QVERIFY(find<QLabel>(*w, "nurLesenLabel")->isVisible());
+        for (const char* control : {"spielerHinzufuegenButton", "ligaHinzufuegenButton", "spielplanBerechnenButton",
+                                    "ergebnisEintragenButton"})
+            QVERIFY2(!find<QWidget>(*w, control)->isEnabled(), control);
+        QVERIFY(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->isReadOnly());
+        QCOMPARE(tableShown(*w), "Anna (a),Bert (b)|2,0");
+        const tavorin::db::Result refused = leagueOf(*w).addLeague("West");
+        QVERIFY2(!refused.ok && refused.error.contains("permission denied"), qPrintable(refused.error));
+
+        QVERIFY(trigger(*w, "serverVerbindenAction", server("rechte", "orga1")).isEmpty());
+        QVERIFY(!find<QLabel>(*w, "nurLesenLabel")->isVisible() &&
+                find<QWidget>(*w, "spielerHinzufuegenButton")->isEnabled());
+        QVERIFY(leagueOf(*w).addLeague("West").ok && leagueOf(*w).deleteSchedule(1).ok);
     }
 
 private:
