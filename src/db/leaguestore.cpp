@@ -82,7 +82,7 @@ Result LeagueStore::writeOnce(const std::function<Result(StoreChange&)>& work) {
     }
     rollback();
     pending = {};
-    Result failure = r.ok ? firstFailure : r;
+    Result failure = rootCause(r.ok ? firstFailure : r);
     failed(failure);
     return failure;
 }

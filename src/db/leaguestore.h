@@ -177,6 +177,8 @@ protected:
     virtual Result begin() = 0;
     virtual Result commit() = 0;
     virtual void rollback() = 0;
+    // Why a transaction failed, when `failure` is only a consequence of an earlier failure inside it.
+    virtual Result rootCause(const Result& failure) const { return failure; }
     // Runs `work` as one write, adding what it changed to `change` of the running transaction. A transaction
     // that the server gives up for a conflict with another one is tried once more.
     Result write(const std::function<Result(StoreChange&)>& work);

@@ -57,14 +57,22 @@ Result SqlStore::begin() {
         return r;
     QSqlQuery q(database());
     if (q.exec(dialect == Dialect::Postgres ? QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE")
-                                            : QStringLiteral("BEGIN IMMEDIATE")))
+                                            : QStringLiteral("BEGIN IMMEDIATE"))) {
+        writing = true;
+        statementFailure = {};
         return {};
+    }
     const Result failed = Result::failure(q.lastError());
     release();
     return failed;
 }
 
 Result SqlStore::commit() {
+    // A statement of the transaction failed, even one whose failure was not looked at: the server has given
+    // the whole transaction up (its COMMIT would only roll back), and a league file must not keep half of it.
+    if (!statementFailure)
+        return statementFailure;
+    writing = false;
     QSqlQuery q(database());
     if (!q.exec(QStringLiteral("COMMIT")))
         return Result::failure(q.lastError()); // rollback() follows and releases
@@ -73,6 +81,7 @@ Result SqlStore::commit() {
 }
 
 void SqlStore::rollback() {
+    writing = false;
     QSqlQuery q(database());
     q.exec(QStringLiteral("ROLLBACK"));
     release();
@@ -114,6 +123,7 @@ Result SqlStore::look(const Sql& sql, const Bindings& values, const std::functio
     QSqlQuery query(database());
     query.setForwardOnly(true);
     Result r = exec(query, text(sql), values);
+    noteFailure(r);
     const Row row(query);
     while (r && query.next())
         take(row);
@@ -128,9 +138,20 @@ qint64 SqlStore::lookNumber(const Sql& sql, const Bindings& values, Result* stat
 
 Result SqlStore::run(QSqlQuery& query, const Sql& sql, const Bindings& values) {
     const QString& statement = text(sql);
-    if (query.lastQuery() != statement && !query.prepare(statement))
-        return Result::failure(query.lastError());
-    return db::run(query, values);
+    Result r = query.lastQuery() != statement && !query.prepare(statement) ? Result::failure(query.lastError())
+                                                                           : db::run(query, values);
+    noteFailure(r);
+    return r;
+}
+
+void SqlStore::noteFailure(const Result& r) {
+    if (writing && !r && statementFailure)
+        statementFailure = r;
+}
+
+Result SqlStore::rootCause(const Result& failure) const {
+    // After the first failed statement the server refuses every other one: that first one tells why.
+    return !statementFailure && !failure.conflict ? statementFailure : failure;
 }
 
 Result SqlStore::insert(const Sql& sql, const Bindings& values, Id* id) {

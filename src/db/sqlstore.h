@@ -113,6 +113,7 @@ protected:
     Result begin() override;
     Result commit() override;
     void rollback() override;
+    Result rootCause(const Result& failure) const override;
 
     // Runs a read and hands every row to `take`; a failure is announced (readFailure).
     Result read(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take);
@@ -128,7 +129,7 @@ protected:
     // Reads `match`'s league and match day, for the announcement of a write that concerns it.
     StoreChange::MatchRef matchRef(Id match);
     // Inside a write: the match as it is, to compare with what the organiser saw.
-    MatchState readMatchState(Id match);
+    MatchState readMatchState(Id match, Result* status);
 
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
@@ -140,6 +141,9 @@ protected:
     const QString name; // of the store's connection
 
 private:
+    void noteFailure(const Result& r); // remembers the first failed statement of a write
+    bool writing = false;              // a write transaction is open
+    Result statementFailure;
     Result copyTable(SqlStore& source, const QString& table);
     QVariant storedBestLeg(const QVariant& value) const;
     // After rows were copied with their ids, new rows get ids after them.

@@ -160,19 +160,20 @@ StoreChange::MatchRef SqlStore::matchRef(Id match) {
     return ref;
 }
 
-MatchState SqlStore::readMatchState(Id match) {
+MatchState SqlStore::readMatchState(Id match, Result* status) {
     MatchState state;
     const Bindings id{{QStringLiteral(":id"), number(match)}};
-    look(matchRowSql, id, [&](const Row& q) {
+    *status = look(matchRowSql, id, [&](const Row& q) {
         state = {true, q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong(),
                  {}};
     });
-    look(resultRowsSql, id, [&](const Row& q) {
-        QStringList values;
-        for (int i = 0; i < 24; ++i)
-            values << (q.value(i).isNull() ? QString() : q.value(i).toString());
-        state.results << values.join(QLatin1Char('|'));
-    });
+    if (*status)
+        *status = look(resultRowsSql, id, [&](const Row& q) {
+            QStringList values;
+            for (int i = 0; i < 24; ++i)
+                values << (q.value(i).isNull() ? QString() : q.value(i).toString());
+            state.results << values.join(QLatin1Char('|'));
+        });
     return state;
 }
 
@@ -180,11 +181,13 @@ MatchState SqlStore::matchState(Id match) {
     if (readsFailing())
         return {};
     const Hold open(*this);
-    if (!open.result()) {
-        readFailure(open.result());
+    Result r = open.result();
+    const MatchState state = r ? readMatchState(match, &r) : MatchState();
+    if (!r) {
+        readFailure(r);
         return {};
     }
-    return readMatchState(match);
+    return state;
 }
 
 Result SqlStore::storeSchedule(Id league, const QList<ScheduleRow>& rows,
@@ -232,7 +235,10 @@ Result SqlStore::deleteSchedule(Id league, int played) {
 Result SqlStore::setPairing(Id match, Id home, Id away, const MatchState* expected) {
     return write([&](StoreChange& c) {
         if (expected) {
-            const MatchState now = readMatchState(match);
+            Result read;
+            const MatchState now = readMatchState(match, &read);
+            if (!read)
+                return read;
             if (now.exists != expected->exists || now.home != expected->home || now.away != expected->away)
                 return Result::conflicting(describeMatchChange(*expected, now));
         }

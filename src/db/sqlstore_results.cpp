@@ -160,7 +160,10 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
     MatchState saved;
     const Result done = write([&](StoreChange& c) {
         if (expected) {
-            const MatchState now = readMatchState(context.matchId);
+            Result read;
+            const MatchState now = readMatchState(context.matchId, &read);
+            if (!read)
+                return read;
             if (now != *expected)
                 return Result::conflicting(describeMatchChange(*expected, now));
         }
@@ -174,7 +177,7 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
             const StoreChange::MatchRef ref = matchRef(context.matchId);
             c = {StoreChange::Results, {}, {ref.league}, {ref}, false};
             if (expected)
-                saved = readMatchState(context.matchId);
+                saved = readMatchState(context.matchId, &r);
         }
         return r;
     });
