@@ -14,6 +14,14 @@ int connections = 0;
 // The channel on which the programs on one server league tell each other what they changed.
 constexpr char channel[] = "tavorin_liga";
 
+// Players withdrawn from a league and leagues finished by a new season, added to an older league database.
+const QList<QPair<QString, QString>> laterTables = {
+    {QStringLiteral("tv_rueckzug"), QStringLiteral("CREATE TABLE tv_rueckzug (id SERIAL PRIMARY KEY, id_liga INTEGER, "
+                                                   "id_spieler INTEGER, ab_spieltag INTEGER, regel INTEGER)")},
+    {QStringLiteral("tv_saison"),
+     QStringLiteral("CREATE TABLE tv_saison (id SERIAL PRIMARY KEY, id_liga_alt INTEGER, id_liga_neu INTEGER)")},
+};
+
 // The five tables as the league file has them. Texts compare byte for byte, as in SQLite; results are unique
 // per match and player, so that two organisers cannot both store a match's result.
 const QStringList createStatements = {
@@ -198,6 +206,10 @@ Result PostgresStore::connectToServer(Content* content, QString* reason) {
         if (!columns.value(QStringLiteral("tv_ergebnisse")).contains(column))
             missing << alter;
     }
+    for (const auto& [table, create] : laterTables) {
+        if (!columns.contains(table))
+            missing << create;
+    }
     return prepareLeague(missing);
 }
 
@@ -251,6 +263,8 @@ QString PostgresStore::describeFailure(const QString& reason) {
 
 Result PostgresStore::createTables() {
     QStringList all = createStatements;
+    for (const auto& table : laterTables)
+        all << table.second;
     for (const auto& index : indexStatements)
         all << index.second;
     return transaction([&] { return runAll(all); });
