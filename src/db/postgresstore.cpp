@@ -206,16 +206,20 @@ Result PostgresStore::connectToServer(Content* content, QString* reason) {
         if (!columns.value(QStringLiteral("tv_ergebnisse")).contains(column))
             missing << alter;
     }
+    QStringList later;
     for (const auto& [table, create] : laterTables) {
         if (!columns.contains(table))
-            missing << create;
+            later << create;
     }
-    return prepareLeague(missing);
+    return prepareLeague(missing, later);
 }
 
-Result PostgresStore::prepareLeague(const QStringList& upgrade) {
+Result PostgresStore::prepareLeague(const QStringList& upgrade, const QStringList& laterTables) {
     if (Result r = upgrade.isEmpty() ? Result() : transaction([&] { return runAll(upgrade); }); !r)
         return r;
+    // Tables a user without the right to make them cannot add: the league is read without their rows.
+    for (const QString& sql : laterTables)
+        transaction([&] { return runAll({sql}); });
     // Indexes that another user's rights do not let this one make leave the league only slower.
     QSqlQuery q(database());
     QStringList indexes;

@@ -148,6 +148,10 @@ Result upgradeTables(QSqlDatabase& db) {
         if (!query.exec(QLatin1StringView(step.alter)))
             return Result::failure(query.lastError());
     }
+    return {};
+}
+
+Result addLaterTables(QSqlDatabase& db) {
     for (const QString& sql : laterTableStatements()) {
         QStringList columns;
         if (const Result r = columnsOf(db, tableName(sql), columns); !r)

@@ -33,9 +33,13 @@ bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column);
 // Creates the five tables and the later ones, together or not at all.
 Result createTables(QSqlDatabase& db);
 
-// Adds the columns and tables of later releases that the file lacks. Fails when a column cannot be added, for
+// Adds the columns of later releases that the file lacks. Fails when a column cannot be added, for
 // example because its table is missing.
 Result upgradeTables(QSqlDatabase& db);
+
+// Adds the tables of later releases that the file lacks. A file that cannot take them (write-protected) is
+// still read: the store then finds none of their rows.
+Result addLaterTables(QSqlDatabase& db);
 
 // Adds the indexes on the columns the views join and filter on, unless they exist. Older releases read
 // a file with them as before.

@@ -142,6 +142,8 @@ protected:
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
     virtual void closeConnection();
+    // The league changed: whether it has the tables of withdrawals and seasons is to be looked at again.
+    void forgetSeasonTables() { seasonTables = -1; }
     // Runs before every read and write: a league file that was locked when it became current is checked.
     virtual Result beforeUse() { return {}; }
 
@@ -156,6 +158,9 @@ private:
     // Whether a league annuls the matches of a withdrawn player or a season was finished: only then do the
     // standings look for what they leave out.
     bool countsDiffer();
+    // Whether the league has the tables of withdrawals and seasons (one that could not be upgraded has not).
+    bool seasonTablesExist();
+    int seasonTables = -1; // unknown
     QVariant storedBestLeg(const QVariant& value) const;
     // After rows were copied with their ids, new rows get ids after them.
     Result restartIds();

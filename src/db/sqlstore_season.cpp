@@ -20,6 +20,10 @@ const Sql openMatchesSql{
                    "FROM tv_ergebnisse WHERE tv_ergebnisse.spieltag_id = tv_spieltage.id) ORDER BY spieltag, id")};
 const Sql countsDifferSql{
     QStringLiteral("SELECT (SELECT COUNT(*) FROM tv_rueckzug WHERE regel = 0) + (SELECT COUNT(*) FROM tv_saison)")};
+const Sql seasonTablesSql{
+    QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name IN ('tv_rueckzug', 'tv_saison')"),
+    QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = current_schema() AND "
+                   "table_name IN ('tv_rueckzug', 'tv_saison')")};
 const Sql isMemberSql{QStringLiteral("SELECT COUNT(*) FROM tv_zuordnung WHERE id_spieler = :spid AND id_liga = :lgid")};
 const Sql removeWithdrawalSql{QStringLiteral("DELETE FROM tv_rueckzug WHERE id_liga = :lgid AND id_spieler = :spid")};
 const Sql assignmentsOfPlayerSql{QStringLiteral("SELECT id_liga FROM tv_zuordnung WHERE id_spieler = :spid")};
@@ -46,12 +50,24 @@ Sql withoutAnnulledMatches(const Sql& standings) {
     return Sql(changed(standings.sqlite), standings.postgres.isEmpty() ? QString() : changed(standings.postgres));
 }
 
+bool SqlStore::seasonTablesExist() {
+    if (seasonTables < 0) {
+        const qint64 found = readNumber(seasonTablesSql, {});
+        if (readsFailing())
+            return false; // looked at again once the league answers
+        seasonTables = found == 2 ? 1 : 0;
+    }
+    return seasonTables > 0;
+}
+
 bool SqlStore::countsDiffer() {
-    return readNumber(countsDifferSql, {}) > 0;
+    return seasonTablesExist() && readNumber(countsDifferSql, {}) > 0;
 }
 
 QList<withdrawal::Withdrawal> SqlStore::withdrawals(Id league) {
     QList<withdrawal::Withdrawal> out;
+    if (!seasonTablesExist())
+        return out;
     read(withdrawalsSql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
         out.append({q.value("id_spieler").toLongLong(), q.value("ab_spieltag").toInt(),
                     q.value("regel").toInt() == 1 ? withdrawal::Rule::Walkover : withdrawal::Rule::Annul,
