@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -278,13 +279,16 @@ private slots:
         QVERIFY(press(find<QPushButton>(*w, "rueckzugAufhebenButton")).isEmpty());
         QCOMPARE(env.value("SELECT COUNT(*) FROM tv_rueckzug"), "0");
 
+        QString preview;
         answerModals([&] { find<QAction>(*w, "neueSaisonAction")->trigger(); },
-                     [](QWidget* dialog) {
+                     [&](QWidget* dialog) {
                          auto* leagues = dialog->findChild<QListWidget*>("alteLigenListWidget");
                          for (int i = 0; i < leagues->count(); ++i) // "Nord" above "Ost"
                              leagues->item(i)->setCheckState(Qt::Checked);
+                         preview = dialog->findChild<QPlainTextEdit*>("vorschauTextEdit")->toPlainText();
                          dialog->findChild<QPushButton*>("anlegenButton")->click();
                      });
+        QVERIFY2(preview.contains("Nord (neue Saison)\n    Bert (beta) (Aufsteiger aus Ost)"), qPrintable(preview));
         QCOMPARE(env.query("SELECT liga_name || ':' || group_concat(dartn_name) FROM tv_ligen JOIN tv_zuordnung ON "
                            "id_liga = tv_ligen.id JOIN tv_spieler ON tv_spieler.id = id_spieler GROUP BY liga_name"),
                  QStringList({"Nord (neue Saison):Bert,Carl", "Ost (neue Saison):Zora,Anna"}));

@@ -96,25 +96,25 @@ int figure(const Row& q, const char* column) {
 QList<LeagueTableRow> SqlStore::leagueTable(Id league) {
     QList<LeagueTableRow> rows;
     const Hold open(*this);
-    read(countsDiffer() ? countedLeagueTableSql : leagueTableSql, {{QStringLiteral(":lgid"), number(league)}},
-         [&](const Row& q) {
-             LeagueTableRow r;
-             r.playerId = q.text("id_spieler");
-             r.name1 = q.text("name1");
-             r.name2 = q.text("name2");
-             r.won = figure(q, "gewSpiele");
-             r.drawn = figure(q, "unenSpiele");
-             r.lost = figure(q, "verlSpiele");
-             r.legsWon = figure(q, "gewonnene");
-             r.legsLost = figure(q, "verlorene");
-             r.points = figure(q, "gesamtpunkte");
-             r.average = q.value("sumav").toFloat();
-             r.doublesHit = figure(q, "doppA");
-             r.doublesThrown = figure(q, "doppB");
-             r.legDifference = figure(q, "differenz");
-             r.hasResults = !q.value("gesamtpunkte").isNull();
-             rows.append(r);
-         });
+    const Sql& sql = countsDiffer() ? countedLeagueTableSql : leagueTableSql;
+    read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
+        LeagueTableRow r;
+        r.playerId = q.text("id_spieler");
+        r.name1 = q.text("name1");
+        r.name2 = q.text("name2");
+        r.won = figure(q, "gewSpiele");
+        r.drawn = figure(q, "unenSpiele");
+        r.lost = figure(q, "verlSpiele");
+        r.legsWon = figure(q, "gewonnene");
+        r.legsLost = figure(q, "verlorene");
+        r.points = figure(q, "gesamtpunkte");
+        r.average = q.value("sumav").toFloat();
+        r.doublesHit = figure(q, "doppA");
+        r.doublesThrown = figure(q, "doppB");
+        r.legDifference = figure(q, "differenz");
+        r.hasResults = !q.value("gesamtpunkte").isNull();
+        rows.append(r);
+    });
     return rows;
 }
 
@@ -129,25 +129,25 @@ QList<MatchPoints> SqlStore::playedMatches(Id league) {
 QList<StatisticsRow> SqlStore::statistics(Id league) {
     QList<StatisticsRow> rows;
     const Hold open(*this);
-    read(countsDiffer() ? countedStatisticsSql : statisticsSql, {{QStringLiteral(":lgid"), number(league)}},
-         [&](const Row& q) {
-             StatisticsRow r;
-             r.name1 = q.text("name1");
-             r.name2 = q.text("name2");
-             r.minus20 = figure(q, "sm20");
-             r.plus20 = figure(q, "sp20");
-             r.plus40 = figure(q, "sp40");
-             r.plus60 = figure(q, "sp60");
-             r.plus80 = figure(q, "sp80");
-             r.plus100 = figure(q, "sp100");
-             r.plus140 = figure(q, "sp140");
-             r.plus171 = figure(q, "sp171");
-             r.count180 = figure(q, "sp180");
-             r.highestFinish = figure(q, "maxhf");
-             r.bestLeg = figure(q, "minbestleg");
-             r.playerId = q.text("id_spieler");
-             rows.append(r);
-         });
+    const Sql& sql = countsDiffer() ? countedStatisticsSql : statisticsSql;
+    read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
+        StatisticsRow r;
+        r.name1 = q.text("name1");
+        r.name2 = q.text("name2");
+        r.minus20 = figure(q, "sm20");
+        r.plus20 = figure(q, "sp20");
+        r.plus40 = figure(q, "sp40");
+        r.plus60 = figure(q, "sp60");
+        r.plus80 = figure(q, "sp80");
+        r.plus100 = figure(q, "sp100");
+        r.plus140 = figure(q, "sp140");
+        r.plus171 = figure(q, "sp171");
+        r.count180 = figure(q, "sp180");
+        r.highestFinish = figure(q, "maxhf");
+        r.bestLeg = figure(q, "minbestleg");
+        r.playerId = q.text("id_spieler");
+        rows.append(r);
+    });
     if (readsFailing())
         return rows;
     const QList<withdrawal::Withdrawal> out = withdrawals(league);
