@@ -109,7 +109,7 @@ public:
 
     // --- standings ---
     // Ranked by points, then leg difference, then legs won; members without results last. Results of matches
-    // that a league's rule annuls are left out.
+    // that a league's rule annuls are left out, and those of a finished season's league but in its own table.
     virtual QList<LeagueTableRow> leagueTable(Id league) = 0;
     // The league table as the league counts it: with the walkovers of withdrawn players (legs and points of
     // `points`), in the order `points` asks for, withdrawn players last.
@@ -178,7 +178,8 @@ public:
     // (0: to none, into the pool). His matches and results stay where they are.
     virtual Result moveMembers(const QList<Id>& players, Id league) = 0;
     // Notes that the season of `league` ended and `successor` follows it: results of its matches count in its
-    // own table only, no longer in the tables of the leagues its players move to.
+    // own table only, no longer in the tables of the leagues its players move to; its standings list the
+    // players of its schedule.
     virtual Result finishLeague(Id league, Id successor) = 0;
 
     // Runs `work` (writes of this store) in one transaction: committed and announced once when it succeeds,

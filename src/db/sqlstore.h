@@ -18,6 +18,8 @@ struct Sql {
 
 // A standings statement that leaves out the result rows of matches which their league's rule annuls.
 Sql withoutAnnulledMatches(const Sql& standings);
+// The same for a league whose season is finished: the players of its schedule, its own matches only.
+Sql ofFinishedLeague(const Sql& standings);
 
 // The league store on a Qt SQL connection of its own. Every statement of the program is here; the few that
 // differ between SQLite and PostgreSQL are written once for each, side by side.
@@ -158,6 +160,8 @@ private:
     // Whether a league annuls the matches of a withdrawn player or a season was finished: only then do the
     // standings look for what they leave out.
     bool countsDiffer();
+    // The statement of a league's standings: `plain` while nothing is left out, `finished` for a finished league.
+    const Sql& standingsSql(Id league, const Sql& plain, const Sql& counted, const Sql& finished);
     // Whether the league has the tables of withdrawals and seasons (one that could not be upgraded has not).
     bool seasonTablesExist();
     int seasonTables = -1; // unknown

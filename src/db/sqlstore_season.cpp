@@ -33,7 +33,32 @@ const Sql finishLeagueSql{QStringLiteral("INSERT INTO tv_saison (id_liga_alt, id
 const Sql addWithdrawalSql{QStringLiteral("INSERT INTO tv_rueckzug (id_liga, id_spieler, ab_spieltag, regel) VALUES "
                                           "(:lgid, :spid, :tag, :regel)")};
 
+const Sql finishedSql{QStringLiteral("SELECT COUNT(*) FROM tv_saison WHERE id_liga_alt = :lgid")};
+
 } // namespace
+
+Sql ofFinishedLeague(const Sql& standings) {
+    // Its players are those of its schedule (they have moved on to other leagues), and only its own matches count.
+    const QString members = QStringLiteral("LEFT JOIN tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler");
+    const QString players = QStringLiteral(
+        "JOIN (SELECT heim AS id_spieler, liga AS id_liga FROM tv_spieltage UNION SELECT gast, liga FROM "
+        "tv_spieltage) AS tv_zuordnung ON tv_spieler.id = tv_zuordnung.id_spieler");
+    const QString results =
+        QStringLiteral("LEFT JOIN tv_ergebnisse ON tv_ergebnisse.spieler_id = tv_zuordnung.id_spieler");
+    const QString ownMatches = QStringLiteral(" AND EXISTS (SELECT 1 FROM tv_spieltage AS e WHERE e.id = "
+                                              "tv_ergebnisse.spieltag_id AND e.liga = tv_zuordnung.id_liga)");
+    const auto changed = [&](QString text) {
+        return text.replace(members, players).replace(results, results + ownMatches);
+    };
+    const Sql counted = withoutAnnulledMatches(standings);
+    return Sql(changed(counted.sqlite), counted.postgres.isEmpty() ? QString() : changed(counted.postgres));
+}
+
+const Sql& SqlStore::standingsSql(Id league, const Sql& plain, const Sql& counted, const Sql& finished) {
+    if (!countsDiffer())
+        return plain;
+    return readNumber(finishedSql, {{QStringLiteral(":lgid"), QVariant::fromValue(league)}}) > 0 ? finished : counted;
+}
 
 Sql withoutAnnulledMatches(const Sql& standings) {
     // Left out of the join: the result rows of a match whose league annuls the matches of one of its players, and

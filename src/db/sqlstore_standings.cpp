@@ -53,6 +53,8 @@ const Sql statisticsSql{
 
 const Sql countedLeagueTableSql = withoutAnnulledMatches(leagueTableSql);
 const Sql countedStatisticsSql = withoutAnnulledMatches(statisticsSql);
+const Sql finishedLeagueTableSql = ofFinishedLeague(leagueTableSql);
+const Sql finishedStatisticsSql = ofFinishedLeague(statisticsSql);
 
 // Both players' points of every match of a league with both result rows stored.
 const Sql playedMatchesSql{
@@ -96,7 +98,7 @@ int figure(const Row& q, const char* column) {
 QList<LeagueTableRow> SqlStore::leagueTable(Id league) {
     QList<LeagueTableRow> rows;
     const Hold open(*this);
-    const Sql& sql = countsDiffer() ? countedLeagueTableSql : leagueTableSql;
+    const Sql& sql = standingsSql(league, leagueTableSql, countedLeagueTableSql, finishedLeagueTableSql);
     read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
         LeagueTableRow r;
         r.playerId = q.text("id_spieler");
@@ -129,7 +131,7 @@ QList<MatchPoints> SqlStore::playedMatches(Id league) {
 QList<StatisticsRow> SqlStore::statistics(Id league) {
     QList<StatisticsRow> rows;
     const Hold open(*this);
-    const Sql& sql = countsDiffer() ? countedStatisticsSql : statisticsSql;
+    const Sql& sql = standingsSql(league, statisticsSql, countedStatisticsSql, finishedStatisticsSql);
     read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
         StatisticsRow r;
         r.name1 = q.text("name1");
