@@ -33,7 +33,7 @@ QString codeAlone(db::LeagueStore& store, int number, const ExportOptions& commo
     ScheduleCodeOptions schedule;
     static_cast<ExportOptions&>(schedule) = common;
     if (number == 1)
-        return leagueTableCode(store.rankedLeagueTable(1, TieBreak::LegDifference), table);
+        return leagueTableCode(store.rankedLeagueTable(1, Points{}), table);
     if (number == 2)
         return statisticsCode(store.statistics(1), table);
     return scheduleCode(store.scheduleForExport(1), schedule, PlatformAddresses());

@@ -56,7 +56,7 @@ private slots:
         QStringList upper = older; // SQLite matches column names without regard to case: no second "hash"
         upper[4].replace("bestleg INTEGER", "bestleg INTEGER, HASH TEXT");
         QTest::newRow("open: new file") << false << QStringList() << "SELECT COUNT(*) FROM sqlite_master"
-                                        << "15"; // five tables, SQLite's sequence table, nine indexes
+                                        << "17"; // seven tables, SQLite's sequence table, nine indexes
         QTest::newRow("open: older file")
             << false << older
             << "SELECT group_concat(legs_won || ave || quote(hash) || quote(plat) || quote(p171)) FROM tv_ergebnisse"
@@ -64,10 +64,12 @@ private slots:
         QTest::newRow("open: column in other case")
             << false << upper << "SELECT group_concat(name) FROM pragma_table_info('tv_ergebnisse') WHERE cid > 22"
             << "HASH,plat,p171";
-        // Upgraded and indexed: the nine indexes and the results table with the column "p171".
-        QTest::newRow("connect: older league file")
-            << true << older << "SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'ix_%' OR sql LIKE '%p171%'"
-            << "10";
+        // Upgraded and indexed: the nine indexes, the results table with the column "p171", the withdrawals and
+        // seasons.
+        QTest::newRow("connect: older league file") << true << older
+                                                    << "SELECT COUNT(*) FROM sqlite_master WHERE name LIKE 'ix_%' OR "
+                                                       "sql LIKE '%p171%' OR name IN ('tv_rueckzug', 'tv_saison')"
+                                                    << "12";
     }
 
     void prepareTheFile() {

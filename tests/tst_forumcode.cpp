@@ -184,6 +184,24 @@ private slots:
                                  [](auto& o) { o.underlinedMatchDays = o.boldScore = false; }),
                             web)
             << u"[b]Spieltag: 1[/b]\nAnna (anna_l)(50.25) 3:3 Bert (bert_l)(48.00)\n"_s;
+        // Withdrawn players: listed below the table, their matches struck through or won without a game.
+        LeagueTableRow dora{u"Dora"_s, u"d"_s};
+        dora.withdrawn = true;
+        QTest::newRow("html table, a withdrawn player")
+            << leagueTableCode({anna, dora}, table())
+            << leagueOfAnna + u"<div style=\"font-size:0.8em;\">zur\u00fcckgezogen: Dora</div>"_s;
+        QTest::newRow("bb table, a withdrawn player")
+            << leagueTableCode({dora, anna}, bb(CellAlignment::Centred))
+            << u"[align=center]"_s + tableTag +
+                   u"[*]1[*]Anna[*]3[*]2[*]1[*]0[*]7:3[*]5[*]45.50[*]33.33% (1/3)\n[/table][/align]\n"
+                   u"zur\u00fcckgezogen: Dora"_s;
+        QList<ScheduleMatch> withdrawn = drawThenOpen();
+        withdrawn[0].outcome = withdrawal::Outcome::Annulled;
+        withdrawn[1].outcome = withdrawal::Outcome::AwayWins;
+        QTest::newRow("bb schedule, annulled and walkover")
+            << scheduleCode(withdrawn, schedule(CodeFormat::BBCode), web)
+            << u"[b][u]Spieltag: 1[/u][/b]\n[s]Anna(50.25) [b]3:3[/b] Bert(48.00)[/s]\n\n[b][u]Spieltag: 2[/u][/b]\n"
+               u"Carl [b]-:+[/b] Dora (kampflos)\n"_s;
         QTest::newRow("bb schedule, days underlined only, no matches")
             << scheduleCode({}, with(schedule(CodeFormat::BBCode), [](auto& o) { o.boldMatchDays = false; }), web)
             << u"[u]Spieltag: 1[/u]\n"_s;
@@ -255,6 +273,13 @@ private slots:
             << u"<div style=\"font-size:0.8em; font-weight:bold;\">aktualisiert am: 01.02.2024 um: 09:05 "
                u"Uhr</div><table cellspacing=\"0\" style=\"width:600px; border-top:0px solid #abcdef;"_s;
         QTest::newRow("schedule: second name only") << styled << u"color:#bb0000; \">dora_l</td>"_s;
+        QList<ScheduleMatch> withdrawn = drawThenOpen();
+        withdrawn[0].outcome = withdrawal::Outcome::Annulled;
+        withdrawn[1].outcome = withdrawal::Outcome::HomeWins;
+        const QString marked = scheduleCode(withdrawn, schedule(), web);
+        QTest::newRow("annulled: struck through") << marked << u"color:#888888; \"><s>3:3</s></td>"_s;
+        QTest::newRow("walkover") << marked << u"color:#009900;\">Carl</td>"_s;
+        QTest::newRow("walkover score") << marked << u"color:#009900; \">+:- kampflos</td>"_s;
     }
     void htmlOptions() {
         QFETCH(QString, code);

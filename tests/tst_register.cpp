@@ -2,9 +2,14 @@
 // league, and the moves and deletions refused while a player is a member or has matches or results.
 #include "guitest.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QToolButton>
 
 using namespace guitest;
@@ -249,6 +254,44 @@ private slots:
         QCOMPARE(columnTexts(m.pool, 2), QStringList({"beta", "Gamma"}));
         QCOMPARE(texts(m.move(m.pool, "Gamma")), QStringList(QString::fromUtf8("  Es wurde keine Liga ausgewählt.  ")));
         QCOMPARE(env.value("SELECT COUNT(*) FROM tv_zuordnung"), "2");
+    }
+
+    // "Rückzug..." and "Rückzug aufheben" on a member; "Neue Saison..." swaps the two leagues' players.
+    void withdrawalAndNewSeason() {
+        LeagueTestEnv env(seedData + QStringList{"INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (1, 1), (2, "
+                                                 "1), (3, 2), (4, 2)",
+                                                 "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (1, 1, "
+                                                 "2, 1), (1, 2, 1, 2)"});
+        auto w = startWindow();
+        Membership m(*w);
+        clickCell(m.members, rowOf(m.members, 2, "Alpha"), 1);
+        answerModals([&] { find<QPushButton>(*w, "rueckzugButton")->click(); },
+                     [](QWidget* dialog) {
+                         dialog->findChild<QSpinBox*>("abSpieltagSpinBox")->setValue(2);
+                         dialog->findChild<QRadioButton*>("kampflosRadioButton")->setChecked(true);
+                         dialog->findChild<QPushButton*>("zurueckziehenButton")->click();
+                     });
+        QCOMPARE(env.value("SELECT id_liga || ':' || id_spieler || ':' || ab_spieltag || ':' || regel FROM "
+                           "tv_rueckzug"),
+                 "1:2:2:1");
+        QCOMPARE(find<QLabel>(*w, "rueckzugLabel")->text(),
+                 QString::fromUtf8("zurückgezogen: Anna (Alpha) (ab Spieltag 2, kampflos)"));
+        QVERIFY(press(find<QPushButton>(*w, "rueckzugAufhebenButton")).isEmpty());
+        QCOMPARE(env.value("SELECT COUNT(*) FROM tv_rueckzug"), "0");
+
+        QString preview;
+        answerModals([&] { find<QAction>(*w, "neueSaisonAction")->trigger(); },
+                     [&](QWidget* dialog) {
+                         auto* leagues = dialog->findChild<QListWidget*>("alteLigenListWidget");
+                         for (int i = 0; i < leagues->count(); ++i) // "Nord" above "Ost"
+                             leagues->item(i)->setCheckState(Qt::Checked);
+                         preview = dialog->findChild<QPlainTextEdit*>("vorschauTextEdit")->toPlainText();
+                         dialog->findChild<QPushButton*>("anlegenButton")->click();
+                     });
+        QVERIFY2(preview.contains("Nord (neue Saison)\n    Bert (beta) (Aufsteiger aus Ost)"), qPrintable(preview));
+        QCOMPARE(env.query("SELECT liga_name || ':' || group_concat(dartn_name) FROM tv_ligen JOIN tv_zuordnung ON "
+                           "id_liga = tv_ligen.id JOIN tv_spieler ON tv_spieler.id = id_spieler GROUP BY liga_name"),
+                 QStringList({"Nord (neue Saison):Bert,Carl", "Ost (neue Saison):Zora,Anna"}));
     }
 };
 

@@ -17,7 +17,8 @@ QString summary(const ProgramSettings& s) {
         flags += f ? 't' : 'f';
     const Points& p = s.points;
     return (QStringList{s.dbpfad, s.captions.name1, s.captions.name2, s.captions.heim, s.captions.gast, flags,
-                        QString::asprintf("%d %d %d %d", p.gewonnen, p.remis, p.verloren, int(p.reihenfolge))}
+                        QString::asprintf("%d %d %d %d %d:%d", p.gewonnen, p.remis, p.verloren, int(p.reihenfolge),
+                                          p.walkoverWon, p.walkoverLost)}
             << e.gewonnen << e.unentschieden << e.verloren << e.linie1 << e.linieB1 << e.linieB2 << e.TabBreite1Value
             << e.TabBreite2Value << s.platforms.lidartsApi << s.platforms.lidartsWeb << s.platforms.prodarterRelay
             << s.platforms.prodarterWeb << QString::number(s.platforms.timeoutSeconds))
@@ -96,24 +97,27 @@ private slots:
             << QByteArray(
                    "[dateipfad]\ndbpfad=/srv/herbst.db\n[bezeichnungen]\nname1=Forum\nname2=Online\nheim=Haus\n"
                    "gast=Besuch\nanzeige=true\n[punkte]\nPunkteGewonnen=3\nPunkteRemis=-1\nPunkteVerloren=999\n"
-                   "Reihenfolge=1\n[exportfenster]\ngewonnen=#ABCDEF\nlinieB2=9\nTabZentriert=true\nStatLinks=FALSE\n"
+                   "Reihenfolge=1\nKampflosLegs=5:2\n[exportfenster]\ngewonnen=#ABCDEF\nlinieB2=9\nTabZentriert="
+                   "true\nStatLinks=FALSE\n"
                    "name1b=true\nTabBreite1Value=80%\n[plattformen]\nlidarts_api=http://127.0.0.1:4711\n"
                    "prodarter_relay=https://relay.test/\nzeitlimit=3600\n[spielplan]\nHeimrechtAusgleichen=TRUE\n")
-            << "/srv/herbst.db|Forum|Online|Haus|Besuch|tttfttt|3 -1 999 1|#ABCDEF|#ffffdd|#ffdddd|#000000|1|9|80|100|"
+            << "/srv/herbst.db|Forum|Online|Haus|Besuch|tttfttt|3 -1 999 1 "
+               "5:2|#ABCDEF|#ffffdd|#ffdddd|#000000|1|9|80|100|"
                "http://127.0.0.1:4711|https://lidarts.org|https://relay.test/|http://www.pro-darter.com|3600";
         // Captions and points have no defaults; empty and missing export and platform keys keep theirs.
         QTest::newRow("missing and empty")
             << QByteArray("[dateipfad]\ndbpfad=/x.db\n[punkte]\nPunkteRemis=\n[exportfenster]\nTabLinks=\n"
                           "[plattformen]\nlidarts_web=\nzeitlimit=0\n")
-            << "/x.db|||||ftfttff|0 0 0 0|" + defaults;
+            << "/x.db|||||ftfttff|0 0 0 0 3:0|" + defaults;
         QTest::newRow("hostile values fall back")
             << QByteArray(
                    "[bezeichnungen]\nanzeige=ja\n[punkte]\nPunkteGewonnen=1000\nPunkteRemis=2.5\nPunkteVerloren=-1000"
-                   "\nReihenfolge=2\n[exportfenster]\nname1a=nein\nlinie1=\"red;background:url(x)\"\nverloren=#12345g"
+                   "\nReihenfolge=2\nKampflosLegs=0:3\n[exportfenster]\nname1a=nein\nlinie1=\"red;background:url(x)"
+                   "\"\nverloren=#12345g"
                    "\nlinieB1=10\nTabBreite2Value=px\n[plattformen]\nlidarts_web=javascript:alert(1)\n"
                    "lidarts_api=ftp://lidarts.org\nprodarter_relay=relay.test\nzeitlimit=3601\n[spielplan]\n"
                    "HeimrechtAusgleichen=ja\n")
-            << "|||||ftfttff|2 1 0 0|" + QString(defaults).replace("100|100", "100|");
+            << "|||||ftfttff|2 1 0 0 3:0|" + QString(defaults).replace("100|100", "100|");
     }
     void reading() {
         QFETCH(QByteArray, content);
@@ -127,10 +131,10 @@ private slots:
         // The first run writes config.ini and keeps the built-in values; the next reads the file.
         const QString first = summary(loadStartupSettings(settingsDirectory()));
         QCOMPARE(settingsDirectory(), env.dir());
-        QCOMPARE(first, env.defaultDatabase() + "|dart'n-Forum Name|Lidarts Name|Spieler 1|Spieler 2|ftfttff|2 1 0 0|" +
-                            defaults);
+        QCOMPARE(first, env.defaultDatabase() +
+                            "|dart'n-Forum Name|Lidarts Name|Spieler 1|Spieler 2|ftfttff|2 1 0 0 3:0|" + defaults);
         QCOMPARE(summary(loadStartupSettings(env.dir())),
-                 env.defaultDatabase() + "|dart'n-Forum Name|Lidarts Name|Heim|Gast|fttftff|2 1 0 0|" + defaults);
+                 env.defaultDatabase() + "|dart'n-Forum Name|Lidarts Name|Heim|Gast|fttftff|2 1 0 0 3:0|" + defaults);
         // A missing or empty database path becomes the default file and is written back.
         for (const QByteArray& content :
              {QByteArray("[dateipfad]\ndbpfad=\n"), QByteArray("[punkte]\nPunkteGewonnen=3\n")}) {
@@ -149,7 +153,7 @@ private slots:
         QCOMPARE(file.value("punkte/PunkteRemis").toString(), "eins");
         QCOMPARE(file.value("exportfenster/TabZentriert").toString(), "true"); // other groups stay
         QVERIFY(summary(readConfig(env.configPath()))
-                    .startsWith(env.defaultDatabase() + "|Forum||Heim|Gast|tttftff|3 1 0 1|"));
+                    .startsWith(env.defaultDatabase() + "|Forum||Heim|Gast|tttftff|3 1 0 1 3:0|"));
     }
     // Addresses given with or without a closing slash.
     void platformAddresses() {

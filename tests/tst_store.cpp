@@ -2,6 +2,8 @@
 #include "seed.h"
 #include "storetarget.h"
 
+#include "league/newseason.h"
+
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -267,7 +269,7 @@ private slots:
         QVERIFY(target.run(
             "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 4, 3), (2, 1, 2, 2, 1)"));
         shown.clear();
-        for (const LeagueTableRow& r : store->rankedLeagueTable(1, TieBreak::HeadToHead))
+        for (const LeagueTableRow& r : store->rankedLeagueTable(1, Points{2, 1, 0, TieBreak::HeadToHead}))
             shown << r.name1;
         QCOMPARE(shown, QStringList({"B", "A", "D", "C", "E"}));
     }
@@ -322,6 +324,117 @@ private slots:
             shown << line;
         }
         QCOMPARE(shown, series);
+    }
+
+    // A, B, C, D; day 1: A-B 3:1, C-D 3:2; day 2: A-C 0:3, B-D open; day 3: A-D, B-C open. Every result has a
+    // 180. Per case: the table (withdrawn last, "-"), the statistics' 180s, the schedule code's outcomes per
+    // match (. counts, x annulled, h/a won by home/away without a game) and the season's result rows.
+    void own_withdrawal_data() {
+        QTest::addColumn<int>("player");
+        QTest::addColumn<int>("rule"); // 0 annul, 1 walkover, -1 withdrawn by annul and undone
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* tag, int player, int rule, int day, const char* expected) {
+            QTest::newRow(tag) << player << rule << day << QString(expected);
+        };
+        row("annulled before any match", 4, 0, 1,
+            "C 1 1 0 0 3:0 2,A 2 1 0 1 3:4 2,B 1 0 0 1 1:3 0,D- | A2 B1 C1 D- | .x.xx. | 4");
+        row("annulled half-way", 2, 0, 2,
+            "C 2 2 0 0 6:2 4,D 1 0 0 1 2:3 0,A 1 0 0 1 0:3 0,B- | A1 C2 D1 B- | x..x.x | 4");
+        row("walkover half-way", 4, 1, 2,
+            "C 2 2 0 0 6:2 4,A 3 2 0 1 6:4 4,B 2 1 0 1 4:3 2,D- | A2 B1 C2 D- | ...hh. | 10");
+        row("walkover on the last day", 4, 1, 3,
+            "C 2 2 0 0 6:2 4,A 3 2 0 1 6:4 4,B 1 0 0 1 1:3 0,D- | A2 B1 C2 D- | ....h. | 8");
+        row("walkover, the away player wins", 1, 1, 3,
+            "C 2 2 0 0 6:2 4,D 2 1 0 1 5:3 2,B 1 0 0 1 1:3 0,A- | B1 C2 D1 A- | ....a. | 8");
+        row("after the last match", 4, 1, 4,
+            "C 2 2 0 0 6:2 4,A 2 1 0 1 3:4 2,B 1 0 0 1 1:3 0,D- | A2 B1 C2 D- | ...... | 6");
+        row("undone", 4, -1, 1,
+            "C 2 2 0 0 6:2 4,A 2 1 0 1 3:4 2,D 1 0 0 1 2:3 0,B 1 0 0 1 1:3 0 | A2 B1 C2 D1 | ...... | 6");
+    }
+    void own_withdrawal() {
+        QFETCH(int, player);
+        QFETCH(int, rule);
+        QFETCH(int, day);
+        QFETCH(QString, expected);
+        start(leagueSeed({"A", "B", "C", "D"}, {"1:1:2", "1:3:4", "2:1:3", "2:2:4", "3:1:4", "3:2:3"}));
+        for (const QString& sql :
+             {row(1, 1, 3, 1, 2, "50", 0, 0), row(1, 2, 1, 3, 0, "40", 0, 0), row(2, 3, 3, 2, 2, "45", 0, 0),
+              row(2, 4, 2, 3, 0, "44", 0, 0), row(3, 1, 0, 3, 0, "41", 0, 0), row(3, 3, 3, 0, 2, "42", 0, 0),
+              QString("UPDATE tv_ergebnisse SET p180 = 1")})
+            QVERIFY(target.run(sql));
+        QVERIFY(store->withdraw(1, player, day, rule == 1 ? withdrawal::Rule::Walkover : withdrawal::Rule::Annul).ok);
+        QCOMPARE(announced(), (C{C::Members | C::Results, {player}, {1}, {}, false}));
+        if (rule < 0)
+            QVERIFY(store->undoWithdrawal(1, player).ok);
+        QStringList table, statistics;
+        for (const LeagueTableRow& r : store->rankedLeagueTable(1, Points{}))
+            table << r.name1 + (r.withdrawn ? "-" : ' ' + leagueTableFigures(r).mid(0, 6).join(' '));
+        for (const StatisticsRow& r : store->statistics(1))
+            statistics << r.name1 + (r.withdrawn ? "-" : QString::number(r.count180));
+        QString outcomes;
+        for (const ScheduleMatch& m : store->scheduleForExport(1))
+            outcomes += QString(".xha").at(int(m.outcome));
+        QCOMPARE(table.join(',') + " | " + statistics.join(' ') + " | " + outcomes + " | " +
+                     QString::number(store->countedResults(1, Points{}).size()),
+                 expected);
+        QVERIFY(!store->withdraw(1, 9, 1, withdrawal::Rule::Annul).ok); // no member
+    }
+
+    // Nord: A, C, B level on points, B with the worst leg difference; Mitte: E-F 3:0, G-H 3:0; Süd: I-J 3:1,
+    // K withdrawn. Two up and two down at each border: B and D go down, E and G up, I and J up, F and H down.
+    void own_newSeason() {
+        QStringList seed{"INSERT INTO tv_ligen (id, liga_name) VALUES (1, 'Nord'), (2, 'Mitte'), (3, 'Süd 2024/25')"};
+        for (int p = 1; p <= 11; ++p)
+            seed << QString("INSERT INTO tv_spieler VALUES (%1, '%2', '%2')").arg(p).arg(QChar('A' + p - 1))
+                 << QString("INSERT INTO tv_zuordnung (id_spieler, id_liga) VALUES (%1, %2)").arg(p).arg((p + 3) / 4);
+        seed << "INSERT INTO tv_spieltage (id, liga, spieltag, heim, gast) VALUES (1, 1, 1, 1, 2), (2, 1, 1, 2, 4), "
+                "(3, 1, 1, 3, 4), (4, 2, 1, 5, 6), (5, 2, 1, 7, 8), (6, 3, 1, 9, 10)";
+        for (const auto& [m, home, away, legs] : QList<std::tuple<int, int, int, int>>{
+                 {1, 1, 2, 0}, {2, 2, 4, 0}, {3, 3, 4, 2}, {4, 5, 6, 0}, {5, 7, 8, 0}, {6, 9, 10, 1}})
+            seed << row(m, home, 3, legs, 2, "50", 0, 0) << row(m, away, legs, 3, 0, "40", 0, 0);
+        start(seed);
+        QVERIFY(store->withdraw(3, 11, 1, withdrawal::Rule::Annul).ok);
+        QList<newseason::Division> divisions;
+        for (const auto& [league, name] : QList<QPair<Id, QString>>{{1, "Nord"}, {2, "Mitte"}, {3, "Süd 2024/25"}})
+            divisions.append({league, name, store->rankedLeagueTable(league, {})});
+        QCOMPARE(newseason::plan(divisions, {{2, 2}, {3, 2}}, {"N1", "N2", "N3"}).refusal,
+                 QString::fromUtf8("Die Liga „Süd 2024/25“ hat nur 2 Spieler in der Wertung; es sollen 3 aufsteigen "
+                                   "und 0 absteigen. Bitte wählen Sie kleinere Zahlen."));
+        QStringList proposed;
+        for (const newseason::Division& d : divisions)
+            proposed << newseason::proposedName(d.name);
+        QCOMPARE(proposed, QStringList({"Nord (neue Saison)", "Mitte (neue Saison)", "Süd 2025/26"}));
+        const newseason::Plan plan = newseason::plan(divisions, {{2, 2}, {2, 2}}, proposed);
+        QStringList placed;
+        for (const newseason::NewLeague& l : plan.leagues)
+            for (const newseason::Placed& m : l.members)
+                placed << l.name.left(2) + ':' + m.name1 + ' ' + m.origin;
+        QCOMPARE(placed.join(", "),
+                 "No:A aus Nord, No:C aus Nord, No:E Aufsteiger aus Mitte, No:G Aufsteiger aus Mitte, "
+                 "Mi:B Absteiger aus Nord, Mi:D Absteiger aus Nord, Mi:I Aufsteiger aus Süd 2024/25, "
+                 "Mi:J Aufsteiger aus Süd 2024/25, Sü:F Absteiger aus Mitte, Sü:H Absteiger aus Mitte");
+        // All or nothing: a write that fails half-way leaves everything as it was.
+        spy->clear();
+        QVERIFY(target.run("ALTER TABLE tv_saison RENAME TO tv_weg"));
+        QVERIFY(!newseason::create(*store, divisions, plan, {true, false, false}).ok);
+        QVERIFY(target.run("ALTER TABLE tv_weg RENAME TO tv_saison"));
+        QCOMPARE(store->leagues().size(), 3);
+        QCOMPARE(spy->count(), 0);
+        QVERIFY(newseason::create(*store, divisions, plan, {true, false, false}).ok);
+        QCOMPARE(spy->count(), 1);
+        QStringList after;
+        for (const League& league : store->leagues()) {
+            QString line = league.name.left(3) + QString::number(store->memberCount(league.id)) + '/' +
+                           QString::number(store->schedule(league.id).size());
+            for (const LeagueTableRow& r : store->rankedLeagueTable(league.id, {}))
+                line += ' ' + r.name1 + QString::number(r.points);
+            after << line;
+        }
+        // The old leagues keep their final tables; the new ones start from nothing.
+        QCOMPARE(after, QStringList({"Mit0/2 E2 G2 F0 H0", "Mit4/6 B0 D0 I0 J0", "Nor0/3 A2 C2 B2 D0",
+                                     "Nor4/6 A0 C0 E0 G0", "Süd0/1 I2 J0", "Süd2/1 F0 H0"}));
+        QCOMPARE(names(store->poolPlayers()), QStringList({"11:K/K"}));
     }
 
     void own_playersInUse_data() {

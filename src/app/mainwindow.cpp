@@ -7,6 +7,7 @@
 #include "db/leaguefiles.h"
 #include "league/leaguespage.h"
 #include "league/membershippage.h"
+#include "league/newseasondialog.h"
 #include "league/playerspage.h"
 #include "league/schedulepage.h"
 #include "results/resultspage.h"
@@ -188,6 +189,9 @@ void MainWindow::buildFileMenu(QMenuBar* bar) {
     connect(save, &QAction::triggered, this, &MainWindow::DatenbankSpeichern);
     restoreAction = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
     connect(restoreAction, &QAction::triggered, files, &LeagueFiles::restore);
+    file->addSeparator();
+    QAction* newSeason = action(file, "Neue Saison...", "neueSaisonAction");
+    connect(newSeason, &QAction::triggered, this, [this] { NewSeasonDialog(context, this).exec(); });
     file->addSeparator();
     QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
     connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);

@@ -109,7 +109,7 @@ void MainWindow::showForumCode(int fenster) {
     kontext.captions = context.captions;
     kontext.today = context.today;
     kontext.platforms = context.platforms;
-    kontext.order = context.points.reihenfolge;
+    kontext.points = context.points;
     kontext.session = session;
     kontext.league = widgets::chosenId(liga);
     kontext.leagueName = liga->currentText();

@@ -33,6 +33,7 @@ constexpr ConfigKey keyGewonnen{groupPunkte, "PunkteGewonnen", "2"};
 constexpr ConfigKey keyRemis{groupPunkte, "PunkteRemis", "1"};
 constexpr ConfigKey keyVerloren{groupPunkte, "PunkteVerloren", "0"};
 constexpr ConfigKey keyReihenfolge{groupPunkte, "Reihenfolge", "0"};
+constexpr ConfigKey keyKampflos{groupPunkte, "KampflosLegs", "3:0"}; // optional, not in a new file
 constexpr ConfigKey keyLidartsApi{groupPlattformen, "lidarts_api", PlatformAddresses::defaultLidartsApi};
 constexpr ConfigKey keyLidartsWeb{groupPlattformen, "lidarts_web", PlatformAddresses::defaultLidartsWeb};
 constexpr ConfigKey keyProdarterRelay{groupPlattformen, "prodarter_relay", PlatformAddresses::defaultProdarterRelay};
@@ -67,6 +68,18 @@ int readInt(const QSettings& s, const ConfigKey& k, int lowest, int highest, int
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok && value >= lowest && value <= highest ? value : QByteArray(k.firstValue).toInt();
+}
+
+// Legs "won:lost", each a whole number from 0 to 99 and the first the larger; anything else gives 3:0.
+void readWalkoverLegs(const QSettings& s, Points& points) {
+    const QStringList legs = readText(s, keyKampflos).split(QLatin1Char(':'));
+    bool wonOk = false, lostOk = false;
+    const int won = legs.value(0).trimmed().toInt(&wonOk, 10);
+    const int lost = legs.value(1).trimmed().toInt(&lostOk, 10);
+    if (legs.size() == 2 && wonOk && lostOk && lost >= 0 && won > lost && won <= 99) {
+        points.walkoverWon = won;
+        points.walkoverLost = lost;
+    }
 }
 
 // "true" or "false" in any letter case; anything else gives the key's default.
@@ -241,6 +254,7 @@ ProgramSettings readConfig(const QString& configPath) {
     out.points.remis = readInt(s, keyRemis, -999, 999, 0);
     out.points.verloren = readInt(s, keyVerloren, -999, 999, 0);
     out.points.reihenfolge = static_cast<TieBreak>(readInt(s, keyReihenfolge, 0, 1, 0));
+    readWalkoverLegs(s, out.points);
     readExportSettings(s, out.exports);
     out.platforms.lidartsApi = readAddress(s, keyLidartsApi);
     out.platforms.lidartsWeb = readAddress(s, keyLidartsWeb);

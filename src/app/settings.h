@@ -29,6 +29,9 @@ struct Points {
     int remis = 1;
     int verloren = 0;
     TieBreak reihenfolge = TieBreak::LegDifference;
+    // Legs of a match won without a game, winner's first (key "KampflosLegs", "3:0"; not in a new file).
+    int walkoverWon = 3;
+    int walkoverLost = 0;
 };
 
 // Addresses of the two online platforms (group "plattformen"). An empty or missing key means its default;

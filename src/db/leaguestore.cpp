@@ -21,11 +21,29 @@ Result LeagueStore::readFailure(const Result& failure) {
     return failure;
 }
 
-QList<LeagueTableRow> LeagueStore::rankedLeagueTable(Id league, TieBreak order) {
+QList<LeagueTableRow> LeagueStore::rankedLeagueTable(Id league, const Points& points) {
+    const Hold open(*this);
     QList<LeagueTableRow> rows = leagueTable(league);
-    if (order != TieBreak::HeadToHead || readsFailing())
-        return rows;
-    return rankHeadToHead(rows, playedMatches(league));
+    const QList<withdrawal::Withdrawal> out = readsFailing() ? QList<withdrawal::Withdrawal>() : withdrawals(league);
+    if (out.isEmpty()) {
+        if (points.reihenfolge != TieBreak::HeadToHead || readsFailing())
+            return rows;
+        return rankHeadToHead(rows, playedMatches(league));
+    }
+    const QList<withdrawal::Walkover> walkovers = withdrawal::walkovers(openMatches(league), out);
+    const QList<MatchPoints> played =
+        points.reihenfolge == TieBreak::HeadToHead ? playedMatches(league) : QList<MatchPoints>();
+    return withdrawal::countedTable(rows, played, walkovers, out, points);
+}
+
+QList<season::PlayedResult> LeagueStore::countedResults(Id league, const Points& points) {
+    const Hold open(*this);
+    const QList<season::PlayedResult> results = seasonResults(league);
+    const QList<withdrawal::Withdrawal> out = readsFailing() ? QList<withdrawal::Withdrawal>() : withdrawals(league);
+    if (out.isEmpty())
+        return results;
+    return withdrawal::countedResults(results, schedule(league), withdrawal::walkovers(openMatches(league), out), out,
+                                      points);
 }
 
 Result LeagueStore::transaction(const std::function<Result()>& work) {

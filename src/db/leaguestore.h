@@ -10,6 +10,7 @@
 #include "results/resultentry.h"
 #include "results/season.h"
 #include "results/standings.h"
+#include "results/withdrawal.h"
 
 #include <QObject>
 #include <QStringList>
@@ -109,14 +110,24 @@ public:
     virtual QList<ScheduleMatch> scheduleForExport(Id league) = 0;
 
     // --- standings ---
-    // Ranked by points, then leg difference, then legs won; members without results last.
+    // Ranked by points, then leg difference, then legs won; members without results last. Results of matches
+    // that a league's rule annuls are left out, and those of a finished season's league but in its own table.
     virtual QList<LeagueTableRow> leagueTable(Id league) = 0;
-    // The league table in the order `order` asks for.
-    QList<LeagueTableRow> rankedLeagueTable(Id league, TieBreak order);
+    // The league table as the league counts it: with the walkovers of withdrawn players (legs and points of
+    // `points`), in the order `points` asks for, withdrawn players last.
+    QList<LeagueTableRow> rankedLeagueTable(Id league, const Points& points);
     virtual QList<MatchPoints> playedMatches(Id league) = 0;
-    // Ranked by best leg, then highest finish.
+    // Ranked by best leg, then highest finish; without annulled matches, withdrawn players last.
     virtual QList<StatisticsRow> statistics(Id league) = 0;
+    // Every stored result of the league's matches; countedResults() without annulled matches, with walkovers.
     virtual QList<season::PlayedResult> seasonResults(Id league) = 0;
+    QList<season::PlayedResult> countedResults(Id league, const Points& points);
+
+    // --- players withdrawn during the season ---
+    // In the order they withdrew, with their names.
+    virtual QList<withdrawal::Withdrawal> withdrawals(Id league) = 0;
+    // The league's matches without any stored result, by match day (only id, day and players are read).
+    virtual QList<Match> openMatches(Id league) = 0;
 
     // Whether `table` of the league has a column of this name (letter case does not count).
     virtual bool hasColumn(const QString& table, const QString& column) = 0;
@@ -160,6 +171,18 @@ public:
     virtual Result deleteAllResults() = 0;
     // Reduces each of the matches to two result rows: the first row and the first row of another player stay.
     virtual Result deleteDuplicateResults(const QList<Id>& matches) = 0;
+
+    // Withdraws a member of the league from match day `fromDay` on by `rule`, replacing an earlier rule of his;
+    // refused when he is no member. Stored results stay.
+    virtual Result withdraw(Id league, Id player, int fromDay, withdrawal::Rule rule) = 0;
+    virtual Result undoWithdrawal(Id league, Id player) = 0;
+    // For a new season: takes each player out of every league he is assigned to and assigns him to `league`
+    // (0: to none, into the pool). His matches and results stay where they are.
+    virtual Result moveMembers(const QList<Id>& players, Id league) = 0;
+    // Notes that the season of `league` ended and `successor` follows it: results of its matches count in its
+    // own table only, no longer in the tables of the leagues its players move to; its standings list the
+    // players of its schedule.
+    virtual Result finishLeague(Id league, Id successor) = 0;
 
     // Runs `work` (writes of this store) in one transaction: committed and announced once when it succeeds,
     // rolled back when it or a write in it fails.

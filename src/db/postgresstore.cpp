@@ -16,6 +16,14 @@ std::atomic<int> connections{0}; // stores may be made in several threads
 // The channel on which the programs on one server league tell each other what they changed.
 constexpr char channel[] = "tavorin_liga";
 
+// Players withdrawn from a league and leagues finished by a new season, added to an older league database.
+const QList<QPair<QString, QString>> laterTables = {
+    {QStringLiteral("tv_rueckzug"), QStringLiteral("CREATE TABLE tv_rueckzug (id SERIAL PRIMARY KEY, id_liga INTEGER, "
+                                                   "id_spieler INTEGER, ab_spieltag INTEGER, regel INTEGER)")},
+    {QStringLiteral("tv_saison"),
+     QStringLiteral("CREATE TABLE tv_saison (id SERIAL PRIMARY KEY, id_liga_alt INTEGER, id_liga_neu INTEGER)")},
+};
+
 // The five tables as the league file has them. Texts compare byte for byte, as in SQLite; results are unique
 // per match and player, so that two organisers cannot both store a match's result.
 const QStringList createStatements = {
@@ -200,12 +208,20 @@ Result PostgresStore::connectToServer(Content* content, QString* reason) {
         if (!columns.value(QStringLiteral("tv_ergebnisse")).contains(column))
             missing << alter;
     }
-    return prepareLeague(missing);
+    QStringList later;
+    for (const auto& [table, create] : laterTables) {
+        if (!columns.contains(table))
+            later << create;
+    }
+    return prepareLeague(missing, later);
 }
 
-Result PostgresStore::prepareLeague(const QStringList& upgrade) {
+Result PostgresStore::prepareLeague(const QStringList& upgrade, const QStringList& laterTables) {
     if (Result r = upgrade.isEmpty() ? Result() : transaction([&] { return runAll(upgrade); }); !r)
         return r;
+    // Tables a user without the right to make them cannot add: the league is read without their rows.
+    for (const QString& sql : laterTables)
+        transaction([&] { return runAll({sql}); });
     // Indexes that another user's rights do not let this one make leave the league only slower.
     QSqlQuery q(database());
     QStringList indexes;
@@ -253,6 +269,8 @@ QString PostgresStore::describeFailure(const QString& reason) {
 
 Result PostgresStore::createTables() {
     QStringList all = createStatements;
+    for (const auto& table : laterTables)
+        all << table.second;
     for (const auto& index : indexStatements)
         all << index.second;
     return transaction([&] { return runAll(all); });

@@ -51,7 +51,7 @@ protected:
 
 private:
     // Adds the columns `upgrade` adds, the indexes and best legs of 0 stored as none.
-    Result prepareLeague(const QStringList& upgrade);
+    Result prepareLeague(const QStringList& upgrade, const QStringList& laterTables);
     Result runAll(const QStringList& statements);
 
     // While the connection is broken: tries to connect again now and then.

@@ -27,6 +27,15 @@ QStringList createStatements() {
     };
 }
 
+QStringList laterTableStatements() {
+    return {
+        QStringLiteral("CREATE TABLE tv_rueckzug (id INTEGER  PRIMARY KEY AUTOINCREMENT, id_liga INTEGER, "
+                       "id_spieler INTEGER, ab_spieltag INTEGER, regel INTEGER ); "),
+        QStringLiteral("CREATE TABLE tv_saison (id INTEGER  PRIMARY KEY AUTOINCREMENT, id_liga_alt INTEGER, "
+                       "id_liga_neu INTEGER ); "),
+    };
+}
+
 QList<UpgradeStep> upgradeSteps() {
     return {
         {"tv_ergebnisse", "hash", "ALTER TABLE 'tv_ergebnisse' ADD column 'hash' TEXT (30); "},
@@ -63,6 +72,18 @@ Result columnsOf(QSqlDatabase& db, const QString& table, QStringList& columns) {
     return {};
 }
 
+QString tableName(const QString& createStatement) {
+    return createStatement.section(QLatin1Char(' '), 2, 2);
+}
+
+bool laterTable(const QString& table) {
+    for (const QString& sql : laterTableStatements()) {
+        if (tableName(sql) == table)
+            return true;
+    }
+    return false;
+}
+
 bool addedByUpgrade(const QString& table, const QString& column) {
     for (const UpgradeStep& step : upgradeSteps()) {
         if (table == QLatin1StringView(step.table) && column == QLatin1StringView(step.column))
@@ -81,8 +102,8 @@ const QMap<QString, QStringList>& currentTables() {
             db.setDatabaseName(QStringLiteral(":memory:"));
             db.open();
             createTables(db);
-            for (const QString& sql : createStatements()) {
-                const QString table = sql.section(QLatin1Char(' '), 2, 2);
+            for (const QString& sql : createStatements() + laterTableStatements()) {
+                const QString table = tableName(sql);
                 columnsOf(db, table, out[table]);
             }
             db.close();
@@ -103,7 +124,7 @@ bool hasColumnIn(QSqlDatabase& db, const QString& table, const QString& column) 
 Result createTables(QSqlDatabase& db) {
     if (!db.transaction())
         return Result::failure(db.lastError());
-    for (const QString& sql : createStatements()) {
+    for (const QString& sql : createStatements() + laterTableStatements()) {
         QSqlQuery query(db);
         if (!query.exec(sql)) {
             const Result failed = Result::failure(query.lastError());
@@ -125,6 +146,18 @@ Result upgradeTables(QSqlDatabase& db) {
             continue;
         QSqlQuery query(db);
         if (!query.exec(QLatin1StringView(step.alter)))
+            return Result::failure(query.lastError());
+    }
+    return {};
+}
+
+Result addLaterTables(QSqlDatabase& db) {
+    for (const QString& sql : laterTableStatements()) {
+        QStringList columns;
+        if (const Result r = columnsOf(db, tableName(sql), columns); !r)
+            return r;
+        QSqlQuery query(db);
+        if (columns.isEmpty() && !query.exec(sql))
             return Result::failure(query.lastError());
     }
     return {};
@@ -155,6 +188,8 @@ Result checkLeagueTables(QSqlDatabase& db) {
         QStringList columns;
         if (Result r = columnsOf(db, table.key(), columns); !r)
             return r;
+        if (!tables.contains(table.key()) && laterTable(table.key()))
+            continue; // an older file, upgraded when it is opened
         if (!tables.contains(table.key()))
             return notLeague(QStringLiteral("Tabelle %1 fehlt").arg(table.key()));
         for (const QString& column : table.value()) {

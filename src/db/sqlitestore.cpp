@@ -32,6 +32,8 @@ Result prepare(QSqlDatabase& db, bool exists) {
     Result r = exists ? upgradeTables(db) : createTables(db);
     if (!r)
         return r;
+    if (const Result added = addLaterTables(db); added.locked)
+        return added;
     if (const Result indexed = createIndexes(db); indexed.locked)
         return indexed;
     QSqlQuery query(db);
@@ -72,6 +74,7 @@ void SqliteStore::point(const QString& file) {
         db.close();
     db.setDatabaseName(file);
     path = file;
+    forgetSeasonTables();
 }
 
 Result SqliteStore::open(const QString& file) {

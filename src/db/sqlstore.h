@@ -16,6 +16,11 @@ struct Sql {
     QString postgres; // empty: the same as `sqlite`
 };
 
+// A standings statement that leaves out the result rows of matches which their league's rule annuls.
+Sql withoutAnnulledMatches(const Sql& standings);
+// The same for a league whose season is finished: the players of its schedule, its own matches only.
+Sql ofFinishedLeague(const Sql& standings);
+
 // The league store on a Qt SQL connection of its own. Every statement of the program is here; the few that
 // differ between SQLite and PostgreSQL are written once for each, side by side.
 class SqlStore : public LeagueStore {
@@ -55,6 +60,8 @@ public:
     QList<StatisticsRow> statistics(Id league) override;
     QList<season::PlayedResult> seasonResults(Id league) override;
     QList<Id> duplicateMatches() override;
+    QList<withdrawal::Withdrawal> withdrawals(Id league) override;
+    QList<Match> openMatches(Id league) override;
 
     Result addPlayer(const QString& name1, const QString& name2, Id* id = nullptr) override;
     Result updatePlayer(Id player, const QString& name1, const QString& name2,
@@ -74,6 +81,10 @@ public:
                       MatchState* expected = nullptr) override;
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
+    Result withdraw(Id league, Id player, int fromDay, withdrawal::Rule rule) override;
+    Result undoWithdrawal(Id league, Id player) override;
+    Result moveMembers(const QList<Id>& players, Id league) override;
+    Result finishLeague(Id league, Id successor) override;
 
     // Matches with two result rows of one player, which a server league does not hold.
     QList<Id> doubledResults();
@@ -134,6 +145,8 @@ protected:
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
     virtual void closeConnection();
+    // The league changed: whether it has the tables of withdrawals and seasons is to be looked at again.
+    void forgetSeasonTables() { seasonTables = -1; }
     // Runs before every read and write: a league file that was locked when it became current is checked.
     virtual Result beforeUse() { return {}; }
 
@@ -145,6 +158,17 @@ private:
     bool writing = false;              // a write transaction is open
     Result statementFailure;
     Result copyTable(SqlStore& source, const QString& table);
+    struct Pairing; // a match of the schedule code with its id and players
+    // Marks the matches of the schedule code that withdrawn players annul or lose without a game.
+    void markWithdrawals(Id league, const QList<Pairing>& pairings, QList<ScheduleMatch>& matches);
+    // Whether a league annuls the matches of a withdrawn player or a season was finished: only then do the
+    // standings look for what they leave out.
+    bool countsDiffer();
+    // The statement of a league's standings: `plain` while nothing is left out, `finished` for a finished league.
+    const Sql& standingsSql(Id league, const Sql& plain, const Sql& counted, const Sql& finished);
+    // Whether the league has the tables of withdrawals and seasons (one that could not be upgraded has not).
+    bool seasonTablesExist();
+    int seasonTables = -1; // unknown
     QVariant storedBestLeg(const QVariant& value) const;
     // After rows were copied with their ids, new rows get ids after them.
     Result restartIds();

@@ -3,6 +3,7 @@
 
 #include "results/numbers.h"
 
+#include <QSet>
 #include <QSqlQuery>
 
 namespace tavorin::db {
@@ -267,11 +268,6 @@ Result SqlStore::deleteAllResults() {
 
 namespace {
 
-struct Pairing {
-    ScheduleMatch match;
-    Id id = 0, home = 0, away = 0;
-};
-
 MatchRecord record(QSqlQuery& query, const Row& row) {
     MatchRecord r;
     if (query.exec() && query.next()) {
@@ -289,6 +285,11 @@ MatchRecord record(QSqlQuery& query, const Row& row) {
 }
 
 } // namespace
+
+struct SqlStore::Pairing {
+    ScheduleMatch match;
+    Id id = 0, home = 0, away = 0;
+};
 
 QList<ScheduleMatch> SqlStore::scheduleForExport(Id league) {
     const Hold open(*this);
@@ -325,7 +326,26 @@ QList<ScheduleMatch> SqlStore::scheduleForExport(Id league) {
         }
         matches.append(p.match);
     }
+    markWithdrawals(league, pairings, matches);
     return matches;
+}
+
+void SqlStore::markWithdrawals(Id league, const QList<Pairing>& pairings, QList<ScheduleMatch>& matches) {
+    const QList<withdrawal::Withdrawal> out = withdrawals(league);
+    if (out.isEmpty())
+        return;
+    QSet<Id> open;
+    for (const Match& m : openMatches(league))
+        open.insert(m.id);
+    for (qsizetype i = 0; i < matches.size(); ++i) {
+        const Pairing& p = pairings[i];
+        Match m;
+        m.id = p.id;
+        m.day = p.match.matchDay.toInt();
+        m.home = p.home;
+        m.away = p.away;
+        matches[i].outcome = withdrawal::outcome(m, open.contains(p.id), out);
+    }
 }
 
 QString SqlStore::queryText(Query query) const {

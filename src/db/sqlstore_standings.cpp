@@ -51,6 +51,11 @@ const Sql statisticsSql{
         "WHEN COUNT(tv_ergebnisse.id) > 0 THEN 1 ELSE 2 END, MIN(bestleg) ASC, MAX(hf) DESC NULLS LAST, "
         "tv_zuordnung.id_spieler")};
 
+const Sql countedLeagueTableSql = withoutAnnulledMatches(leagueTableSql);
+const Sql countedStatisticsSql = withoutAnnulledMatches(statisticsSql);
+const Sql finishedLeagueTableSql = ofFinishedLeague(leagueTableSql);
+const Sql finishedStatisticsSql = ofFinishedLeague(statisticsSql);
+
 // Both players' points of every match of a league with both result rows stored.
 const Sql playedMatchesSql{
     QStringLiteral(
@@ -92,7 +97,9 @@ int figure(const Row& q, const char* column) {
 
 QList<LeagueTableRow> SqlStore::leagueTable(Id league) {
     QList<LeagueTableRow> rows;
-    read(leagueTableSql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
+    const Hold open(*this);
+    const Sql& sql = standingsSql(league, leagueTableSql, countedLeagueTableSql, finishedLeagueTableSql);
+    read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
         LeagueTableRow r;
         r.playerId = q.text("id_spieler");
         r.name1 = q.text("name1");
@@ -123,7 +130,9 @@ QList<MatchPoints> SqlStore::playedMatches(Id league) {
 
 QList<StatisticsRow> SqlStore::statistics(Id league) {
     QList<StatisticsRow> rows;
-    read(statisticsSql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
+    const Hold open(*this);
+    const Sql& sql = standingsSql(league, statisticsSql, countedStatisticsSql, finishedStatisticsSql);
+    read(sql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
         StatisticsRow r;
         r.name1 = q.text("name1");
         r.name2 = q.text("name2");
@@ -141,7 +150,10 @@ QList<StatisticsRow> SqlStore::statistics(Id league) {
         r.playerId = q.text("id_spieler");
         rows.append(r);
     });
-    return rows;
+    if (readsFailing())
+        return rows;
+    const QList<withdrawal::Withdrawal> out = withdrawals(league);
+    return out.isEmpty() ? rows : withdrawal::countedStatistics(rows, out);
 }
 
 QList<season::PlayedResult> SqlStore::seasonResults(Id league) {

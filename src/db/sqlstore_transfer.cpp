@@ -10,7 +10,8 @@ namespace tavorin::db {
 
 namespace {
 
-const char* const tables[] = {"tv_spieler", "tv_ligen", "tv_zuordnung", "tv_spieltage", "tv_ergebnisse"};
+const char* const tables[] = {"tv_spieler",    "tv_ligen",    "tv_zuordnung", "tv_spieltage",
+                              "tv_ergebnisse", "tv_rueckzug", "tv_saison"};
 
 // Results the server would refuse: two rows of one player for one match.
 const Sql doubledResultsSql{QStringLiteral(

@@ -154,7 +154,19 @@ struct TableLayout {
 struct TableEntry {
     QString name1, name2;
     QStringList values; // the cells after the name
+    bool withdrawn = false;
 };
+
+// The names of the withdrawn players for the line below the table, each made harmless by `name`.
+template <typename Name>
+QString withdrawnNames(const QList<TableEntry>& entries, const TableCodeOptions& o, Name name) {
+    QStringList names;
+    for (const TableEntry& e : entries) {
+        if (e.withdrawn)
+            names << name(e.name1, e.name2, o);
+    }
+    return withdrawal::withdrawnLine(names);
+}
 
 QString tableHtml(const QList<TableEntry>& entries, const TableLayout& layout, const TableCodeOptions& o) {
     const QString borders = cellBorders(o);
@@ -173,13 +185,17 @@ QString tableHtml(const QList<TableEntry>& entries, const TableLayout& layout, c
 
     int place = 0;
     for (const TableEntry& e : entries) {
+        if (e.withdrawn)
+            continue;
         text += "<tr>"_L1 + tdValue + QString::number(++place) + "</td>"_L1;
         text += tdName + htmlName(e.name1, e.name2, o) + "</td>"_L1;
         for (const QString& value : e.values)
             text += tdValue + value + "</td>"_L1;
         text += "</tr>\n"_L1;
     }
-    return text + "</tbody></table>"_L1;
+    text += "</tbody></table>"_L1;
+    const QString withdrawn = withdrawnNames(entries, o, htmlName);
+    return withdrawn.isEmpty() ? text : text + R"(<div style="font-size:0.8em;">)"_L1 + withdrawn + "</div>"_L1;
 }
 
 QString tableBB(const QList<TableEntry>& entries, const TableLayout& layout, const TableCodeOptions& o) {
@@ -187,13 +203,17 @@ QString tableBB(const QList<TableEntry>& entries, const TableLayout& layout, con
     QString text = align.open + layout.bbCaptions + u'\n';
     int place = 0;
     for (const TableEntry& e : entries) {
+        if (e.withdrawn)
+            continue;
         text += "[*]"_L1 + QString::number(++place) + "[*]"_L1 + align.nameOpen + bbName(e.name1, e.name2, o) +
                 align.nameClose;
         for (const QString& value : e.values)
             text += "[*]"_L1 + value;
         text += u'\n';
     }
-    return text + "[/table]"_L1 + align.close;
+    text += "[/table]"_L1 + align.close;
+    const QString withdrawn = withdrawnNames(entries, o, bbName);
+    return withdrawn.isEmpty() ? text : text + u'\n' + withdrawn;
 }
 
 QString tableCode(const QList<TableEntry>& entries, const TableLayout& layout, const TableCodeOptions& o) {
@@ -238,6 +258,11 @@ QString scoreBackground(const QString& colour) {
     return " background-color:"_L1 + colour + "; "_L1;
 }
 
+// "+:-" when the home player wins without a game, "-:+" when the away player does.
+QString walkoverScore(withdrawal::Outcome outcome) {
+    return outcome == withdrawal::Outcome::HomeWins ? u"+:-"_s : u"-:+"_s;
+}
+
 class ScheduleHtml {
 public:
     ScheduleHtml(const ScheduleCodeOptions& options, const PlatformAddresses& addresses)
@@ -255,7 +280,10 @@ public:
                         "; margin-top:10px; margin-bottom:10px;\">\n<tr>\n"_L1 +
                         matchDayHeader(storedFigure(m.matchDay, true));
             }
-            text += m.legsWon.isEmpty() && m.legsLost.isEmpty() ? openMatch(m) : playedMatch(m);
+            if (m.outcome != withdrawal::Outcome::Counts)
+                text += withdrawnMatch(m);
+            else
+                text += m.legsWon.isEmpty() && m.legsLost.isEmpty() ? openMatch(m) : playedMatch(m);
         }
         return text + "</table>\n "_L1;
     }
@@ -267,13 +295,30 @@ private:
     }
 
     QString openMatch(const ScheduleMatch& m) const {
+        return singleRow(htmlName(m.homeName1, m.homeName2, o), u"offen"_s, htmlName(m.awayName1, m.awayName2, o),
+                         "#bb0000"_L1);
+    }
+
+    // One row of names and a middle text, in `colour`.
+    QString singleRow(const QString& home, const QString& middle, const QString& away, QLatin1StringView colour) const {
         return R"(   <tr><td colspan="5" style="border-bottom:)"_L1 + borders +
-               R"(; padding:5px; width:45%; text-align:right; font-weight:bold; color:#bb0000;">)"_L1 +
-               htmlName(m.homeName1, m.homeName2, o) + "</td>\n   <td colspan=\"2\" style=\"border-bottom:"_L1 +
-               borders + "; padding:5px; text-align:center; font-weight:bold; color:#bb0000; \">offen</td>\n"_L1 +
-               R"(   <td colspan="5" style="border-bottom:)"_L1 + borders +
-               R"(; padding:5px; width:45%; text-align:left; font-weight:bold; color:#bb0000; ">)"_L1 +
-               htmlName(m.awayName1, m.awayName2, o) + "</td></tr>\n "_L1;
+               "; padding:5px; width:45%; text-align:right; font-weight:bold; color:"_L1 + colour + ";\">"_L1 + home +
+               "</td>\n   <td colspan=\"2\" style=\"border-bottom:"_L1 + borders +
+               "; padding:5px; text-align:center; font-weight:bold; color:"_L1 + colour + "; \">"_L1 + middle +
+               "</td>\n"_L1 + R"(   <td colspan="5" style="border-bottom:)"_L1 + borders +
+               "; padding:5px; width:45%; text-align:left; font-weight:bold; color:"_L1 + colour + "; \">"_L1 + away +
+               "</td></tr>\n "_L1;
+    }
+
+    // A match of a withdrawn player: struck through when annulled, else won without a game.
+    QString withdrawnMatch(const ScheduleMatch& m) const {
+        const QString home = htmlName(m.homeName1, m.homeName2, o), away = htmlName(m.awayName1, m.awayName2, o);
+        if (m.outcome != withdrawal::Outcome::Annulled)
+            return singleRow(home, walkoverScore(m.outcome) + " kampflos"_L1, away, "#009900"_L1);
+        const bool open = m.legsWon.isEmpty() && m.legsLost.isEmpty();
+        const QString score = open ? u"offen"_s : storedFigure(m.legsWon, true) + u':' + storedFigure(m.legsLost, true);
+        return singleRow("<s>"_L1 + home + "</s>"_L1, "<s>"_L1 + score + "</s>"_L1, "<s>"_L1 + away + "</s>"_L1,
+                         "#888888"_L1);
     }
 
     // Score colours of the home and the away cell: drawn when equal and at least 1, won and lost, or none
@@ -351,13 +396,20 @@ QString scheduleBB(const QList<ScheduleMatch>& matches, const ScheduleCodeOption
             text += dayOpen + "Spieltag: "_L1 + storedFigure(m.matchDay, false) + dayClose + u'\n';
         const QString home = bbName(m.homeName1, m.homeName2, o);
         const QString away = bbName(m.awayName1, m.awayName2, o);
-        if (m.legsWon.isEmpty() && m.legsLost.isEmpty()) {
+        const bool annulled = m.outcome == withdrawal::Outcome::Annulled;
+        if (annulled)
+            text += "[s]"_L1;
+        if (m.outcome == withdrawal::Outcome::HomeWins || m.outcome == withdrawal::Outcome::AwayWins) {
+            text += home + u' ' + scoreOpen + walkoverScore(m.outcome) + scoreClose + u' ' + away + " (kampflos)"_L1;
+        } else if (m.legsWon.isEmpty() && m.legsLost.isEmpty()) {
             text += home + " vs. "_L1 + away;
         } else {
             text += home + u'(' + twoDecimals(m.home.average) + ") "_L1 + scoreOpen + storedFigure(m.legsWon, false) +
                     u':' + storedFigure(m.legsLost, false) + scoreClose + u' ' + away + u'(' +
                     twoDecimals(m.away.average) + u')';
         }
+        if (annulled)
+            text += "[/s]"_L1;
         const bool dayEnds = i + 1 < matches.size() && matches[i + 1].matchDay != m.matchDay;
         text += dayEnds ? "\n\n"_L1 : "\n"_L1;
     }
@@ -374,7 +426,7 @@ QString leagueTableCode(const QList<LeagueTableRow>& rows, const TableCodeOption
     QList<TableEntry> entries;
     entries.reserve(rows.size());
     for (const LeagueTableRow& r : rows)
-        entries.append({r.name1, r.name2, leagueTableFigures(r)});
+        entries.append({r.name1, r.name2, leagueTableFigures(r), r.withdrawn});
     return tableCode(entries, layout, options);
 }
 
@@ -388,7 +440,7 @@ QString statisticsCode(const QList<StatisticsRow>& rows, const TableCodeOptions&
     QList<TableEntry> entries;
     entries.reserve(rows.size());
     for (const StatisticsRow& r : rows)
-        entries.append({r.name1, r.name2, statisticsFigures(r)});
+        entries.append({r.name1, r.name2, statisticsFigures(r), r.withdrawn});
     return tableCode(entries, layout, options);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "results/standings.h"
+#include "results/withdrawal.h"
 
 #include <QList>
 #include <QString>
@@ -82,6 +83,7 @@ struct ScheduleMatch {
     QString awayName1, awayName2;
     QString legsWon, legsLost;
     MatchRecord home, away;
+    withdrawal::Outcome outcome = withdrawal::Outcome::Counts; // struck through, or won without a game
 };
 
 // The name a row shows: both names as "forum (platform)", the platform name alone, or the forum name

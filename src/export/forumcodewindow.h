@@ -53,7 +53,7 @@ struct ForumCodeContext {
     Captions captions; // of the two name check boxes
     QString today;     // the start-up date of the date line
     PlatformAddresses platforms;
-    TieBreak order = TieBreak::LegDifference;
+    Points points;                        // how the league table counts and ranks
     db::LeagueSession* session = nullptr; // the league it reads
     Id league = 0;                        // the league it exports
     QString leagueName;

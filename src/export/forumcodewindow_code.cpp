@@ -40,7 +40,7 @@ bool ForumCodeWindow::readRows(Rows& rows) const {
     db::LeagueStore& store = context.session->store();
     switch (k.content) {
     case ForumCodeWindowKind::LeagueTable:
-        rows.table = store.rankedLeagueTable(context.league, context.order);
+        rows.table = store.rankedLeagueTable(context.league, context.points);
         break;
     case ForumCodeWindowKind::Statistics:
         rows.statistics = store.statistics(context.league);

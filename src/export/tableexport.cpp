@@ -46,6 +46,11 @@ QString name(const QString& name1, const QString& name2, const ExportOptions& o)
     return csvText(chosenName(name1, name2, o.firstName, o.secondName));
 }
 
+// The place of a ranked row, counting on; a withdrawn player has none.
+template <typename Row> QString placeOf(const Row& r, int& place) {
+    return r.withdrawn ? QString::fromUtf8("zurückgezogen") : QString::number(++place);
+}
+
 } // namespace
 
 QString printHtml(const QString& leagueName, const QString& date, const QString& tableHtml) {
@@ -59,7 +64,7 @@ QByteArray leagueTableCsv(const QList<LeagueTableRow>& rows, const ExportOptions
                                  u"Doppel getroffen"_s, u"Doppel geworfen"_s}};
     int place = 0;
     for (const LeagueTableRow& r : rows) {
-        lines.append({QString::number(++place), name(r.name1, r.name2, options), QString::number(games(r)),
+        lines.append({placeOf(r, place), name(r.name1, r.name2, options), QString::number(games(r)),
                       QString::number(r.won), QString::number(r.drawn), QString::number(r.lost),
                       QString::number(r.legsWon), QString::number(r.legsLost), QString::number(r.points),
                       decimalComma(r.average), decimalComma(doublesRate(r.doublesHit, r.doublesThrown)),
@@ -73,7 +78,7 @@ QByteArray statisticsCsv(const QList<StatisticsRow>& rows, const ExportOptions& 
                                  u"140+"_s, u"171+"_s, u"180"_s, u"Highest Finish"_s, u"Best Leg"_s}};
     int place = 0;
     for (const StatisticsRow& r : rows) {
-        lines.append(QStringList{QString::number(++place), name(r.name1, r.name2, options)} + statisticsFigures(r));
+        lines.append(QStringList{placeOf(r, place), name(r.name1, r.name2, options)} + statisticsFigures(r));
     }
     return csvFile(lines);
 }

@@ -1,8 +1,10 @@
 #include "league/membershippage.h"
 
 #include "app/messages.h"
+#include "app/textescape.h"
 #include "app/widgets.h"
 #include "league/adminwidgets.h"
+#include "league/withdrawaldialog.h"
 #include "models/namefilterproxy.h"
 #include "models/playerlistmodel.h"
 
@@ -12,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -79,6 +82,23 @@ QList<Id> chosenIds(const QTableView* view, int role) {
     return ids;
 }
 
+// Below the members: the withdrawn players and the two buttons.
+QWidget* withdrawalRow(MembershipPage::Widgets& w) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    w.withdrawn = new QLabel;
+    w.withdrawn->setObjectName(QStringLiteral("rueckzugLabel"));
+    w.withdrawn->setWordWrap(true);
+    w.withdraw = widgets::button(tavorin::replaceUmlautEscapes(QStringLiteral("R:ue:ckzug...")), "rueckzugButton");
+    w.undoWithdraw =
+        widgets::button(tavorin::replaceUmlautEscapes(QStringLiteral("R:ue:ckzug aufheben")), "rueckzugAufhebenButton");
+    layout->addWidget(w.withdrawn, 1);
+    layout->addWidget(w.withdraw);
+    layout->addWidget(w.undoWithdraw);
+    return row;
+}
+
 } // namespace
 
 MembershipPage::MembershipPage(const PageContext& context, QWidget* parent) : QWidget(parent), context(context) {
@@ -110,6 +130,13 @@ MembershipPage::MembershipPage(const PageContext& context, QWidget* parent) : QW
     leagueHead->addWidget(w.league, 1);
     grid->addWidget(w.pool, 1, 0);
     grid->addWidget(w.members, 1, 2);
+    grid->addWidget(withdrawalRow(w), 2, 2);
+    connect(w.withdraw, &QPushButton::clicked, this, &MembershipPage::withdraw);
+    connect(w.undoWithdraw, &QPushButton::clicked, this, &MembershipPage::undoWithdrawal);
+    connect(context.session, &tavorin::db::LeagueSession::changed, this, [this](const tavorin::db::StoreChange& c) {
+        if (c.concernsLeague(widgets::chosenId(w.league), tavorin::db::StoreChange::Members))
+            showWithdrawals();
+    });
 }
 
 void MembershipPage::setListed(bool shown) {
@@ -122,6 +149,58 @@ void MembershipPage::reloadPool() {
 
 void MembershipPage::fillMembers() {
     memberModel->setLeague(widgets::chosenId(w.league));
+    showWithdrawals();
+}
+
+void MembershipPage::showWithdrawals() {
+    const QList<tavorin::withdrawal::Withdrawal> out = context.store().withdrawals(widgets::chosenId(w.league));
+    if (context.readsFailing())
+        return;
+    QStringList listed;
+    for (const tavorin::withdrawal::Withdrawal& p : out)
+        listed << QStringLiteral("%1 (ab Spieltag %2, %3)")
+                      .arg(tavorin::standingsName(p.name1, p.name2))
+                      .arg(p.fromDay)
+                      .arg(p.rule == tavorin::withdrawal::Rule::Annul ? QStringLiteral("annulliert")
+                                                                      : QStringLiteral("kampflos"));
+    w.withdrawn->setText(tavorin::withdrawal::withdrawnLine(listed));
+}
+
+Id MembershipPage::chosenMember() const {
+    const QList<Id> players = chosenIds(w.members, tavorin::models::IdRole);
+    if (players.size() != 1)
+        messages::show(3, QStringLiteral("  Bitte w:ae:hlen Sie genau einen Spieler der Liga aus.  "));
+    return players.size() == 1 ? players.first() : 0;
+}
+
+void MembershipPage::withdraw() {
+    const Id league = widgets::chosenId(w.league), player = chosenMember();
+    if (player == 0)
+        return;
+    const QList<int> days = context.store().matchDays(league);
+    const tavorin::Player p = context.store().player(player);
+    if (context.readsFailing())
+        return;
+    WithdrawalDialog dialog(tavorin::standingsName(p.name1, p.name2), days.isEmpty() ? 1 : days.last(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (messages::writeSucceeded(context.store().withdraw(league, player, dialog.fromDay(), dialog.rule())))
+        context.status(QStringLiteral("%1 hat sich aus der Liga zur:ue:ckgezogen"), p.name1);
+}
+
+void MembershipPage::undoWithdrawal() {
+    const Id league = widgets::chosenId(w.league), player = chosenMember();
+    if (player == 0)
+        return;
+    const QList<tavorin::withdrawal::Withdrawal> out = context.store().withdrawals(league);
+    if (context.readsFailing())
+        return;
+    if (!tavorin::withdrawal::isWithdrawn(QString::number(player), out)) {
+        messages::show(3, QStringLiteral("  Der Spieler hat sich nicht aus der Liga zur:ue:ckgezogen.  "));
+        return;
+    }
+    if (messages::writeSucceeded(context.store().undoWithdrawal(league, player)))
+        context.status(QStringLiteral("R:ue:ckzug von %1 aufgehoben"), context.store().player(player).name1);
 }
 
 void MembershipPage::assign() {

@@ -5,6 +5,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
+class QPushButton;
 class QLineEdit;
 class QTableView;
 class QToolButton;
@@ -26,9 +28,12 @@ public:
         QComboBox* league = nullptr; // zuordnungLigaComboBox; currentIndexChanged -> LigaZuordnungFuellen
         QTableView* pool = nullptr;  // spielerpoolTableWidget; doubleClicked -> ZuordnungEintragen
         QLineEdit* search = nullptr;
-        QTableView* members = nullptr; // mitgliederTableWidget; doubleClicked -> ZuordnungAustragen
-        QToolButton* assign = nullptr; // ZuordnungEintragen
-        QToolButton* remove = nullptr; // ZuordnungAustragen
+        QTableView* members = nullptr;       // mitgliederTableWidget; doubleClicked -> ZuordnungAustragen
+        QToolButton* assign = nullptr;       // ZuordnungEintragen
+        QToolButton* remove = nullptr;       // ZuordnungAustragen
+        QPushButton* withdraw = nullptr;     // "Rückzug...": withdraw()
+        QPushButton* undoWithdraw = nullptr; // "Rückzug aufheben": undoWithdrawal()
+        QLabel* withdrawn = nullptr;         // the league's withdrawn players and their rules
     };
     const Widgets& ui() const { return w; }
 
@@ -37,8 +42,14 @@ public:
     void fillMembers(); // LigaZuordnungFuellen
     void assign();      // ZuordnungEintragen
     void remove();      // ZuordnungAustragen
+    // The chosen member leaves the league by the rule the organiser picks, or comes back.
+    void withdraw();
+    void undoWithdrawal();
 
 private:
+    tavorin::Id chosenMember() const; // the one chosen member's player id; 0 (and a message) otherwise
+    void showWithdrawals();
+
     const PageContext& context;
     Widgets w;
     tavorin::models::PlayerListModel* poolModel = nullptr;

@@ -4,6 +4,15 @@
 
 namespace tavorin::models {
 
+namespace {
+
+// The cells of a withdrawn player after his name: he is listed, not ranked.
+QStringList withdrawnCells() {
+    return {QString::fromUtf8("zurückgezogen")};
+}
+
+} // namespace
+
 StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, QObject* parent)
     : RowTableModel<StandingsRow>(parent), session(session), kind(kind), headers(headers) {
     connect(&session, &db::LeagueSession::changed, this, [this](const db::StoreChange& change) {
@@ -13,10 +22,10 @@ StandingsModel::StandingsModel(db::LeagueSession& session, Kind kind, const QStr
     });
 }
 
-void StandingsModel::setLeague(Id league, TieBreak ranking) {
+void StandingsModel::setLeague(Id league, const Points& counting) {
     const bool same = league == shown;
     shown = league;
-    order = ranking;
+    points = counting;
     const QList<StandingsRow> fresh = read();
     if (session.store().readsFailing())
         return;
@@ -38,11 +47,13 @@ QList<StandingsRow> StandingsModel::read() const {
     QList<StandingsRow> out;
     db::LeagueStore& store = session.store();
     if (kind == Kind::LeagueTable) {
-        for (const LeagueTableRow& r : store.rankedLeagueTable(shown, order))
-            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} + leagueTableFigures(r)});
+        for (const LeagueTableRow& r : store.rankedLeagueTable(shown, points))
+            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} +
+                                                     (r.withdrawn ? withdrawnCells() : leagueTableFigures(r))});
     } else {
         for (const StatisticsRow& r : store.statistics(shown))
-            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} + statisticsFigures(r)});
+            out.append({r.playerId.toLongLong(), QStringList{standingsName(r.name1, r.name2)} +
+                                                     (r.withdrawn ? withdrawnCells() : statisticsFigures(r))});
     }
     return out;
 }

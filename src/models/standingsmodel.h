@@ -26,8 +26,9 @@ public:
 
     StandingsModel(db::LeagueSession& session, Kind kind, const QStringList& headers, QObject* parent = nullptr);
 
-    // Shows league `league`, ranked in `order` (the league table's order of players level on points).
-    void setLeague(Id league, TieBreak order = TieBreak::LegDifference);
+    // Shows league `league`, counted and ranked by `points` (walkovers, the order of players level on points).
+    // Withdrawn players come last: their name and "zurückgezogen".
+    void setLeague(Id league, const Points& points = {});
     Id league() const { return shown; }
     // Reads the standings anew; false (and the rows kept) when the read failed.
     bool reload();
@@ -45,7 +46,7 @@ private:
     db::LeagueSession& session;
     const Kind kind;
     const QStringList headers;
-    TieBreak order = TieBreak::LegDifference;
+    Points points;
     Id shown = 0;
 };
 

@@ -157,10 +157,14 @@ void savePicture(QWidget* dialog, QWidget* charts, const QString& folder, const 
 SeasonChartWindow::SeasonChartWindow(const PageContext& context, tavorin::Id league, const QString& leagueName,
                                      QWidget* parent)
     : QDialog(parent) {
-    const QList<tavorin::Member> members = context.store().membersByFirstName(league);
-    const QList<tavorin::season::PlayedResult> results = context.store().seasonResults(league);
+    QList<tavorin::Member> members = context.store().membersByFirstName(league);
+    const QList<tavorin::season::PlayedResult> results = context.store().countedResults(league, context.points);
+    const QList<tavorin::withdrawal::Withdrawal> withdrawn = context.store().withdrawals(league);
     if (context.readsFailing())
         return;
+    members.removeIf([&](const tavorin::Member& m) {
+        return tavorin::withdrawal::isWithdrawn(QString::number(m.player), withdrawn);
+    });
     const QList<PlayerSeries> players = tavorin::season::seasonSeries(members, results, context.points.reihenfolge);
 
     setObjectName(QStringLiteral("saisonverlaufDialog"));

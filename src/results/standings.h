@@ -24,6 +24,7 @@ struct LeagueTableRow {
     int legDifference = 0;   // the sum of legs won minus legs lost over the player's results
     bool hasResults = false; // false: the sums are NULL, and the member comes after everyone with results
     QString playerId{};
+    bool withdrawn = false; // listed below the table, not ranked
 };
 
 // One row of the statistics, in its ranking order. Every figure is the query value as a whole number.
@@ -42,6 +43,7 @@ struct StatisticsRow {
     int highestFinish = 0;
     int bestLeg = 0; // fewest darts in a leg; 0 when the player has none
     QString playerId{};
+    bool withdrawn = false; // listed below the statistics, not ranked
 };
 
 // A played match between two players and the league points each of them got.

@@ -80,5 +80,5 @@ StandingsPage::StandingsPage(const PageContext& context, Kind kind, QWidget* par
 
 void StandingsPage::fill() {
     // The model keeps what it shows when the read fails.
-    model->setLeague(widgets::chosenId(w.league), context.points.reihenfolge);
+    model->setLeague(widgets::chosenId(w.league), context.points);
 }
