@@ -83,7 +83,7 @@ const QString tablesSql = QStringLiteral(
 const QString writeRightsSql = QStringLiteral(
     "SELECT bool_and(has_table_privilege(t, 'INSERT') AND has_table_privilege(t, 'UPDATE') AND "
     "has_table_privilege(t, 'DELETE')) FROM unnest(ARRAY['tv_spieler', 'tv_ligen', 'tv_zuordnung', 'tv_spieltage', "
-    "'tv_ergebnisse']) AS t");
+    "'tv_ergebnisse', 'tv_rueckzug', 'tv_saison']) AS t WHERE to_regclass(t) IS NOT NULL");
 const QString indexesSql =
     QStringLiteral("SELECT indexname FROM pg_indexes WHERE schemaname = current_schema() AND indexname LIKE 'ix_%'");
 const QString zeroBestLegs = QStringLiteral("UPDATE tv_ergebnisse SET bestleg = NULL WHERE bestleg = 0");

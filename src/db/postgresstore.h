@@ -29,7 +29,7 @@ public:
     Result connectToServer(Content* content, QString* reason = nullptr);
     // Creates the five tables and their indexes in an empty database, together or not at all.
     Result createTables();
-    // Whether the connected user may change the league (INSERT, UPDATE, DELETE on the five tables).
+    // Whether the connected user may change the league (INSERT, UPDATE, DELETE on each of its tables).
     bool mayWrite() override;
     bool isOffline() const { return lost; }
     bool hasColumn(const QString& table, const QString& column) override;
