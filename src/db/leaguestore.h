@@ -103,6 +103,11 @@ public:
     virtual MatchState matchState(Id match) = 0;
     // The first match (by match day) other than `exceptMatch` whose results hold game `hash` of `platform`.
     virtual resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) = 0;
+    // Every match of the league by match day and id, with both players' names; here `played` tells that the
+    // match has stored result rows (whatever their legs), and the legs stay 0.
+    virtual QList<Match> leagueMatches(Id league) = 0;
+    // Every game stored with a result of any league, each once.
+    virtual QList<ImportedGame> importedGames() = 0;
     // The whole schedule with both players' result records, for the schedule code.
     virtual QList<ScheduleMatch> scheduleForExport(Id league) = 0;
 

@@ -49,6 +49,8 @@ public:
     MatchState matchState(Id match) override;
     resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) override;
     QList<ScheduleMatch> scheduleForExport(Id league) override;
+    QList<Match> leagueMatches(Id league) override;
+    QList<ImportedGame> importedGames() override;
 
     QList<LeagueTableRow> leagueTable(Id league) override;
     QList<MatchPoints> playedMatches(Id league) override;
