@@ -150,6 +150,9 @@ void MainWindow::buildMenus() {
     connect(scheduleCodeAction, &QAction::triggered, this, &MainWindow::tabelleSpielplanErstellen);
     tabAbfrage();
     edit->addSeparator();
+    QAction* batch = action(edit, "Ergebnisse aus Links importieren...", "linksImportierenAction");
+    connect(batch, &QAction::triggered, results, &ResultsPage::openBatchImport);
+    edit->addSeparator();
     QAction* settings = action(edit, "Einstellungen", "einstellungenAction");
     connect(settings, &QAction::triggered, this, &MainWindow::FensterEinstellungen);
 

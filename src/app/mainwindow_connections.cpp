@@ -79,6 +79,7 @@ void MainWindow::connectResults() {
             [this] { FensterWerteImportieren(tavorin::ImportPlatform::Prodarter); });
     connect(r.lidarts, &QPushButton::clicked, this,
             [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
+    connect(r.batch, &QPushButton::clicked, results, &ResultsPage::openBatchImport);
     const ResultForm::Widgets& f = r.form->ui();
     connect(f.mirror, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
     for (QPushButton* save : {f.insert, f.update})
