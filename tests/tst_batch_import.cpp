@@ -117,19 +117,11 @@ private slots:
         QFETCH(QStringList, rows);
         const QList<FoundLink> links = findGameLinks(text);
         QList<Fetched> fetched(links.size());
-        QList<int> linkOf;
-        QList<BatchFetch::Game> games;
-        for (int i = 0; i < links.size(); ++i) {
-            if (links[i].firstIndex < 0) {
-                linkOf << i;
-                games.append({links[i].platform, links[i].gameId});
-            }
-        }
         BatchFetch fetch(&network);
         QSignalSpy finished(&fetch, &BatchFetch::finished);
         connect(&fetch, &BatchFetch::arrived, this,
-                [&](int game, const ImportedValues& values) { fetched[linkOf[game]] = values; });
-        fetch.start(games, addresses);
+                [&](int link, const ImportedValues& values) { fetched[link] = values; });
+        fetch.start(links, addresses);
         QVERIFY(finished.wait(3000));
         QCOMPARE(shown(batchimport::review(links, fetched, league(), false)), rows);
     }
@@ -153,10 +145,7 @@ private slots:
             requests = slowLidarts.requests() * 10 + silentRelay.requests();
             fetch.cancel();
         });
-        QList<BatchFetch::Game> games;
-        for (const FoundLink& l : links)
-            games.append({l.platform, l.gameId});
-        fetch.start(games, both);
+        fetch.start(links, both);
         QVERIFY(finished.wait(3000));
         QTest::qWait(400);
         QCOMPARE(requests, 22);

@@ -18,9 +18,16 @@ BatchFetch::~BatchFetch() {
         place.fetch->abort();
 }
 
-void BatchFetch::start(const QList<Game>& list, const PlatformAddresses& given) {
+void BatchFetch::start(const QList<batchimport::FoundLink>& links, const PlatformAddresses& given) {
     cancel();
-    games = list;
+    games.clear();
+    linkOf.clear();
+    for (int i = 0; i < links.size(); ++i) {
+        if (links[i].firstIndex < 0) {
+            games.append(links[i]);
+            linkOf.append(i);
+        }
+    }
     addresses = given;
     started = QList<bool>(games.size(), false);
     nextWaiting = 0;
@@ -90,7 +97,7 @@ void BatchFetch::done(Place& place, const ImportedValues& values) {
     const int index = place.index;
     place.index = -1;
     ++arrivedGames;
-    emit arrived(index, values);
+    emit arrived(linkOf[index], values);
     if (running)
         startMore();
 }

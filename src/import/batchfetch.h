@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/batchimport.h"
 #include "import/platformreplies.h"
 
 #include <QList>
@@ -21,24 +22,21 @@ class BatchFetch : public QObject {
 public:
     static constexpr int parallel = 4;
 
-    struct Game {
-        ImportPlatform platform = ImportPlatform::Lidarts;
-        QString gameId;
-    };
-
     explicit BatchFetch(QNetworkAccessManager* manager, QObject* parent = nullptr);
     ~BatchFetch() override;
 
-    // Fetches `games`; fetching still running is cancelled first.
-    void start(const QList<Game>& games, const PlatformAddresses& addresses);
+    // Fetches the game of every link of `links` that is the first one to its game; fetching still running is
+    // cancelled first.
+    void start(const QList<batchimport::FoundLink>& links, const PlatformAddresses& addresses);
     // Stops the fetches still running and starts no more; what has arrived stays arrived.
     void cancel();
     bool isRunning() const { return running; }
+    int gameCount() const { return int(games.size()); }
     int arrivedCount() const { return arrivedGames; }
 
 signals:
-    // Game `index` of the list given to start() has arrived (or failed, as the values say).
-    void arrived(int index, const tavorin::ImportedValues& values);
+    // The game of link `link` of the list given to start() has arrived (or failed, as the values say).
+    void arrived(int link, const tavorin::ImportedValues& values);
     void finished();
 
 private:
@@ -54,7 +52,8 @@ private:
 
     QNetworkAccessManager* const manager;
     QList<Place> places;
-    QList<Game> games;
+    QList<batchimport::FoundLink> games;
+    QList<int> linkOf; // of each game, the index of its link
     PlatformAddresses addresses;
     int nextWaiting = 0; // games before it have been started
     QList<bool> started;

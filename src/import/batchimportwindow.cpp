@@ -135,27 +135,19 @@ void BatchImportWindow::fetchLinks() {
     }
     unchecked.clear();
     fetched = QList<Fetched>(links.size());
-    fetchedLink.clear();
-    QList<BatchFetch::Game> games;
-    for (int i = 0; i < links.size(); ++i) {
-        if (links[i].firstIndex >= 0)
-            continue;
-        fetchedLink.append(i);
-        games.append({links[i].platform, links[i].gameId});
-    }
-    progress->setRange(0, int(games.size()));
-    progress->setValue(0);
     setBusy(true);
     leagueChosen(); // the league as it is now
-    fetch->start(games, context.platforms);
+    fetch->start(links, context.platforms);
+    progress->setRange(0, fetch->gameCount());
+    progress->setValue(fetch->arrivedCount());
 }
 
 void BatchImportWindow::cancelFetch() {
     fetch->cancel();
 }
 
-void BatchImportWindow::arrived(int game, const ImportedValues& values) {
-    fetched[fetchedLink.value(game)] = values;
+void BatchImportWindow::arrived(int link, const ImportedValues& values) {
+    fetched[link] = values;
     progress->setValue(fetch->arrivedCount());
     showReview();
 }

@@ -39,7 +39,7 @@ private:
     QWidget* buildTable();
     // Reads the chosen league's matches and the stored games, and reviews the links anew.
     void leagueChosen();
-    void arrived(int game, const tavorin::ImportedValues& values);
+    void arrived(int link, const tavorin::ImportedValues& values);
     void fetchEnded();
     void showReview();
     void checkChanged(QStandardItem* item);
@@ -49,7 +49,6 @@ private:
     const PageContext& context;
     tavorin::BatchFetch* fetch = nullptr;
     QList<tavorin::batchimport::FoundLink> links;
-    QList<int> fetchedLink; // for each game fetched, the index of its link
     QList<tavorin::batchimport::Fetched> fetched;
     tavorin::batchimport::LeagueView league;
     QList<tavorin::batchimport::ReviewRow> rows;
