@@ -159,6 +159,10 @@ public:
     virtual Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                               const resultentry::SideTexts& right, const Points& points,
                               const MatchState* expected = nullptr) = 0;
+    // Stores the results of matches that have none, each like saveResult, all in one transaction; refused
+    // (Result::conflict) when one of the matches has results meanwhile or other players, and then none is
+    // stored.
+    virtual Result saveNewResults(const QList<resultentry::NewResult>& results, const Points& points) = 0;
     // Removes the results of every league.
     virtual Result deleteAllResults() = 0;
     // Reduces each of the matches to two result rows: the first row and the first row of another player stay.

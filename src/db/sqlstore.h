@@ -74,6 +74,7 @@ public:
     Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                       const resultentry::SideTexts& right, const Points& points,
                       const MatchState* expected = nullptr) override;
+    Result saveNewResults(const QList<resultentry::NewResult>& results, const Points& points) override;
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
 
@@ -144,6 +145,11 @@ protected:
 private:
     Result copyTable(SqlStore& source, const QString& table);
     QVariant storedBestLeg(const QVariant& value) const;
+    // Inserts or updates both result rows of a match, the left player's on `leftRow`, the right one's on
+    // `rightRow` (one query may serve both).
+    Result storeResultRows(QSqlQuery& leftRow, QSqlQuery& rightRow, const resultentry::SaveContext& context,
+                           const resultentry::SideTexts& left, const resultentry::SideTexts& right,
+                           const Points& points);
     // After rows were copied with their ids, new rows get ids after them.
     Result restartIds();
 

@@ -171,21 +171,15 @@ QList<ReviewRow> review(const QList<FoundLink>& links, const QList<Fetched>& fet
 }
 
 db::Result saveRows(db::LeagueStore& store, Id league, const QList<ReviewRow>& rows, const Points& points) {
-    return store.transaction([&] {
-        db::Result r;
-        for (const ReviewRow& row : rows) {
-            if (!row.matched)
-                continue;
-            const Match& m = row.match;
-            // The match as it was matched: same players, still without results.
-            const MatchState expected{true, league, m.day, m.home, m.away, {}};
-            const resultentry::SaveContext save{false, m.id, m.home, m.away, row.gameId, platformName(row.platform)};
-            r = store.saveResult(save, row.sides[0], row.sides[1], points, &expected);
-            if (!r)
-                break;
-        }
-        return r;
-    });
+    QList<resultentry::NewResult> results;
+    for (const ReviewRow& row : rows) {
+        if (!row.matched)
+            continue;
+        const Match& m = row.match;
+        const resultentry::SaveContext save{false, m.id, m.home, m.away, row.gameId, platformName(row.platform)};
+        results.append({save, league, m.day, row.sides[0], row.sides[1]});
+    }
+    return store.saveNewResults(results, points);
 }
 
 } // namespace tavorin::batchimport

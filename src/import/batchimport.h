@@ -69,8 +69,8 @@ QList<ReviewRow> review(const QList<FoundLink>& links, const QList<Fetched>& fet
                         bool stillFetching);
 
 // Saves the matched rows among `rows` like saved result forms (two new result rows each, the game stored
-// with them) in one transaction of `store`: all of them or, when one is refused (a match changed since
-// `rows` were made) or fails, none.
+// with them) in one transaction of `store`: all of them or, when one is refused (a match has results or other
+// players since `rows` were made) or fails, none.
 db::Result saveRows(db::LeagueStore& store, Id league, const QList<ReviewRow>& rows, const Points& points);
 
 } // namespace tavorin::batchimport
