@@ -159,8 +159,7 @@ void BatchImportWindow::fetchEnded() {
 
 void BatchImportWindow::showReview() {
     rows = batchimport::review(links, fetched, league, busy);
-    const QSignalBlocker quiet(review);
-    review->setRowCount(0);
+    review->setRowCount(0); // the new items' check states are set before they are in the model: no itemChanged
     for (const ReviewRow& row : rows) {
         QList<QStandardItem*> cells;
         for (const QString& cell : {row.link, row.player1, row.player2, row.legs, row.outcome})
