@@ -3,9 +3,15 @@
 #include "guitest.h"
 #include "testserver.h"
 
+#include "db/backups.h"
+
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -266,6 +272,47 @@ private slots:
         QCOMPARE(env->query("SELECT quote(hash) FROM tv_ergebnisse WHERE spieltag_id = 1"), QStringList({"''", "''"}));
         importAndTakeOver("https://lidarts.org/game/q7Rk2xLp", QMessageBox::Yes);
         QCOMPARE(form(*window, {"Legs"}), "3:2");
+    }
+
+    // Many links at once, from the button and from the menu: closing the window writes nothing; "Übernehmen"
+    // saves the checked games after a backup, and the status bar tells how many.
+    void batchImport() {
+        lidarts->respondBy([](const LocalHttpServer::Request& r) {
+            return LocalHttpServer::response(200, r.path.endsWith("q2") ? lidartsGame("dora", "carl")
+                                                                        : lidartsGame("anna", "bert"));
+        });
+        const QString reason = QString::fromUtf8("Ergebnisse aus Links importieren");
+        for (const bool save : {false, true}) {
+            answerModals(
+                [&] {
+                    save ? find<QAction>(*window, "linksImportierenAction")->trigger()
+                         : find<QPushButton>(*window, "linksImportierenButton")->click();
+                },
+                [&](QWidget* d) {
+                    [&] {
+                        find<QPlainTextEdit>(*d, "linksPlainTextEdit")
+                            ->setPlainText("Anna: lidarts.org/game/q1, q2: https://lidarts.org/game/q2");
+                        find<QPushButton>(*d, "abrufenButton")->click();
+                        auto* table = find<QTableView>(*d, "pruefungTableView");
+                        QTRY_COMPARE_WITH_TIMEOUT(
+                            columnTexts(table, 4).join(", "),
+                            QString::fromUtf8("1. Spieltag: Anna – Bert, 2. Spieltag: Carl – Dora"), 5000);
+                        QCOMPARE(find<QProgressBar>(*d, "fortschrittProgressBar")->text(), "2 von 2");
+                        QCOMPARE(table->verticalHeader()->count(), 2); // the view shows the rows
+                        table->model()->setData(table->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+                        find<QPushButton>(*d, save ? "uebernehmenButton" : "schliessenButton")->click();
+                    }();
+                    if (d->isVisible())
+                        d->close(); // a failed step leaves the window open
+                });
+            const QList<tavorin::db::Backup> backups =
+                tavorin::db::backupsOf(tavorin::db::backupFolder(env->dir()), env->defaultDatabase());
+            QCOMPARE(!backups.isEmpty() && backups.first().reason == reason, save);
+            QCOMPARE(env->query("SELECT spieltag_id || ':' || legs_won || ':' || hash FROM tv_ergebnisse ORDER BY id"),
+                     save ? QStringList({"1:3:q1", "1:2:q1"}) : QStringList());
+        }
+        QCOMPARE(window->statusBar()->currentMessage(), "1 Ergebnisse gespeichert, 1 ausgelassen");
+        QCOMPARE(find<QLineEdit>(*window, "ergebnisLinksLegsLineEdit")->text(), "3"); // the form follows
     }
 
 private:

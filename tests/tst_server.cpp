@@ -235,7 +235,8 @@ private slots:
         emptyDatabase("rechte");
         auto w = startWindow();
         QVERIFY(trigger(*w, "serverUebertragenAction", server("rechte")).isEmpty());
-        const QString tables = "tv_spieler, tv_ligen, tv_zuordnung, tv_spieltage, tv_ergebnisse, tv_rueckzug, tv_saison";
+        const QString tables =
+            "tv_spieler, tv_ligen, tv_zuordnung, tv_spieltage, tv_ergebnisse, tv_rueckzug, tv_saison";
         QVERIFY(StoreTarget::admin({"DROP ROLE IF EXISTS leser", "CREATE ROLE leser LOGIN", "DROP ROLE IF EXISTS orga1",
                                     "CREATE ROLE orga1 LOGIN"}));
         QVERIFY(StoreTarget::admin({"GRANT SELECT ON " + tables + " TO leser",
@@ -245,7 +246,7 @@ private slots:
         QVERIFY(trigger(*w, "serverVerbindenAction", server("rechte", "leser")).isEmpty());
         QVERIFY(find<QLabel>(*w, "nurLesenLabel")->isVisible());
         for (const char* control : {"spielerHinzufuegenButton", "ligaHinzufuegenButton", "spielplanBerechnenButton",
-                                    "ergebnisEintragenButton"})
+                                    "rueckzugButton", "linksImportierenButton", "ergebnisEintragenButton"})
             QVERIFY2(!find<QWidget>(*w, control)->isEnabled(), control);
         QVERIFY(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->isReadOnly());
         QCOMPARE(tableShown(*w), "Anna (a),Bert (b)|2,0");

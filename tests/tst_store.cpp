@@ -1,4 +1,5 @@
 // The league store: every read and write in the program's terms, and what each write announces.
+#include "import/batchimport.h"
 #include "seed.h"
 #include "storetarget.h"
 
@@ -478,6 +479,34 @@ private slots:
         QCOMPARE(announced().matches, (QList<C::MatchRef>{{1, 1, 1}, {3, 1, 2}}));
         QCOMPARE(target.column("SELECT spieltag_id || ':' || spieler_id FROM tv_ergebnisse ORDER BY id"),
                  QStringList({"1:1", "1:2", "2:3", "2:1", "3:2", "3:3"}));
+    }
+
+    // The games of a match day saved together: announced once; one refused match undoes all of them.
+    void batchSave() {
+        QVERIFY(store->storeSchedule(1, {{1, "1", "2"}, {1, "3", "1"}, {2, "2", "3"}}).ok);
+        QVERIFY(store->saveResult({false, 3, 2, 3, "g3", "prodarter"}, {"0"}, {"0"}, Points{2, 1, 0}).ok);
+        spy->clear();
+        const QList<Match> matches = store->leagueMatches(1);
+        QCOMPARE(listed(matches), QStringList({"1:1 Anna-bert", "2:1 Carl-Anna", "3:2 bert-Carl 0:0"}));
+        QCOMPARE(matches[0].away2, "bert");
+        QCOMPARE(store->importedGames(), QList<ImportedGame>({{"prodarter", "g3"}}));
+        QList<batchimport::ReviewRow> rows(2);
+        const resultentry::SideTexts three{"3"}, one{"1"};
+        for (int i : {0, 1})
+            rows[i] = {
+                "", "", "", "", true, matches[2 * i], {three, one}, ImportPlatform::Lidarts, "x" + QString::number(i),
+                ""};
+        const db::Result refused = batchimport::saveRows(*store, 1, rows, Points{2, 1, 0});
+        QVERIFY(refused.conflict);
+        QCOMPARE(spy->count(), 0);
+        rows[1].match = matches[1];
+        QVERIFY(batchimport::saveRows(*store, 1, rows, Points{2, 1, 0}).ok);
+        QCOMPARE(spy->count(), 1);
+        QCOMPARE(announced().matches, (QList<C::MatchRef>{{1, 1, 1}, {2, 1, 1}}));
+        QCOMPARE(target.column("SELECT spieltag_id || ':' || spieler_id || ':' || legs_won || ':' || hash || ':' || "
+                               "plat FROM tv_ergebnisse ORDER BY id"),
+                 QStringList({"3:2:0:g3:prodarter", "3:3:0:g3:prodarter", "1:1:3:x0:lidarts", "1:2:1:x0:lidarts",
+                              "2:3:3:x1:lidarts", "2:1:1:x1:lidarts"}));
     }
 
     // A league moved into this store and back into a league file keeps every row and id.

@@ -153,6 +153,9 @@ void MainWindow::buildMenus() {
     connect(scheduleCodeAction, &QAction::triggered, this, &MainWindow::tabelleSpielplanErstellen);
     tabAbfrage();
     edit->addSeparator();
+    batchImportAction = action(edit, "Ergebnisse aus Links importieren...", "linksImportierenAction");
+    connect(batchImportAction, &QAction::triggered, results, &ResultsPage::openBatchImport);
+    edit->addSeparator();
     QAction* settings = action(edit, "Einstellungen", "einstellungenAction");
     connect(settings, &QAction::triggered, this, &MainWindow::FensterEinstellungen);
 
@@ -190,8 +193,8 @@ void MainWindow::buildFileMenu(QMenuBar* bar) {
     restoreAction = action(file, "Sicherung wiederherstellen...", "sicherungWiederherstellenAction");
     connect(restoreAction, &QAction::triggered, files, &LeagueFiles::restore);
     file->addSeparator();
-    QAction* newSeason = action(file, "Neue Saison...", "neueSaisonAction");
-    connect(newSeason, &QAction::triggered, this, [this] { NewSeasonDialog(context, this).exec(); });
+    newSeasonAction = action(file, "Neue Saison...", "neueSaisonAction");
+    connect(newSeasonAction, &QAction::triggered, this, [this] { NewSeasonDialog(context, this).exec(); });
     file->addSeparator();
     QAction* server = action(file, "Mit Liga-Server verbinden...", "serverVerbindenAction");
     connect(server, &QAction::triggered, files, &LeagueFiles::connectServer);

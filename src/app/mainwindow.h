@@ -153,6 +153,8 @@ private:
     QAction* scheduleCodeAction = nullptr;
     QAction* administrationAction = nullptr;
     QAction* restoreAction = nullptr;
+    QAction* batchImportAction = nullptr;
+    QAction* newSeasonAction = nullptr;
     QLabel* readOnlyNote = nullptr;                                // "Nur Lesen" in the status bar
     std::array<QPointer<tavorin::ForumCodeWindow>, 3> codeWindows; // while one is open
     QPointer<SettingsDialog> settingsDialog;                       // while it is open

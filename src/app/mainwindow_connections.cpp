@@ -82,6 +82,7 @@ void MainWindow::connectResults() {
             [this] { FensterWerteImportieren(tavorin::ImportPlatform::Prodarter); });
     connect(r.lidarts, &QPushButton::clicked, this,
             [this] { FensterWerteImportieren(tavorin::ImportPlatform::Lidarts); });
+    connect(r.batch, &QPushButton::clicked, results, &ResultsPage::openBatchImport);
     const ResultForm::Widgets& f = r.form->ui();
     connect(f.mirror, &QCheckBox::clicked, this, &MainWindow::tabelleErgSTanklicken);
     for (QPushButton* save : {f.insert, f.update})
@@ -99,15 +100,24 @@ void MainWindow::showRights() {
     const MembershipPage::Widgets& m = membership->ui();
     const SchedulePage::Widgets& s = schedule->ui();
     const ResultsPage::Widgets& r = results->ui();
-    const QList<QWidget*> writing = {p.newName1,       p.newName2,      p.editName1,        p.editName2, p.add,
-                                     p.edit,           p.remove,        l.newName,          l.editName,  l.add,
-                                     l.edit,           l.remove,        m.assign,           m.remove,    s.compute,
-                                     s.deleteSchedule, s.deleteResults, s.deleteDuplicates, s.swap,      s.replace,
-                                     r.prodarter,      r.lidarts};
+    const QList<QWidget*> writing = {p.newName1,      p.newName2,
+                                     p.editName1,     p.editName2,
+                                     p.add,           p.edit,
+                                     p.remove,        l.newName,
+                                     l.editName,      l.add,
+                                     l.edit,          l.remove,
+                                     m.assign,        m.remove,
+                                     s.compute,       s.deleteSchedule,
+                                     s.deleteResults, s.deleteDuplicates,
+                                     s.swap,          s.replace,
+                                     r.prodarter,     r.lidarts,
+                                     r.batch,         m.withdraw,
+                                     m.undoWithdraw};
     for (QWidget* control : writing)
         control->setEnabled(writable);
     r.form->setWritable(writable);
-    restoreAction->setEnabled(writable);
+    for (QAction* action : {restoreAction, batchImportAction, newSeasonAction})
+        action->setEnabled(writable);
     if (!readOnlyNote) {
         readOnlyNote = new QLabel(QStringLiteral("Nur Lesen"));
         readOnlyNote->setObjectName(QStringLiteral("nurLesenLabel"));

@@ -106,6 +106,11 @@ public:
     virtual MatchState matchState(Id match) = 0;
     // The first match (by match day) other than `exceptMatch` whose results hold game `hash` of `platform`.
     virtual resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) = 0;
+    // Every match of the league by match day and id, with both players' names; here `played` tells that the
+    // match has stored result rows (whatever their legs), and the legs stay 0.
+    virtual QList<Match> leagueMatches(Id league) = 0;
+    // Every game stored with a result of any league, each once.
+    virtual QList<ImportedGame> importedGames() = 0;
     // The whole schedule with both players' result records, for the schedule code.
     virtual QList<ScheduleMatch> scheduleForExport(Id league) = 0;
 
@@ -167,6 +172,10 @@ public:
     virtual Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                               const resultentry::SideTexts& right, const Points& points,
                               MatchState* expected = nullptr) = 0;
+    // Stores the results of matches that have none, each like saveResult, all in one transaction; refused
+    // (Result::conflict) when one of the matches has results meanwhile or other players, and then none is
+    // stored.
+    virtual Result saveNewResults(const QList<resultentry::NewResult>& results, const Points& points) = 0;
     // Removes the results of every league.
     virtual Result deleteAllResults() = 0;
     // Reduces each of the matches to two result rows: the first row and the first row of another player stay.

@@ -57,6 +57,15 @@ struct Match {
     }
 };
 
+// A game stored with a result: its platform as stored ("lidarts" or "prodarter") and its game id.
+struct ImportedGame {
+    QString platform;
+    QString gameId;
+    friend bool operator==(const ImportedGame& a, const ImportedGame& b) {
+        return a.platform == b.platform && a.gameId == b.gameId;
+    }
+};
+
 // What a match is at one moment: its league, match day, players, and its stored result rows (each as one
 // text). An organiser who loaded a match sees by it whether another one changed it meanwhile.
 struct MatchState {

@@ -54,6 +54,8 @@ public:
     MatchState matchState(Id match) override;
     resultentry::MatchWithGame matchWithGame(const QString& platform, const QString& hash, Id exceptMatch) override;
     QList<ScheduleMatch> scheduleForExport(Id league) override;
+    QList<Match> leagueMatches(Id league) override;
+    QList<ImportedGame> importedGames() override;
 
     QList<LeagueTableRow> leagueTable(Id league) override;
     QList<MatchPoints> playedMatches(Id league) override;
@@ -79,6 +81,7 @@ public:
     Result saveResult(const resultentry::SaveContext& context, const resultentry::SideTexts& left,
                       const resultentry::SideTexts& right, const Points& points,
                       MatchState* expected = nullptr) override;
+    Result saveNewResults(const QList<resultentry::NewResult>& results, const Points& points) override;
     Result deleteAllResults() override;
     Result deleteDuplicateResults(const QList<Id>& matches) override;
     Result withdraw(Id league, Id player, int fromDay, withdrawal::Rule rule) override;
@@ -170,6 +173,11 @@ private:
     bool seasonTablesExist();
     int seasonTables = -1; // unknown
     QVariant storedBestLeg(const QVariant& value) const;
+    // Inserts or updates both result rows of a match, the left player's on `leftRow`, the right one's on
+    // `rightRow` (one query may serve both).
+    Result storeResultRows(QSqlQuery& leftRow, QSqlQuery& rightRow, const resultentry::SaveContext& context,
+                           const resultentry::SideTexts& left, const resultentry::SideTexts& right,
+                           const Points& points);
     // After rows were copied with their ids, new rows get ids after them.
     Result restartIds();
 

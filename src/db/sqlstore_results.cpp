@@ -85,6 +85,19 @@ const Sql insertRightSql{
                    ":p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, :doubb_2, :bestleg_2, "
                    ":hash, :plat)")};
 
+const Sql leagueMatchesSql{QStringLiteral(
+    "SELECT tv_spieltage.id AS ids, spieltag, heim, gast, A.dartn_name AS heim1, A.prodarter_name AS heim2, "
+    "B.dartn_name AS gast1, B.prodarter_name AS gast2, (SELECT COUNT(*) FROM tv_ergebnisse WHERE "
+    "tv_ergebnisse.spieltag_id = tv_spieltage.id) AS zeilen FROM tv_spieltage LEFT JOIN tv_spieler AS A ON A.id = "
+    "tv_spieltage.heim LEFT JOIN tv_spieler AS B ON B.id = tv_spieltage.gast WHERE tv_spieltage.liga = :liga ORDER "
+    "BY tv_spieltage.spieltag, tv_spieltage.id")};
+// A match with its players and the number of its result rows, for a save of new results.
+const Sql newResultCheckSql{QStringLiteral(
+    "SELECT liga, spieltag, heim, gast, (SELECT COUNT(*) FROM tv_ergebnisse WHERE spieltag_id = :id) FROM "
+    "tv_spieltage WHERE id = :id")};
+const Sql importedGamesSql{QStringLiteral(
+    "SELECT DISTINCT plat, hash FROM tv_ergebnisse WHERE hash IS NOT NULL AND hash <> '' ORDER BY plat, hash")};
+
 // Game id and platform are stored as texts, empty ones too (not as NULL).
 QString storedText(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
@@ -119,6 +132,30 @@ MatchWithGame SqlStore::matchWithGame(const QString& platform, const QString& ha
     return found;
 }
 
+QList<Match> SqlStore::leagueMatches(Id league) {
+    QList<Match> rows;
+    read(leagueMatchesSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
+        Match m;
+        m.id = q.value("ids").toLongLong();
+        m.day = q.value("spieltag").toInt();
+        m.home = q.value("heim").toLongLong();
+        m.away = q.value("gast").toLongLong();
+        m.home1 = q.text("heim1");
+        m.home2 = q.text("heim2");
+        m.away1 = q.text("gast1");
+        m.away2 = q.text("gast2");
+        m.played = q.value("zeilen").toInt() > 0;
+        rows.append(m);
+    });
+    return rows;
+}
+
+QList<ImportedGame> SqlStore::importedGames() {
+    QList<ImportedGame> games;
+    read(importedGamesSql, {}, [&](const Row& q) { games.append({q.text("plat"), q.text("hash")}); });
+    return games;
+}
+
 namespace {
 
 // The bindings of one side: `n` is "1" for the left player, "2" for the right one. A best leg of 0 means none
@@ -143,8 +180,8 @@ Bindings sideBindings(const QString& n, Id player, const PlayerOutcome& outcome,
 
 } // namespace
 
-Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, const SideTexts& right,
-                            const Points& points, MatchState* expected) {
+Result SqlStore::storeResultRows(QSqlQuery& leftRow, QSqlQuery& rightRow, const SaveContext& context,
+                                 const SideTexts& left, const SideTexts& right, const Points& points) {
     const int legsLeft = textToInt(left[Legs]);
     const int legsRight = textToInt(right[Legs]);
     const MatchOutcome outcome = decideOutcome(legsLeft, legsRight, points);
@@ -157,6 +194,16 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
     };
     const QVariant noBestLeg =
         dialect == Dialect::Postgres ? QVariant(QMetaType::fromType<int>()) : QVariant(QStringLiteral(""));
+    Result r = run(leftRow, context.update ? updateLeftSql : insertLeftSql,
+                   common + sideBindings(QStringLiteral("1"), context.leftPlayer, outcome.left, left, noBestLeg));
+    if (r)
+        r = run(rightRow, context.update ? updateRightSql : insertRightSql,
+                common + sideBindings(QStringLiteral("2"), context.rightPlayer, outcome.right, right, noBestLeg));
+    return r;
+}
+
+Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, const SideTexts& right,
+                            const Points& points, MatchState* expected) {
     MatchState saved;
     const Result done = write([&](StoreChange& c) {
         if (expected) {
@@ -168,11 +215,7 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
                 return Result::conflicting(describeMatchChange(*expected, now));
         }
         QSqlQuery q(database());
-        Result r = run(q, context.update ? updateLeftSql : insertLeftSql,
-                       common + sideBindings(QStringLiteral("1"), context.leftPlayer, outcome.left, left, noBestLeg));
-        if (r)
-            r = run(q, context.update ? updateRightSql : insertRightSql,
-                    common + sideBindings(QStringLiteral("2"), context.rightPlayer, outcome.right, right, noBestLeg));
+        Result r = storeResultRows(q, q, context, left, right, points);
         if (r) {
             const StoreChange::MatchRef ref = matchRef(context.matchId);
             c = {StoreChange::Results, {}, {ref.league}, {ref}, false};
@@ -184,6 +227,39 @@ Result SqlStore::saveResult(const SaveContext& context, const SideTexts& left, c
     if (done && expected)
         *expected = saved;
     return done;
+}
+
+Result SqlStore::saveNewResults(const QList<NewResult>& results, const Points& points) {
+    return write([&](StoreChange& c) {
+        // Each statement is prepared once for all of them.
+        QSqlQuery check(database());
+        QSqlQuery leftRow(database());
+        QSqlQuery rightRow(database());
+        for (const NewResult& n : results) {
+            Result r = run(check, newResultCheckSql, {{QStringLiteral(":id"), number(n.save.matchId)}});
+            if (!r)
+                return r;
+            MatchState now;
+            if (check.next())
+                now = {true,
+                       check.value(0).toLongLong(),
+                       check.value(1).toInt(),
+                       check.value(2).toLongLong(),
+                       check.value(3).toLongLong(),
+                       QStringList(check.value(4).toInt(), QString())};
+            const MatchState expected{true, n.league, n.day, n.save.leftPlayer, n.save.rightPlayer, {}};
+            if (now != expected)
+                return Result::conflicting(describeMatchChange(expected, now));
+            r = storeResultRows(leftRow, rightRow, n.save, n.left, n.right, points);
+            if (!r)
+                return r;
+            c.kinds = StoreChange::Results;
+            if (!c.leagues.contains(n.league))
+                c.leagues.append(n.league);
+            c.matches.append({n.save.matchId, n.league, n.day});
+        }
+        return Result();
+    });
 }
 
 } // namespace tavorin::db

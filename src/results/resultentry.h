@@ -85,4 +85,14 @@ struct SaveContext {
     QString plat;
 };
 
+// A result for a match without one, as a save of many stores it: the match's league and match day as they
+// were read, its home player left and its away player right, and both sides' texts.
+struct NewResult {
+    SaveContext save;
+    qint64 league = 0;
+    int day = 0;
+    SideTexts left;
+    SideTexts right;
+};
+
 } // namespace tavorin::resultentry

@@ -3,12 +3,14 @@
 #include "app/messages.h"
 #include "app/textescape.h"
 #include "app/widgets.h"
+#include "import/batchimportwindow.h"
 #include "import/importwindow.h"
 #include "models/matchlistmodel.h"
 #include "results/resultform.h"
 
 #include <QBrush>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -86,13 +88,15 @@ QWidget* ResultsPage::buildSelectors() {
     allLayout->addWidget(w.byPlayer);
 
     w.importGroup =
-        widgets::group(QStringLiteral("  Von Online-Plattform importieren  "), 70, QStringLiteral("importGroupBox"));
+        widgets::group(QStringLiteral("  Von Online-Plattform importieren  "), 100, QStringLiteral("importGroupBox"));
     w.prodarter = widgets::button(QStringLiteral("prodarter"), "prodarterButton");
     w.lidarts = widgets::button(QStringLiteral("Lidarts"), "lidartsButton");
-    auto* importLayout = new QHBoxLayout(w.importGroup);
-    importLayout->addWidget(w.prodarter);
-    importLayout->addWidget(w.lidarts);
-    w.importGroup->hide(); // until a match is loaded into the form
+    w.batch = widgets::button(QStringLiteral("Ergebnisse aus Links importieren..."), "linksImportierenButton");
+    auto* importLayout = new QGridLayout(w.importGroup);
+    importLayout->addWidget(w.prodarter, 0, 0);
+    importLayout->addWidget(w.lidarts, 0, 1);
+    importLayout->addWidget(w.batch, 1, 0, 1, 2);
+    showSingleImport(false); // until a match is loaded into the form
 
     layout->addWidget(days);
     layout->addSpacing(10);
@@ -195,12 +199,17 @@ void ResultsPage::loadMatch() {
     const tavorin::Match& m = model->row(row);
     const auto shownName = [&](int column) { return model->index(row, column).data().toString(); };
     if (w.form->load(m.id, {m.home, shownName(2), m.home2}, {m.away, shownName(3), m.away2}))
-        w.importGroup->show();
+        showSingleImport(true);
 }
 
 void ResultsPage::disableForm() {
     w.form->reset();
-    w.importGroup->hide();
+    showSingleImport(false);
+}
+
+void ResultsPage::showSingleImport(bool shown) {
+    w.prodarter->setVisible(shown);
+    w.lidarts->setVisible(shown);
 }
 
 void ResultsPage::save() {
@@ -262,6 +271,11 @@ void ResultsPage::openImport(tavorin::ImportPlatform platform) {
     importWindow = &window;
     connect(&window, &ImportWindow::fetchRequested, this, &ResultsPage::fetchImport);
     connect(&window, &ImportWindow::takeOverRequested, this, &ResultsPage::takeOverImport);
+    window.exec();
+}
+
+void ResultsPage::openBatchImport() {
+    BatchImportWindow window(context, network, widgets::chosenId(w.league), this);
     window.exec();
 }
 

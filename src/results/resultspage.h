@@ -34,6 +34,7 @@ public:
         QGroupBox* importGroup = nullptr;
         QPushButton* prodarter = nullptr; // FensterWerteImportieren(Prodarter)
         QPushButton* lidarts = nullptr;   // FensterWerteImportieren(Lidarts)
+        QPushButton* batch = nullptr;     // linksImportierenButton -> openBatchImport
         QTableView* results = nullptr;    // ergebnisseTableWidget; clicked -> tabelleErgSTanklicken
         ResultForm* form = nullptr;
     };
@@ -56,9 +57,13 @@ public:
     void openImport(tavorin::ImportPlatform platform); // FensterWerteImportieren
     void fetchImport();                                // ImportWerteHolen
     void takeOverImport();                             // ImportierteWerteEintragen
+    // "Ergebnisse aus Links importieren...": many games of the chosen league at once.
+    void openBatchImport();
 
 private:
     QWidget* buildSelectors(); // the column of the selectors and the import group
+    // The import group offers the two single imports while a match is in the form, the batch import always.
+    void showSingleImport(bool shown);
     QTableView* buildList();
     void showMatchDays(const QList<int>& days);
     QList<int> shownMatchDays() const;

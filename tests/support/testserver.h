@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <functional>
+
 #include <sys/socket.h>
 
 // A small HTTP server on 127.0.0.1 for one test: it answers every request with the reply set last (or with
@@ -43,9 +45,18 @@ public:
     enum class Cut { Whole, Short, Reset };
     void reply(int status, const QByteArray& body, const QByteArray& type = "application/json", Cut how = Cut::Whole) {
         cut = how;
-        answer = "HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Type: " + type +
-                 "\r\nContent-Length: " + QByteArray::number(body.size() + (how == Cut::Whole ? 0 : 1)) +
-                 "\r\nConnection: close\r\n\r\n" + body;
+        answer = response(status, body, type, how == Cut::Whole ? 0 : 1);
+    }
+    static QByteArray response(int status, const QByteArray& body, const QByteArray& type = "application/json",
+                               int extraLength = 0) {
+        return "HTTP/1.1 " + QByteArray::number(status) + " Status\r\nContent-Type: " + type +
+               "\r\nContent-Length: " + QByteArray::number(body.size() + extraLength) +
+               "\r\nConnection: close\r\n\r\n" + body;
+    }
+    // Answers each request with the response `respond` gives for it (none: stays quiet), `delayMs` later.
+    void respondBy(const std::function<QByteArray(const Request&)>& respond, int delayMs = 0) {
+        responder = respond;
+        delay = delayMs;
     }
     // Answers the next request with a redirect (`status`) to `location`.
     void redirectNext(const QByteArray& location, int status = 302) {
@@ -103,6 +114,15 @@ private:
             socket->write(std::exchange(redirect, QByteArray())); // the connection stays for the next request
             return read(socket);
         }
+        if (responder) {
+            QTimer::singleShot(delay, socket, [socket, reply = responder(request)] {
+                if (!reply.isEmpty()) {
+                    socket->write(reply);
+                    socket->disconnectFromHost();
+                }
+            });
+            return;
+        }
         if (answer.isEmpty())
             return; // quiet: the connection stays open, unanswered
         socket->write(answer);
@@ -119,6 +139,8 @@ private:
     QTcpServer* server = nullptr;
     QByteArray answer, redirect, redirects;
     Cut cut = Cut::Whole;
+    std::function<QByteArray(const Request&)> responder;
+    int delay = 0;
     int count = 0;
     Request last;
 };
