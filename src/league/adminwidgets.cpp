@@ -90,4 +90,19 @@ QLineEdit* searchField(const QString& objectName) {
     return search;
 }
 
+QGroupBox* administrationGroup(const QString& title, const QString& objectName, const QFont& bold, QGroupBox* add,
+                               QGroupBox* edit, QGroupBox* remove, QPushButton* clear) {
+    auto* box = new QGroupBox(title);
+    box->setObjectName(objectName);
+    widgets::designSize(box, 600);
+    box->setFont(bold);
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(add, 0, 0);
+    grid->addWidget(edit, 1, 0);
+    grid->addWidget(remove, 2, 0);
+    grid->addWidget(clear, 0, 1, Qt::AlignTop);
+    grid->setRowStretch(3, 1);
+    return box;
+}
+
 } // namespace adminwidgets

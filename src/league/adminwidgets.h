@@ -30,6 +30,11 @@ QPushButton* button(QGroupBox* group, int rows, const QString& text, const QStri
 // The green three-line button that empties every field of an administration group.
 QPushButton* clearButton(const QString& objectName);
 
+// The administration group `title` (bold, designed 600 wide): the add, edit and delete sub-groups one below
+// the other, the clear button beside the first.
+QGroupBox* administrationGroup(const QString& title, const QString& objectName, const QFont& bold, QGroupBox* add,
+                               QGroupBox* edit, QGroupBox* remove, QPushButton* clear);
+
 // A list of players over `model`: the id column hidden, both name columns stretching.
 QTableView* playerList(QAbstractItemModel* model, const QString& objectName);
 // The search field above a player list; the list shows the players whose names contain its text.

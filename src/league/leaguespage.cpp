@@ -47,17 +47,8 @@ QGroupBox* administration(const PageContext& context, LeaguesPage::Widgets& w) {
 
     w.clear = clearButton(QStringLiteral("ligaFelderLeerenButton"));
 
-    auto* box = new QGroupBox(QStringLiteral("Ligenverwaltung"));
-    box->setObjectName(QStringLiteral("ligenverwaltungGroupBox"));
-    widgets::designSize(box, 600);
-    box->setFont(context.bold);
-    auto* grid = new QGridLayout(box);
-    grid->addWidget(add, 0, 0);
-    grid->addWidget(edit, 1, 0);
-    grid->addWidget(remove, 2, 0);
-    grid->addWidget(w.clear, 0, 1, Qt::AlignTop);
-    grid->setRowStretch(3, 1);
-    return box;
+    return administrationGroup(QStringLiteral("Ligenverwaltung"), QStringLiteral("ligenverwaltungGroupBox"),
+                               context.bold, add, edit, remove, w.clear);
 }
 
 } // namespace

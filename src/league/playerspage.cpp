@@ -76,17 +76,8 @@ QGroupBox* administration(const PageContext& context, PlayersPage::Widgets& w) {
 
     w.clear = clearButton(QStringLiteral("spielerFelderLeerenButton"));
 
-    auto* box = new QGroupBox(QStringLiteral("Spielerverwaltung"));
-    box->setObjectName(QStringLiteral("spielerverwaltungGroupBox"));
-    widgets::designSize(box, 600);
-    box->setFont(context.bold);
-    auto* grid = new QGridLayout(box);
-    grid->addWidget(add, 0, 0);
-    grid->addWidget(edit, 1, 0);
-    grid->addWidget(remove, 2, 0);
-    grid->addWidget(w.clear, 0, 1, Qt::AlignTop);
-    grid->setRowStretch(3, 1);
-    return box;
+    return administrationGroup(QStringLiteral("Spielerverwaltung"), QStringLiteral("spielerverwaltungGroupBox"),
+                               context.bold, add, edit, remove, w.clear);
 }
 
 } // namespace

@@ -14,15 +14,7 @@ namespace {
 
 // Ranks the rows in place: with results first, then points, leg difference and legs won.
 void rank(QList<LeagueTableRow>& rows, const QList<MatchPoints>& matches, TieBreak order) {
-    std::stable_sort(rows.begin(), rows.end(), [](const LeagueTableRow& a, const LeagueTableRow& b) {
-        if (a.hasResults != b.hasResults)
-            return a.hasResults;
-        if (a.points != b.points)
-            return a.points > b.points;
-        if (a.legDifference != b.legDifference)
-            return a.legDifference > b.legDifference;
-        return a.legsWon > b.legsWon;
-    });
+    std::stable_sort(rows.begin(), rows.end(), ranksAbove);
     if (order == TieBreak::HeadToHead)
         rows = rankHeadToHead(rows, matches);
 }

@@ -9,6 +9,16 @@
 
 namespace tavorin {
 
+bool ranksAbove(const LeagueTableRow& a, const LeagueTableRow& b) {
+    if (a.hasResults != b.hasResults)
+        return a.hasResults;
+    if (a.points != b.points)
+        return a.points > b.points;
+    if (a.legDifference != b.legDifference)
+        return a.legDifference > b.legDifference;
+    return a.legsWon > b.legsWon;
+}
+
 QList<LeagueTableRow> rankHeadToHead(QList<LeagueTableRow> rows, const QList<MatchPoints>& matches) {
     const auto level = [](const LeagueTableRow& a, const LeagueTableRow& b) {
         return a.points == b.points && a.hasResults == b.hasResults;

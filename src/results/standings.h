@@ -53,6 +53,9 @@ struct MatchPoints {
     int awayPoints = 0;
 };
 
+// Whether `a` stands above `b` in the order of the standings query: with results first, then points, leg
+// difference and legs won.
+bool ranksAbove(const LeagueTableRow& a, const LeagueTableRow& b);
 // Re-ranks `rows`, given in the order of leagueTable(), for the head-to-head rule: players level on
 // points (and alike in having results) are ordered by the points they got in `matches` against each
 // other, then by leg difference, then by legs won; players alike in all of it keep their order.

@@ -83,15 +83,7 @@ QList<LeagueTableRow> countedTable(QList<LeagueTableRow> rows, QList<MatchPoints
                        homeWins ? points.gewonnen : points.verloren, homeWins ? points.verloren : points.gewonnen});
     }
     // The order of the standings query, which the walkovers may have changed; alike rows keep their order.
-    std::stable_sort(rows.begin(), rows.end(), [](const LeagueTableRow& a, const LeagueTableRow& b) {
-        if (a.hasResults != b.hasResults)
-            return a.hasResults;
-        if (a.points != b.points)
-            return a.points > b.points;
-        if (a.legDifference != b.legDifference)
-            return a.legDifference > b.legDifference;
-        return a.legsWon > b.legsWon;
-    });
+    std::stable_sort(rows.begin(), rows.end(), ranksAbove);
     QList<LeagueTableRow> ranked, out;
     for (LeagueTableRow& r : rows) {
         r.withdrawn = isWithdrawn(r.playerId, withdrawals);
