@@ -1,5 +1,7 @@
 #include "sqlstore.h"
 
+#include <utility>
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -72,18 +74,22 @@ Result SqlStore::commit() {
     // the whole transaction up (its COMMIT would only roll back), and a league file must not keep half of it.
     if (!statementFailure)
         return statementFailure;
-    writing = false;
     QSqlQuery q(database());
-    if (!q.exec(QStringLiteral("COMMIT")))
+    if (!q.exec(QStringLiteral("COMMIT"))) {
+        // A server ends the transaction with a failed COMMIT; a league file keeps it open for the rollback.
+        writing = dialect == Dialect::Sqlite;
         return Result::failure(q.lastError()); // rollback() follows and releases
+    }
+    writing = false;
     release();
     return {};
 }
 
 void SqlStore::rollback() {
-    writing = false;
-    QSqlQuery q(database());
-    q.exec(QStringLiteral("ROLLBACK"));
+    if (std::exchange(writing, false)) {
+        QSqlQuery q(database());
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
     release();
 }
 
