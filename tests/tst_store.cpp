@@ -436,6 +436,10 @@ private slots:
         QCOMPARE(after, QStringList({"Mit0/2 E2 G2 F0 H0", "Mit4/6 B0 D0 I0 J0", "Nor0/3 A2 C2 B2 D0",
                                      "Nor4/6 A0 C0 E0 G0", "Süd0/1 I2 J0", "Süd2/1 F0 H0"}));
         QCOMPARE(names(store->poolPlayers()), QStringList({"11:K/K"}));
+        // A second organiser who starts the same season from the same tables is refused.
+        const db::Result twice = newseason::create(*store, divisions, plan, {true, false, false});
+        QVERIFY2(twice.conflict && twice.error.contains("schon eine neue Saison"), qPrintable(twice.error));
+        QCOMPARE(store->leagues().size(), 6);
     }
 
     void own_playersInUse_data() {

@@ -169,6 +169,13 @@ Result SqlStore::moveMembers(const QList<Id>& players, Id league) {
 
 Result SqlStore::finishLeague(Id league, Id successor) {
     return write([&](StoreChange& c) {
+        // Two organisers who both start the next season: the second one is refused.
+        Result checked;
+        if (lookNumber(finishedSql, {{QStringLiteral(":lgid"), number(league)}}, &checked) > 0)
+            return Result::conflicting(
+                QString::fromUtf8("F\u00fcr diese Liga wurde inzwischen schon eine neue Saison angelegt."));
+        if (!checked)
+            return checked;
         QSqlQuery q(database());
         const Result r = run(q, finishLeagueSql,
                              {{QStringLiteral(":alt"), number(league)}, {QStringLiteral(":neu"), number(successor)}});
