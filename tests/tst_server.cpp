@@ -251,7 +251,9 @@ private slots:
         QVERIFY(find<QLineEdit>(*w, "ergebnisLinksLegsLineEdit")->isReadOnly());
         QCOMPARE(tableShown(*w), "Anna (a),Bert (b)|2,0");
         const tavorin::db::Result refused = leagueOf(*w).addLeague("West");
-        QVERIFY2(!refused.ok && refused.error.contains("permission denied"), qPrintable(refused.error));
+        QVERIFY2(!refused.ok && refused.error.startsWith(QString::fromUtf8("Dieser Benutzer darf die Liga")) &&
+                     refused.error.contains("permission denied"),
+                 qPrintable(refused.error));
 
         const QList<SeenMessage> asOrganiser = trigger(*w, "serverVerbindenAction", server("rechte", "orga1"));
         QVERIFY2(asOrganiser.isEmpty(), qPrintable(shown(asOrganiser)));

@@ -20,6 +20,8 @@ Result Result::failure(const QSqlError& error) {
     // a unique row another transaction stored first.
     const QString state = error.nativeErrorCode();
     r.retryable = state == QLatin1String("40001") || state == QLatin1String("40P01") || state == QLatin1String("23505");
+    if (state == QLatin1String("42501")) // insufficient privilege: a user who may only read
+        r.error = QString::fromUtf8("Dieser Benutzer darf die Liga auf dem Liga-Server nicht \u00e4ndern.\n") + r.error;
     return r;
 }
 
