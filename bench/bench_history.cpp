@@ -186,9 +186,9 @@ public:
         QProcess run;
         run.start(script(), {QStringLiteral("start"), folder.path()});
         running = run.waitForFinished(120000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+        const QString told = QString::fromLocal8Bit(run.readAllStandardError()).trimmed();
         if (!running)
-            *why = QString::fromLocal8Bit(run.readAllStandardError()).trimmed().section(QLatin1Char('\n'), 0, 0) +
-                   run.errorString();
+            *why = told.isEmpty() ? run.errorString() : told.section(QLatin1Char('\n'), 0, 0);
         return running;
     }
     // The address of database `name` on it, as the superuser "tavorin".
