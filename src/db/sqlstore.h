@@ -180,6 +180,8 @@ private:
                            const Points& points);
     // After rows were copied with their ids, new rows get ids after them.
     Result restartIds();
+    // After rows were copied to a server: its planner learns how many rows the tables hold.
+    Result analyzeTables();
 
     QString otherQueryText(Query query) const;     // the register's statements
     QString standingsQueryText(Query query) const; // those of the standings

@@ -44,7 +44,8 @@ Result SqlStore::copyAllFrom(SqlStore& source) {
                   {},
                   {},
                   true};
-        return restartIds();
+        const Result restarted = restartIds();
+        return restarted ? analyzeTables() : restarted;
     });
 }
 
@@ -94,6 +95,20 @@ Result SqlStore::restartIds() {
         if (!q.exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'id'), COALESCE((SELECT MAX(id) FROM "
                                    "%1), 0) + 1, false)")
                         .arg(t)))
+            return Result::failure(q.lastError());
+    }
+    return {};
+}
+
+Result SqlStore::analyzeTables() {
+    if (dialect != Dialect::Postgres)
+        return {};
+    // Until the server has looked at the copied rows, its planner takes every table for small and reads all
+    // results of every season for one league's table; its own look (autovacuum) may come only minutes later.
+    // A user who does not own the tables gets a warning, not an error, and the server looks later by itself.
+    QSqlQuery q(database());
+    for (const char* table : tables) {
+        if (!q.exec(QStringLiteral("ANALYZE ") + QLatin1StringView(table)))
             return Result::failure(q.lastError());
     }
     return {};
