@@ -29,7 +29,7 @@ bool ForumCodeWindow::writeFile(const QString& pfad, const QByteArray& daten) {
     if (datei.open(QIODevice::WriteOnly) && datei.write(daten) == daten.size() && datei.commit())
         return true;
     messages::show(4, QStringLiteral("  Die Datei konnte nicht gespeichert werden!  "),
-                    pfad + QStringLiteral(": ") + datei.errorString());
+                   pfad + QStringLiteral(": ") + datei.errorString());
     return false;
 }
 
