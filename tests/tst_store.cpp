@@ -176,6 +176,9 @@ private slots:
             "ein Spielplan erstellt");
         row("assigned", assigned, "assign", "einer Liga zugeordnet");
         row("assigned, player deleted", assigned, "delete player", "spielt inzwischen in einer Liga");
+        // As the page decides: a match in the schedule of a league that is gone keeps nobody.
+        row("scheduled in a deleted league",
+            "INSERT INTO tv_spieltage (liga, spieltag, heim, gast) VALUES (9, 1, 4, 4)", "delete player", "");
         row("assigned, league deleted", assigned, "delete league", "Spieler zugeordnet");
         row("scheduled, taken out", "UPDATE tv_spieltage SET gast = 2 WHERE id = 2", "take out", "Spiele im Spielplan");
     }

@@ -144,6 +144,9 @@ protected:
     StoreChange::MatchRef matchRef(Id match);
     // Inside a write: the match as it is, to compare with what the organiser saw.
     MatchState readMatchState(Id match, Result* status);
+    // Where the player still takes part (as playerUse()) and, when `leagues` is given, the leagues he is a
+    // member of (as leaguesOfPlayer()), read inside a running operation.
+    Result lookPlayerUse(Id player, PlayerUse& use, QStringList* leagues);
 
     // How the connection is opened and closed; the league file is opened for each operation.
     virtual Result openConnection();
@@ -164,10 +167,8 @@ private:
     struct Pairing; // a match of the schedule code with its id and players
     // Marks the matches of the schedule code that withdrawn players annul or lose without a game.
     void markWithdrawals(Id league, const QList<Pairing>& pairings, QList<ScheduleMatch>& matches);
-    // Whether a league annuls the matches of a withdrawn player or a season was finished: only then do the
-    // standings look for what they leave out.
-    bool countsDiffer();
-    // The statement of a league's standings: `plain` while nothing is left out, `finished` for a finished league.
+    // The statement of a league's standings: `plain` while no league annuls the matches of a withdrawn player
+    // and no season was finished, `finished` for a finished league, else `counted`.
     const Sql& standingsSql(Id league, const Sql& plain, const Sql& counted, const Sql& finished);
     // Whether the league has the tables of withdrawals and seasons (one that could not be upgraded has not).
     bool seasonTablesExist();

@@ -64,10 +64,6 @@ const Sql selectResultsIn{
     QStringLiteral("SELECT liga_name FROM (SELECT DISTINCT tv_ligen.liga_name FROM tv_ergebnisse JOIN tv_spieltage "
                    "ON tv_spieltage.id = tv_ergebnisse.spieltag_id JOIN tv_ligen ON tv_ligen.id = tv_spieltage.liga "
                    "WHERE tv_ergebnisse.spieler_id = :id) AS ligen ORDER BY lower(liga_name), liga_name")};
-// Matches of any schedule and results of any kind that name the player.
-const Sql countPlayerMatches{
-    QStringLiteral("SELECT (SELECT COUNT(*) FROM tv_spieltage WHERE heim = :id OR gast = :id) + (SELECT COUNT(*) "
-                   "FROM tv_ergebnisse WHERE spieler_id = :id)")};
 const Sql countResultsWithoutMatch{
     QStringLiteral("SELECT COUNT(*) FROM tv_ergebnisse LEFT JOIN tv_spieltage ON tv_spieltage.id = "
                    "tv_ergebnisse.spieltag_id WHERE tv_ergebnisse.spieler_id = :id AND tv_spieltage.id IS NULL ;")};
@@ -175,13 +171,30 @@ bool SqlStore::nameTaken(const QString& name1, const QString& name2) {
     return readNumber(selectNameTaken, {{QStringLiteral(":dname"), name1}, {QStringLiteral(":pname"), name2}}) > 0;
 }
 
-PlayerUse SqlStore::playerUse(Id player) {
-    const Hold open(*this); // one opening for the three reads
+Result SqlStore::lookPlayerUse(Id player, PlayerUse& use, QStringList* leagues) {
     const Bindings id{{QStringLiteral(":id"), number(player)}};
+    Result r = look(selectScheduledIn, id, [&](const Row& q) { use.scheduledIn << q.text("liga_name"); });
+    if (r)
+        r = look(selectResultsIn, id, [&](const Row& q) { use.resultsIn << q.text("liga_name"); });
+    if (r)
+        use.resultsWithoutMatch = int(lookNumber(countResultsWithoutMatch, id, &r));
+    if (r && leagues)
+        r = look(selectLeaguesOfPlayer, id, [&](const Row& q) { *leagues << q.text("liga_name"); });
+    return r;
+}
+
+PlayerUse SqlStore::playerUse(Id player) {
+    if (readsFailing())
+        return {};
+    const Hold open(*this); // one opening for the three reads
     PlayerUse use;
-    read(selectScheduledIn, id, [&](const Row& q) { use.scheduledIn << q.text("liga_name"); });
-    read(selectResultsIn, id, [&](const Row& q) { use.resultsIn << q.text("liga_name"); });
-    use.resultsWithoutMatch = int(readNumber(countResultsWithoutMatch, id));
+    Result r = open.result();
+    if (r)
+        r = lookPlayerUse(player, use, nullptr);
+    if (!r) {
+        readFailure(r);
+        return {};
+    }
     return use;
 }
 
@@ -231,13 +244,12 @@ Result SqlStore::updatePlayer(Id player, const QString& name1, const QString& na
 
 Result SqlStore::deletePlayer(Id player) {
     return write([&](StoreChange& c) {
-        const Bindings id{{QStringLiteral(":id"), number(player)}};
-        Result checked;
-        const qint64 uses = lookNumber(countAssignmentsOfPlayer, id, &checked) +
-                            (checked ? lookNumber(countPlayerMatches, id, &checked) : 0);
-        if (!checked)
-            return checked;
-        if (uses > 0)
+        // What the organiser was told does not keep the player, checked again: another one may have changed it.
+        PlayerUse use;
+        QStringList leagues;
+        if (Result r = lookPlayerUse(player, use, &leagues); !r)
+            return r;
+        if (!use.scheduledIn.isEmpty() || !use.resultsIn.isEmpty() || use.resultsWithoutMatch > 0 || !leagues.isEmpty())
             return Result::conflicting(QString::fromUtf8("Der Spieler spielt inzwischen in einer Liga."));
         QSqlQuery q(database());
         const Result r = run(q, deletePlayerSql, {{QStringLiteral(":id"), number(player)}});

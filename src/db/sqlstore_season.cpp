@@ -18,8 +18,10 @@ const Sql withdrawalsSql{QStringLiteral(
 const Sql openMatchesSql{
     QStringLiteral("SELECT id, spieltag, heim, gast FROM tv_spieltage WHERE liga = :lgid AND NOT EXISTS (SELECT 1 "
                    "FROM tv_ergebnisse WHERE tv_ergebnisse.spieltag_id = tv_spieltage.id) ORDER BY spieltag, id")};
-const Sql countsDifferSql{
-    QStringLiteral("SELECT (SELECT COUNT(*) FROM tv_rueckzug WHERE regel = 0) + (SELECT COUNT(*) FROM tv_saison)")};
+// Whether anything is left out of any league's standings, and whether the season of league :lgid is finished.
+const Sql standingsKindSql{
+    QStringLiteral("SELECT (SELECT COUNT(*) FROM tv_rueckzug WHERE regel = 0) + (SELECT COUNT(*) FROM tv_saison), "
+                   "(SELECT COUNT(*) FROM tv_saison WHERE id_liga_alt = :lgid)")};
 const Sql seasonTablesSql{
     QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name IN ('tv_rueckzug', 'tv_saison')"),
     QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = current_schema() AND "
@@ -55,9 +57,17 @@ Sql ofFinishedLeague(const Sql& standings) {
 }
 
 const Sql& SqlStore::standingsSql(Id league, const Sql& plain, const Sql& counted, const Sql& finished) {
-    if (!countsDiffer())
+    if (!seasonTablesExist())
         return plain;
-    return readNumber(finishedSql, {{QStringLiteral(":lgid"), QVariant::fromValue(league)}}) > 0 ? finished : counted;
+    qint64 leftOut = 0;
+    qint64 finishedHere = 0;
+    read(standingsKindSql, {{QStringLiteral(":lgid"), number(league)}}, [&](const Row& q) {
+        leftOut = q.value(0).toLongLong();
+        finishedHere = q.value(1).toLongLong();
+    });
+    if (leftOut == 0)
+        return plain;
+    return finishedHere > 0 ? finished : counted;
 }
 
 Sql withoutAnnulledMatches(const Sql& standings) {
@@ -83,10 +93,6 @@ bool SqlStore::seasonTablesExist() {
         seasonTables = found == 2 ? 1 : 0;
     }
     return seasonTables > 0;
-}
-
-bool SqlStore::countsDiffer() {
-    return seasonTablesExist() && readNumber(countsDifferSql, {}) > 0;
 }
 
 QList<withdrawal::Withdrawal> SqlStore::withdrawals(Id league) {
