@@ -85,12 +85,24 @@ QVariant number(Id id) {
     return QVariant::fromValue(id);
 }
 
-Match listedMatch(const Row& q) {
+const Sql leagueMatchesSql{QStringLiteral(
+    "SELECT tv_spieltage.id AS ids, spieltag, heim, gast, A.dartn_name AS heim1, A.prodarter_name AS heim2, "
+    "B.dartn_name AS gast1, B.prodarter_name AS gast2, (SELECT COUNT(*) FROM tv_ergebnisse WHERE "
+    "tv_ergebnisse.spieltag_id = tv_spieltage.id) AS zeilen FROM tv_spieltage LEFT JOIN tv_spieler AS A ON A.id = "
+    "tv_spieltage.heim LEFT JOIN tv_spieler AS B ON B.id = tv_spieltage.gast WHERE tv_spieltage.liga = :liga ORDER "
+    "BY tv_spieltage.spieltag, tv_spieltage.id")};
+// A match's id, match day and players, as every listing reads them.
+Match matchOf(const Row& q) {
     Match m;
     m.id = q.value("ids").toLongLong();
     m.day = q.value("spieltag").toInt();
     m.home = q.value("heim").toLongLong();
     m.away = q.value("gast").toLongLong();
+    return m;
+}
+
+Match listedMatch(const Row& q) {
+    Match m = matchOf(q);
     m.home1 = q.text("dheimname");
     m.home2 = q.text("heimname");
     m.away1 = q.text("dgastname");
@@ -106,11 +118,7 @@ Match listedMatch(const Row& q) {
 QList<Match> SqlStore::schedule(Id league) {
     QList<Match> rows;
     read(scheduleSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
-        Match m;
-        m.id = q.value("ids").toLongLong();
-        m.day = q.value("spieltag").toInt();
-        m.home = q.value("heim").toLongLong();
-        m.away = q.value("gast").toLongLong();
+        Match m = matchOf(q);
         m.home1 = q.text("heimname");
         m.away1 = q.text("gastname");
         rows.append(m);
@@ -159,6 +167,20 @@ StoreChange::MatchRef SqlStore::matchRef(Id match) {
     if (run(q, matchRefSql, {{QStringLiteral(":id"), number(match)}}) && q.next())
         ref = {match, q.value(0).toLongLong(), q.value(1).toInt()};
     return ref;
+}
+
+QList<Match> SqlStore::leagueMatches(Id league) {
+    QList<Match> rows;
+    read(leagueMatchesSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
+        Match m = matchOf(q);
+        m.home1 = q.text("heim1");
+        m.home2 = q.text("heim2");
+        m.away1 = q.text("gast1");
+        m.away2 = q.text("gast2");
+        m.played = q.value("zeilen").toInt() > 0;
+        rows.append(m);
+    });
+    return rows;
 }
 
 MatchState SqlStore::readMatchState(Id match, Result* status) {

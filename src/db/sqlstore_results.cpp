@@ -85,12 +85,6 @@ const Sql insertRightSql{
                    ":p60_2, :p80_2, :p100_2, :p140_2, :p171_2, :p180_2, :hf_2, :douba_2, :doubb_2, :bestleg_2, "
                    ":hash, :plat)")};
 
-const Sql leagueMatchesSql{QStringLiteral(
-    "SELECT tv_spieltage.id AS ids, spieltag, heim, gast, A.dartn_name AS heim1, A.prodarter_name AS heim2, "
-    "B.dartn_name AS gast1, B.prodarter_name AS gast2, (SELECT COUNT(*) FROM tv_ergebnisse WHERE "
-    "tv_ergebnisse.spieltag_id = tv_spieltage.id) AS zeilen FROM tv_spieltage LEFT JOIN tv_spieler AS A ON A.id = "
-    "tv_spieltage.heim LEFT JOIN tv_spieler AS B ON B.id = tv_spieltage.gast WHERE tv_spieltage.liga = :liga ORDER "
-    "BY tv_spieltage.spieltag, tv_spieltage.id")};
 // A match with its players and the number of its result rows, for a save of new results.
 const Sql newResultCheckSql{QStringLiteral(
     "SELECT liga, spieltag, heim, gast, (SELECT COUNT(*) FROM tv_ergebnisse WHERE spieltag_id = :id) FROM "
@@ -130,24 +124,6 @@ MatchWithGame SqlStore::matchWithGame(const QString& platform, const QString& ha
              found = {true, q.text("spieltag"), q.text("heim1"), q.text("heim2"), q.text("gast1"), q.text("gast2")};
          });
     return found;
-}
-
-QList<Match> SqlStore::leagueMatches(Id league) {
-    QList<Match> rows;
-    read(leagueMatchesSql, {{QStringLiteral(":liga"), number(league)}}, [&](const Row& q) {
-        Match m;
-        m.id = q.value("ids").toLongLong();
-        m.day = q.value("spieltag").toInt();
-        m.home = q.value("heim").toLongLong();
-        m.away = q.value("gast").toLongLong();
-        m.home1 = q.text("heim1");
-        m.home2 = q.text("heim2");
-        m.away1 = q.text("gast1");
-        m.away2 = q.text("gast2");
-        m.played = q.value("zeilen").toInt() > 0;
-        rows.append(m);
-    });
-    return rows;
 }
 
 QList<ImportedGame> SqlStore::importedGames() {
