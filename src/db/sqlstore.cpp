@@ -136,6 +136,18 @@ Result SqlStore::look(const Sql& sql, const Bindings& values, const std::functio
     return r;
 }
 
+bool SqlStore::readTogether(const std::function<Result()>& looks) {
+    if (readsFailing())
+        return false;
+    const Hold open(*this);
+    Result r = open.result();
+    if (r)
+        r = looks();
+    if (!r)
+        readFailure(r);
+    return r.ok;
+}
+
 qint64 SqlStore::lookNumber(const Sql& sql, const Bindings& values, Result* status) {
     qint64 number = 0;
     *status = look(sql, values, [&](const Row& q) { number = q.value(0).toLongLong(); });

@@ -135,6 +135,9 @@ protected:
     qint64 readNumber(const Sql& sql, const Bindings& values);
     // Runs one statement of a write on `query` (prepared anew only when its text changed).
     Result run(QSqlQuery& query, const Sql& sql, const Bindings& values);
+    // Runs `looks` (reads with look()) as one read of the league: in one opening, with a failure reported and
+    // latched as any read's. False when it failed.
+    bool readTogether(const std::function<Result()>& looks);
     // A read inside a write: no latch, no announcement of a failure (the write reports it).
     Result look(const Sql& sql, const Bindings& values, const std::function<void(const Row&)>& take);
     qint64 lookNumber(const Sql& sql, const Bindings& values, Result* status);

@@ -201,16 +201,13 @@ MatchState SqlStore::readMatchState(Id match, Result* status) {
 }
 
 MatchState SqlStore::matchState(Id match) {
-    if (readsFailing())
-        return {};
-    const Hold open(*this);
-    Result r = open.result();
-    const MatchState state = r ? readMatchState(match, &r) : MatchState();
-    if (!r) {
-        readFailure(r);
-        return {};
-    }
-    return state;
+    MatchState state;
+    const bool read = readTogether([&] {
+        Result r;
+        state = readMatchState(match, &r);
+        return r;
+    });
+    return read ? state : MatchState();
 }
 
 Result SqlStore::storeSchedule(Id league, const QList<ScheduleRow>& rows,

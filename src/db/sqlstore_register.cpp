@@ -184,18 +184,8 @@ Result SqlStore::lookPlayerUse(Id player, PlayerUse& use, QStringList* leagues) 
 }
 
 PlayerUse SqlStore::playerUse(Id player) {
-    if (readsFailing())
-        return {};
-    const Hold open(*this); // one opening for the three reads
     PlayerUse use;
-    Result r = open.result();
-    if (r)
-        r = lookPlayerUse(player, use, nullptr);
-    if (!r) {
-        readFailure(r);
-        return {};
-    }
-    return use;
+    return readTogether([&] { return lookPlayerUse(player, use, nullptr); }) ? use : PlayerUse();
 }
 
 QStringList SqlStore::membersWithMatches(const QList<Id>& assignments) {
